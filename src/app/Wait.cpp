@@ -1,0 +1,22 @@
+#include "app/Wait.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+
+namespace ink {
+
+void waitSeconds(double seconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 total = static_cast<qint64>(seconds * 1000.0);
+    while (clock.elapsed() < total) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (clock.elapsed() < total)
+            QThread::msleep(2);
+    }
+}
+
+}

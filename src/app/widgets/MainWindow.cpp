@@ -1,0 +1,408 @@
+#include "app/widgets/MainWindow.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Twips.h"
+#include "app/Wait.h"
+#include "app/widgets/FolderFileList.h"
+#include "app/widgets/SidePanel.h"
+#include "app/widgets/SideTabList.h"
+#include "app/widgets/ToolStrip.h"
+#include "editing/widgets/EditingCommands.h"
+#include "colourfont/FontList.h"
+#include "colourfont/widgets/FontComboControl.h"
+#include "colourfont/widgets/FontListWindow.h"
+#include "document/DocumentRoutines.h"
+#include "document/widgets/DocumentFiles.h"
+#include "document/widgets/DocumentWindow.h"
+#include "platform/CodeEditor.h"
+#include "platform/ComponentFactory.h"
+#include "platform/DesignSurface.h"
+#include "platform/PreviewBrowser.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace ink {
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("Inkpress"));
+    files_ = new DocumentFiles(*this);
+
+    mdi_ = new QMdiArea;
+    mdi_->setObjectName(QStringLiteral("documents"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
+
+    buildSidePanel();
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mdi_, 1);
+    layout->addWidget(panel_);
+    setCentralWidget(central);
+
+    folderPanel_ = new QLabel(this);
+    folderPanel_->setObjectName(QStringLiteral("Panel1"));
+    folderPanel_->setAccessibleName(QStringLiteral("Folder"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(folderPanel_, 1);
+
+    registerCommands();
+    menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
+    buildStrips();
+    connectFontControls();
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(100);
+    connect(timer_, &QTimer::timeout, this, &MainWindow::periodicUpdate);
+}
+
+MainWindow::~MainWindow()
+{
+    delete files_;
+}
+
+void MainWindow::buildSidePanel()
+{
+    panel_ = new SidePanel;
+    panel_->setObjectName(QStringLiteral("Picture1"));
+    dragdrop_ = createDesignSurface(panel_);
+    dragdrop_->widget()->setObjectName(QStringLiteral("dragdrop"));
+    panel_->setDragDropSurface(dragdrop_->widget());
+    // Whatever was dragged out of or typed into the palette is undone.
+    connect(dragdrop_, &DesignSurface::focusLost, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
+        });
+    });
+    connect(panel_, &SidePanel::fontTabClicked, this,
+            [this](const QString& caption) { fontTabClicked(caption, editTarget()); });
+    connect(panel_, &SidePanel::codeToolTabClicked, this, &MainWindow::codeToolTab);
+}
+
+void MainWindow::buildStrips()
+{
+    StripWidgetFactories factories;
+    factories.fontCombo = [this](QWidget* parent) {
+        fontCombo_ = new FontComboControl(parent);
+        fontCombo_->setObjectName(QStringLiteral("FontComboControl1"));
+        return fontCombo_;
+    };
+    const ToolDispatcher dispatch = [this](const QString& toolbar, const QString& key) {
+        runToolButton(toolbar, key);
+    };
+    stripB_ = createStandardStrip(dispatch, factories, this);
+    addToolBar(Qt::TopToolBarArea, stripB_);
+    addToolBarBreak(Qt::TopToolBarArea);
+    stripFormatting_ = createFormattingStrip(dispatch, factories, this);
+    addToolBar(Qt::TopToolBarArea, stripFormatting_);
+    stripFormatting_->setButtonMenu(QStringLiteral("Toolbar12"), QStringLiteral("bullets"),
+                                    menu(QStringLiteral("droppop")));
+    sizeCombo_ = qobject_cast<QComboBox*>(stripFormatting_->namedWidget(QStringLiteral("Combo1")));
+    sizeSlider_ = qobject_cast<QSlider*>(stripFormatting_->namedWidget(QStringLiteral("Slider1")));
+}
+
+void MainWindow::connectFontControls()
+{
+    if (sizeCombo_) {
+        connect(sizeCombo_, &QComboBox::textActivated, this, [this](const QString& text) {
+            const std::optional<int> value = fontSizeComboChosen(text, editTarget());
+            if (value && sizeSlider_)
+                sizeSlider_->setValue(*value);
+        });
+    }
+    if (sizeSlider_) {
+        connect(sizeSlider_, &QSlider::sliderReleased, this, [this] {
+            const QString text = fontSizeSliderReleased(sizeSlider_->value(), editTarget());
+            if (sizeCombo_)
+                sizeCombo_->setCurrentText(text);
+        });
+    }
+    if (fontCombo_)
+        connect(fontCombo_, &FontComboControl::click, this,
+                [this] { fontFaceChosen(fontCombo_->CurFont(), editTarget()); });
+    FontListWindow::setMainWindow(this);
+    connect(&FontListNotifier::instance(), &FontListNotifier::fontListSaved, this, [this] {
+        if (fontCombo_)
+            fontCombo_->Refreshx();
+        loadFontTabs();
+    });
+}
+
+void MainWindow::loadFontTabs()
+{
+    panel_->setFontNames(readFontList(fontListPath()));
+}
+
+void MainWindow::startUp(const QString& commandLine)
+{
+    table_ = DocumentTable();
+    QDir().mkpath(joinPath(programFolder(), QStringLiteral("state")));
+    const QStringList lines = settings::readLines(settings::path(2));
+    settings_.applyMenusPanelAndStrips(lines);
+    applyMenuChecksAndStrips();
+    dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
+    flags_.modalDialogActive = false;
+    placeDefault();
+    flags_.mainWindowAlive = true;
+    if (flags_.appClosing) {
+        close();
+        return;
+    }
+    loadFontTabs();
+    periodicUpdate();
+    refreshFolderLists();
+    show();
+    settings_.applyPlacement(lines);
+    applyPlacement();
+    settings_.applyBands(lines);
+    applyBands();
+    timer_->start();
+    if (!commandLine.isEmpty())
+        files_->openFromCommandLine(commandLine);
+}
+
+void MainWindow::applyMenuChecksAndStrips()
+{
+    static const char* const checkItems[MainWindowSettings::MenuChecks] = {
+        "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
+        "stdocked",       "stvisible",   "fodocked", "fovisible",
+    };
+    for (int i = 0; i < MainWindowSettings::MenuChecks; ++i)
+        if (QAction* a = action(QString::fromLatin1(checkItems[i])))
+            a->setChecked(settings_.menuChecks[i]);
+    standardDocking_.setMarks(settings_.menuChecks[5], settings_.menuChecks[6]);
+    formattingDocking_.setMarks(settings_.menuChecks[7], settings_.menuChecks[8]);
+    if (settings_.panelWidth > 0)
+        panel_->setPanelWidthTwips(settings_.panelWidth);
+    stripB_->setVisible(settings_.stripBVisible);
+    stripFormatting_->setVisible(settings_.stripCoolBarVisible);
+}
+
+void MainWindow::applyBands()
+{
+    for (int i = 0; i < MainWindowSettings::BandsB; ++i)
+        stripB_->setBandVisible(i + 2, settings_.bandsB[i]);
+    for (int i = 0; i < MainWindowSettings::BandsCoolBar; ++i)
+        stripFormatting_->setBandVisible(i + 2, settings_.bandsCoolBar[i]);
+}
+
+void MainWindow::collectSettings()
+{
+    static const char* const checkItems[MainWindowSettings::MenuChecks] = {
+        "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
+        "stdocked",       "stvisible",   "fodocked", "fovisible",
+    };
+    for (int i = 0; i < MainWindowSettings::MenuChecks; ++i)
+        if (QAction* a = action(QString::fromLatin1(checkItems[i])))
+            settings_.menuChecks[i] = a->isChecked();
+    const QRect frame = geometry();
+    settings_.top = pixelsToTwips(frame.y());
+    settings_.left = pixelsToTwips(frame.x());
+    settings_.width = pixelsToTwips(frame.width());
+    settings_.height = pixelsToTwips(frame.height());
+    settings_.panelWidth = panel_->panelWidthTwips();
+    settings_.stripBVisible = !stripB_->isHidden();
+    settings_.stripCoolBarVisible = !stripFormatting_->isHidden();
+    settings_.floatingStandardShown = standardDocking_.state().floatingShown;
+    settings_.floatingFormattingShown = formattingDocking_.state().visible
+        && !formattingDocking_.state().docked;
+    for (int i = 0; i < MainWindowSettings::BandsB; ++i)
+        settings_.bandsB[i] = stripB_->isBandVisible(i + 2);
+    for (int i = 0; i < MainWindowSettings::BandsCoolBar; ++i)
+        settings_.bandsCoolBar[i] = stripFormatting_->isBandVisible(i + 2);
+}
+
+void MainWindow::placeDefault()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    settings_.top = pixelsToTwips(screen.y() + screen.height() * 5 / 100);
+    settings_.left = pixelsToTwips(screen.x() + screen.width() * 5 / 100);
+    settings_.width = pixelsToTwips(screen.width() * 90 / 100);
+    settings_.height = pixelsToTwips(screen.height() * 90 / 100);
+    applyPlacement();
+}
+
+void MainWindow::applyPlacement()
+{
+    const int w = twipsToPixels(settings_.width);
+    const int h = twipsToPixels(settings_.height);
+    // Sizes the window system cannot take are skipped.
+    if (w >= 200 && h >= 150 && w <= 20000 && h <= 20000)
+        resize(w, h);
+    const int x = twipsToPixels(settings_.left);
+    const int y = twipsToPixels(settings_.top);
+    if (std::abs(x) <= 20000 && std::abs(y) <= 20000)
+        move(x, y);
+}
+
+DocumentWindow* MainWindow::window(int slot) const
+{
+    return DocumentTable::inRange(slot) ? windows_[slot].data() : nullptr;
+}
+
+DocumentWindow* MainWindow::activeWindow()
+{
+    return window(table_.activeDocument());
+}
+
+DocumentWindow* MainWindow::createDocumentWindow()
+{
+    const int slot = table_.allocate();
+    if (slot == 0)
+        return nullptr;
+    auto* doc = new DocumentWindow(*this, slot);
+    windows_[slot] = doc;
+    connect(doc, &DocumentWindow::becameActive, this, &MainWindow::onDocumentActive);
+    connect(doc, &DocumentWindow::closeRequested, this,
+            [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
+    QMdiSubWindow* sub = mdi_->addSubWindow(doc);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(std::max(640, mdi_->width() * 3 / 4), std::max(440, mdi_->height() * 3 / 4));
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    table_.setActiveDocument(slot);
+    waitSeconds(0.1);
+
+    table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
+    showFolder(table_.at(slot).folder);
+
+    const QString path = doc->writeWorkingFile(newPageTemplate());
+    if (!path.isEmpty()) {
+        doc->design()->loadDocument(path);
+        doc->navigatePreview();
+    }
+    doc->code()->setText(newPageTemplate());
+    doc->code()->newPageSetup(3, 10);
+    table_.at(slot).designViewShown = true;
+    table_.at(slot).modified = false;
+    return doc;
+}
+
+void MainWindow::onSubWindowActivated(QMdiSubWindow* sub)
+{
+    auto* doc = sub ? qobject_cast<DocumentWindow*>(sub->widget()) : nullptr;
+    if (!doc)
+        return;
+    table_.setActiveDocument(doc->slot());
+    table_.at(doc->slot()).designViewShown = doc->designVisible();
+    showFolder(table_.at(doc->slot()).folder);
+    refreshFolderLists();
+}
+
+void MainWindow::onDocumentActive(int slot)
+{
+    table_.setActiveDocument(slot);
+}
+
+QString MainWindow::statusFolder() const
+{
+    return folderPanel_->text();
+}
+
+void MainWindow::showFolder(const QString& folder)
+{
+    folderPanel_->setText(folder);
+}
+
+void MainWindow::refreshFolderLists()
+{
+    const QString folder = table_.at(table_.activeDocument()).folder;
+    if (folder.isEmpty())
+        return;
+    QDir(folder).mkpath(QStringLiteral("images"));
+    panel_->pageFiles()->setFolder(folder);
+    panel_->imageFiles()->setFolder(joinPath(folder, QStringLiteral("images")));
+}
+
+void MainWindow::focusMainWindow()
+{
+    activateWindow();
+}
+
+void MainWindow::focusActiveDocument()
+{
+    DocumentWindow* doc = activeWindow();
+    if (!doc)
+        return;
+    doc->setFocus();
+    if (table_.at(doc->slot()).designViewShown)
+        doc->design()->setFocus();
+    else
+        doc->code()->setFocus();
+}
+
+EditTarget MainWindow::editTarget()
+{
+    EditTarget target;
+    DocumentWindow* doc = activeWindow();
+    if (!doc)
+        return target;
+    target.design = doc->design();
+    target.code = doc->code();
+    target.designView = table_.at(doc->slot()).designViewShown;
+    target.focusDocument = [this] { focusActiveDocument(); };
+    return target;
+}
+
+void MainWindow::setOutdentButtonEnabled(bool enabled)
+{
+    if (QWidget* button = stripFormatting_->button(QStringLiteral("Toolbar9"), QStringLiteral("outdent")))
+        button->setEnabled(enabled);
+}
+
+void MainWindow::popUpEditMenu(const QPoint& globalPos)
+{
+    if (QMenu* edit = menu(QStringLiteral("edit")))
+        edit->popup(globalPos);
+}
+
+void MainWindow::popUpDesignMenu(const QPoint& globalPos)
+{
+    if (QMenu* pop = menu(QStringLiteral("dhtmlpop1")))
+        pop->popup(globalPos);
+}
+
+void MainWindow::designDisplayChanged()
+{
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    collectSettings();
+    settings::writeLines(settings::path(2), settings_.lines());
+    flags_.appClosing = true;
+    waitSeconds(1.0);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (!sub->close()) {
+            // A page the user still needs (its save failed) keeps the program open.
+            flags_.appClosing = false;
+            event->ignore();
+            return;
+        }
+    }
+    timer_->stop();
+    flags_.mainWindowAlive = false;
+    event->accept();
+}
+
+}

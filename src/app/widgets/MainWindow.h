@@ -1,0 +1,145 @@
+#pragma once
+#include "app/DockingSwitches.h"
+#include "app/DocumentTable.h"
+#include "app/SettingsFiles.h"
+#include "app/widgets/MenuBuilder.h"
+#include "codetools/ClipRing.h"
+#include "document/widgets/DocumentHost.h"
+#include "editing/widgets/InsertionEngine.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSlider;
+class QComboBox;
+class QTimer;
+
+namespace ink {
+
+class DesignSurface;
+class DocumentFiles;
+class DocumentWindow;
+class FontComboControl;
+class SidePanel;
+class ToolStrip;
+
+// The main window (MDIForm1): a frame of document windows with the menus,
+// the tool strips, the side panel and the status bar. It owns the document
+// table; every command finds its page through the active slot.
+class MainWindow : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // The load sequence: settings, placement, side panel, and the page named
+    // on the command line (optionally in double quotes).
+    void startUp(const QString& commandLine);
+
+    // DocumentHost
+    DocumentTable& documents() override { return table_; }
+    ShellFlags& shellFlags() override { return flags_; }
+    QWidget* mainWindow() override { return this; }
+    DocumentWindow* createDocumentWindow() override;
+    DocumentWindow* activeWindow() override;
+    DocumentWindow* documentWindow(int slot) override { return window(slot); }
+    void showFolder(const QString& folder) override;
+    void refreshFolderLists() override;
+    void focusMainWindow() override;
+    void setOutdentButtonEnabled(bool enabled) override;
+    void popUpEditMenu(const QPoint& globalPos) override;
+    void popUpDesignMenu(const QPoint& globalPos) override;
+    void designDisplayChanged() override;
+
+    DocumentWindow* window(int slot) const;
+    QMdiArea* mdiArea() const { return mdi_; }
+    DocumentFiles& files() { return *files_; }
+    SidePanel* sidePanel() const { return panel_; }
+    ToolStrip* standardStrip() const { return stripB_; }
+    ToolStrip* formattingStrip() const { return stripFormatting_; }
+    const ClipRing& clipRing() const { return clipRing_; }
+    QString statusFolder() const;
+    // The action of a menu item by its name ("new", "bold", ...).
+    QAction* action(const QString& name) const { return menus_.action(name); }
+    QMenu* menu(const QString& name) const { return menus_.menu(name); }
+    // Runs the command of a menu item by its name, as a click on it does.
+    void runCommand(const QString& name);
+    // Runs the command of a tool bar button.
+    void runToolButton(const QString& toolbar, const QString& key);
+    // The active page as the editing commands see it.
+    EditTarget editTarget();
+    void focusActiveDocument();
+    // Runs the 100 ms timer's work once.
+    void periodicUpdate();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Construction.
+    void buildStrips();
+    void buildSidePanel();
+    void connectFontControls();
+    void registerCommands();
+    void registerEditCommands();
+    void registerWindowCommands();
+    void registerDesignMenuCommands();
+
+    // Settings and placement.
+    void applyMenuChecksAndStrips();
+    void applyBands();
+    void collectSettings();
+    void placeDefault();
+    void applyPlacement();
+    void loadFontTabs();
+
+    // Commands.
+    void cut();
+    void copy();
+    void paste();
+    void undo();
+    void selectAll();
+    void find();
+    void replace();
+    void storeClip(const QString& text);
+    void codeToolTab(const QString& caption);
+    void dockingClicked(const QString& name);
+    void applyDocking(bool standard, const DockingOutcome& outcome);
+    void arrange(const QString& how);
+    void setSliderRange(const QString& key);
+    void showAbout();
+    void openHelp(const QString& anchor);
+
+    void onSubWindowActivated(QMdiSubWindow* sub);
+    void onDocumentActive(int slot);
+
+    DocumentTable table_;
+    ShellFlags flags_;
+    std::array<QPointer<DocumentWindow>, DocumentTable::MaxSlot + 1> windows_{};
+    MainWindowSettings settings_;
+    ClipRing clipRing_;
+    DockingSwitches standardDocking_;
+    DockingSwitches formattingDocking_;
+    BuiltMenus menus_;
+    QMdiArea* mdi_ = nullptr;
+    QLabel* folderPanel_ = nullptr;
+    QTimer* timer_ = nullptr;
+    DocumentFiles* files_ = nullptr;
+    SidePanel* panel_ = nullptr;
+    ToolStrip* stripB_ = nullptr;
+    ToolStrip* stripFormatting_ = nullptr;
+    DesignSurface* dragdrop_ = nullptr;
+    FontComboControl* fontCombo_ = nullptr;
+    QComboBox* sizeCombo_ = nullptr;
+    QSlider* sizeSlider_ = nullptr;
+    QHash<QString, std::function<void()>> commands_;
+};
+
+}

@@ -1,0 +1,376 @@
+// The main window's own commands: edit commands, the clip ring, docking
+// switches, window arrangement, help, and the routing of menu items and tool
+// bar buttons to the editing commands.
+#include "app/widgets/MainWindow.h"
+
+#include "app/ProgramFolder.h"
+#include "app/ViewEnabling.h"
+#include "app/widgets/SidePanel.h"
+#include "app/widgets/ToolStrip.h"
+#include "document/widgets/DocumentFiles.h"
+#include "document/widgets/DocumentWindow.h"
+#include "editing/FontControls.h"
+#include "editing/widgets/EditingCommands.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
+#include "platform/PreviewBrowser.h"
+#include "projects/widgets/Shell.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSlider>
+
+namespace ink {
+
+void MainWindow::registerCommands()
+{
+    commands_.insert(QStringLiteral("new"), [this] { files_->newPage(); });
+    commands_.insert(QStringLiteral("open"), [this] { files_->open(); });
+    commands_.insert(QStringLiteral("save"), [this] { files_->save(); });
+    commands_.insert(QStringLiteral("saveas"), [this] { files_->saveAs(); });
+    commands_.insert(QStringLiteral("exit"), [this] { close(); });
+    commands_.insert(QStringLiteral("preview"), [this] { panel_->setVisible(panel_->isHidden()); });
+    registerEditCommands();
+    registerWindowCommands();
+    registerDesignMenuCommands();
+    for (const char* name : {"stdocked", "stvisible", "fodocked", "fovisible"}) {
+        const QString n = QString::fromLatin1(name);
+        commands_.insert(n, [this, n] { dockingClicked(n); });
+    }
+    commands_.insert(QStringLiteral("helpcontents"), [this] { openHelp(QString()); });
+    commands_.insert(QStringLiteral("techsupport"), [this] { openHelp(QStringLiteral("support")); });
+    commands_.insert(QStringLiteral("messageboard"), [this] { openHelp(QStringLiteral("board")); });
+    commands_.insert(QStringLiteral("about"), [this] { showAbout(); });
+    // "Find Next" is a menu entry without a command.
+    commands_.insert(QStringLiteral("findnext"), [] {});
+}
+
+void MainWindow::registerEditCommands()
+{
+    commands_.insert(QStringLiteral("undo"), [this] { undo(); });
+    commands_.insert(QStringLiteral("cut"), [this] { cut(); });
+    commands_.insert(QStringLiteral("copy"), [this] { copy(); });
+    commands_.insert(QStringLiteral("paste"), [this] { paste(); });
+    commands_.insert(QStringLiteral("selectall"), [this] { selectAll(); });
+    commands_.insert(QStringLiteral("find"), [this] { find(); });
+    commands_.insert(QStringLiteral("replace"), [this] { replace(); });
+}
+
+void MainWindow::registerWindowCommands()
+{
+    for (const char* name : {"tileh", "tilev", "cascade", "ai"}) {
+        const QString n = QString::fromLatin1(name);
+        commands_.insert(n, [this, n] { arrange(n); });
+    }
+}
+
+void MainWindow::registerDesignMenuCommands()
+{
+    // The context menu's table items go to the active design surface directly.
+    const struct { const char* name; int id; } tableItems[] = {
+        {"dhp1insertrow", DesignCmd::InsertRow},       {"dhp1deleterow", DesignCmd::DeleteRows},
+        {"dhp1insertcolumn", DesignCmd::InsertColumn}, {"dhp1deletecolumn", DesignCmd::DeleteColumns},
+        {"dhp1insertcell", DesignCmd::InsertCell},     {"dhp1deletecell", DesignCmd::DeleteCells},
+        {"dhp1mergecells", DesignCmd::MergeCells},     {"dhp1splitcell", DesignCmd::SplitCell},
+    };
+    for (const auto& item : tableItems) {
+        const int id = item.id;
+        commands_.insert(QString::fromLatin1(item.name), [this, id] {
+            if (DocumentWindow* doc = activeWindow())
+                doc->design()->execCommand(id);
+        });
+    }
+    const struct { const char* item; const char* command; } editItems[] = {
+        {"dhp1undo", "undo"}, {"dhp1cut", "cut"}, {"dhp1copy", "copy"},
+        {"dhp1paste", "paste"}, {"dhp1selectall", "selectall"},
+    };
+    for (const auto& item : editItems) {
+        const QString command = QString::fromLatin1(item.command);
+        commands_.insert(QString::fromLatin1(item.item), [this, command] { runCommand(command); });
+    }
+    commands_.insert(QStringLiteral("dhp1properties"), [this] {
+        focusActiveDocument();
+        runCommand(QStringLiteral("text1properteis"));
+    });
+}
+
+void MainWindow::runCommand(const QString& name)
+{
+    const auto it = commands_.constFind(name);
+    if (it != commands_.constEnd()) {
+        (*it)();
+        return;
+    }
+    runEditingCommand(name, editTarget());
+}
+
+void MainWindow::runToolButton(const QString& toolbar, const QString& key)
+{
+    if (toolbar == QLatin1String("Toolbar1") || toolbar == QLatin1String("Toolbar2")) {
+        runCommand(key);
+    } else if (toolbar == QLatin1String("Toolbar10")) {
+        if (key == QLatin1String("refresh"))
+            runCommand(QStringLiteral("refresh"));
+        else if (key == QLatin1String("preview"))
+            runCommand(QStringLiteral("printpreview"));
+        else if (key == QLatin1String("print"))
+            runCommand(QStringLiteral("printwebpage"));
+    } else if (toolbar == QLatin1String("Toolbar11")) {
+        runCommand(QStringLiteral("link"));
+    } else if (toolbar == QLatin1String("Toolbar13")) {
+        runCommand(QStringLiteral("image"));
+    } else if (toolbar == QLatin1String("Toolbar8")) {
+        if (key == QLatin1String("undock"))
+            applyDocking(true, standardDocking_.undock());
+    } else if (toolbar == QLatin1String("Toolbar12") && key == QLatin1String("undock")) {
+        applyDocking(false, formattingDocking_.undock());
+    } else if (toolbar == QLatin1String("Toolbar7")) {
+        setSliderRange(key == QLatin1String("range") ? QStringLiteral("standard") : key);
+    } else {
+        runEditingToolbarButton(key, editTarget());
+    }
+}
+
+void MainWindow::setSliderRange(const QString& key)
+{
+    const std::optional<SliderRange> range = sliderRangeForKey(key);
+    if (!range || !sizeSlider_)
+        return;
+    if (range->maximumFirst) {
+        sizeSlider_->setMaximum(range->maximum);
+        sizeSlider_->setMinimum(range->minimum);
+    } else {
+        sizeSlider_->setMinimum(range->minimum);
+        sizeSlider_->setMaximum(range->maximum);
+    }
+}
+
+void MainWindow::undo()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView) {
+        t.design->execCommand(DesignCmd::Undo);
+        focusActiveDocument();
+    } else {
+        t.code->undo();
+    }
+}
+
+void MainWindow::storeClip(const QString& text)
+{
+    const int slot = clipRing_.add(text);
+    panel_->setClipToolTip(slot, text);
+}
+
+void MainWindow::cut()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView) {
+        t.design->execCommand(DesignCmd::Cut);
+        focusActiveDocument();
+        return;
+    }
+    const QString text = t.code->selectedText();
+    QApplication::clipboard()->setText(text);
+    storeClip(text);
+    t.code->replaceSelectedText(QString());
+}
+
+void MainWindow::copy()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView) {
+        t.design->execCommand(DesignCmd::Copy);
+        focusActiveDocument();
+        return;
+    }
+    const QString text = t.code->selectedText();
+    QApplication::clipboard()->setText(text);
+    storeClip(text);
+}
+
+void MainWindow::paste()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView) {
+        t.design->execCommand(DesignCmd::Paste);
+        focusActiveDocument();
+        return;
+    }
+    t.code->replaceSelectedText(QApplication::clipboard()->text());
+    // The pasted text would otherwise stay selected and the next key typed
+    // would replace it: the caret goes after it, as after any paste.
+    t.code->applyKeys({Key::Right});
+}
+
+void MainWindow::selectAll()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView) {
+        t.design->execCommand(DesignCmd::SelectAll);
+        focusActiveDocument();
+    } else {
+        t.code->applyKeys({Key::CtrlHome, Key::ShiftCtrlEnd});
+    }
+}
+
+void MainWindow::find()
+{
+    const EditTarget t = editTarget();
+    if (!t.code)
+        return;
+    if (t.designView)
+        t.design->execCommand(DesignCmd::FindText, DesignOpt::PromptUser);
+    else
+        t.code->openFindDialog();
+}
+
+void MainWindow::replace()
+{
+    const EditTarget t = editTarget();
+    if (t.code && !t.designView)
+        t.code->openReplaceDialog();
+}
+
+void MainWindow::codeToolTab(const QString& caption)
+{
+    DocumentWindow* doc = activeWindow();
+    if (caption == QLatin1String("Copy Clip")) {
+        copy();
+        return;
+    }
+    if (!doc)
+        return;
+    CodeEditor* code = doc->code();
+    const int clip = pasteClipSlot(caption);
+    if (clip > 0) {
+        const QString text = clipRing_.clip(clip);
+        code->replaceSelectedText(text);
+        focusActiveDocument();
+        if (!text.isEmpty())
+            code->applyKeys({Key::Right});
+    } else if (caption == QLatin1String("Bookmark")) {
+        code->runCommand(CodeCmd::ToggleBookmark);
+        code->setBookmarkMarginVisible(true);
+        focusActiveDocument();
+    } else if (caption == QLatin1String("Next Bookmark")) {
+        code->runCommand(CodeCmd::NextBookmark);
+        code->setBookmarkMarginVisible(true);
+        focusActiveDocument();
+    } else if (caption == QLatin1String("Clear Bookmarks")) {
+        code->runCommand(CodeCmd::ClearBookmarks);
+        code->setBookmarkMarginVisible(false);
+        focusActiveDocument();
+    } else if (caption == QLatin1String("Repeater")) {
+        code->runCommand(CodeCmd::Repeat);
+    } else if (caption == QLatin1String("Properties")) {
+        code->runCommand(CodeCmd::Properties);
+    }
+}
+
+void MainWindow::dockingClicked(const QString& name)
+{
+    const bool standard = name.startsWith(QLatin1String("st"));
+    DockingSwitches& pair = standard ? standardDocking_ : formattingDocking_;
+    const bool docked = name.endsWith(QLatin1String("docked"));
+    applyDocking(standard, docked ? pair.clickDocked() : pair.clickVisible());
+}
+
+void MainWindow::applyDocking(bool standard, const DockingOutcome& outcome)
+{
+    const QString prefix = standard ? QStringLiteral("st") : QStringLiteral("fo");
+    if (QAction* a = action(prefix + QStringLiteral("docked")))
+        a->setChecked(outcome.docked);
+    if (QAction* a = action(prefix + QStringLiteral("visible")))
+        a->setChecked(outcome.visible);
+    ToolStrip* strip = standard ? stripB_ : stripFormatting_;
+    strip->setVisible(outcome.stripShown);
+}
+
+void MainWindow::arrange(const QString& how)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (!sub->isMinimized() && sub->isVisible())
+            windows << sub;
+    if (how == QLatin1String("cascade")) {
+        mdi_->cascadeSubWindows();
+    } else if (how == QLatin1String("tileh") || how == QLatin1String("tilev")) {
+        // Horizontal tiling stacks full-width windows one above another;
+        // vertical tiling puts full-height windows side by side.
+        const bool horizontal = how == QLatin1String("tileh");
+        const QRect area = mdi_->viewport()->rect();
+        const int n = windows.size();
+        for (int i = 0; i < n; ++i) {
+            QMdiSubWindow* sub = windows[i];
+            sub->showNormal();
+            if (horizontal) {
+                const int h = area.height() / n;
+                sub->setGeometry(0, i * h, area.width(), h);
+            } else {
+                const int w = area.width() / n;
+                sub->setGeometry(i * w, 0, w, area.height());
+            }
+        }
+    } else if (how == QLatin1String("ai")) {
+        // Minimised windows line up along the bottom edge.
+        int x = 0;
+        const int bottom = mdi_->viewport()->height();
+        for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+            if (!sub->isMinimized())
+                continue;
+            sub->move(x, bottom - sub->height());
+            x += sub->width();
+        }
+    }
+}
+
+void MainWindow::periodicUpdate()
+{
+    const bool designView = table_.at(table_.activeDocument()).designViewShown;
+    for (const ViewEnablingState& state : viewEnabling(designView)) {
+        if (state.panelTab >= 0)
+            panel_->setTabAvailable(state.panelTab, state.enabled);
+        else
+            menus_.setItemEnabled(state.menuItem, state.enabled);
+    }
+    panel_->updateLayout();
+}
+
+void MainWindow::openHelp(const QString& anchor)
+{
+    QString page = joinPath(programFolder(), QStringLiteral("resource/help/index.html"));
+    if (!anchor.isEmpty())
+        page = QStringLiteral("file://") + page + QLatin1Char('#') + anchor;
+    shellOpen(QStringLiteral("open"), page, QString());
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox about(this);
+    about.setObjectName(QStringLiteral("frmAbout"));
+    about.setWindowTitle(QStringLiteral("About Inkpress"));
+    about.setTextFormat(Qt::RichText);
+    about.setText(QStringLiteral(
+        "<h3>Inkpress</h3><p>An editor for web pages: design a page, see its HTML, "
+        "and preview it as a browser shows it.</p>"
+        "<p>Built with Qt %1, Qt WebEngine and QScintilla.</p>")
+                      .arg(QString::fromLatin1(qVersion())));
+    about.exec();
+}
+
+}

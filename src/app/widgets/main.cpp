@@ -1,0 +1,38 @@
+// Start-up: the shutdown watchdog, then the main window.
+#include "app/widgets/MainWindow.h"
+#include "platform/widgets/EngineEnvironment.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    ink::prepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Inkpress"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // The whole command line is one page path; an unquoted path with blanks
+    // arrives in pieces and is joined again.
+    const QStringList args = QApplication::arguments().mid(1);
+    const QString commandLine = args.join(QLatin1Char(' '));
+
+    auto* window = new ink::MainWindow;
+
+    // The watchdog: once the main window is gone after the user closed it,
+    // the process ends, whatever windows remain.
+    QTimer watchdog;
+    watchdog.setInterval(10);
+    QObject::connect(&watchdog, &QTimer::timeout, [window] {
+        const ink::ShellFlags& flags = window->shellFlags();
+        if (flags.appClosing && !flags.mainWindowAlive)
+            QApplication::quit();
+    });
+    watchdog.start();
+
+    window->startUp(commandLine);
+    const int rc = QApplication::exec();
+    delete window;
+    return rc;
+}

@@ -1,0 +1,216 @@
+#include "document/PageFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace ink {
+
+namespace {
+
+const QByteArray utf8Bom("\xEF\xBB\xBF");
+const QByteArray crLf("\r\n");
+constexpr int sniffLength = 8 * 1024;
+constexpr int charsetSearchLength = 64 * 1024;
+
+// Characters of the bytes 0x80 to 0x9F in windows-1252. The five bytes the
+// code page leaves undefined stand for the C1 control characters of the same
+// number, so that they too come back as the bytes they were.
+constexpr std::array<char16_t, 32> windows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isWindows1252Family(const QString& charset)
+{
+    static const QStringList names = {
+        QStringLiteral("windows-1252"), QStringLiteral("cp1252"), QStringLiteral("x-cp1252"),
+        QStringLiteral("iso-8859-1"), QStringLiteral("iso8859-1"), QStringLiteral("iso_8859-1"),
+        QStringLiteral("latin1"), QStringLiteral("latin-1"), QStringLiteral("l1"),
+        QStringLiteral("us-ascii"), QStringLiteral("ascii"),
+    };
+    return names.contains(charset);
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString text = decoder(bytes);
+    // Comparing the way back as well rejects anything the decoder repaired.
+    return !decoder.hasError() && text.toUtf8() == bytes;
+}
+
+QString decodeWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<uchar>(c);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(windows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+// The byte of a character in windows-1252 or Latin-1; -1 when it has none.
+int singleByteFor(char32_t code, PageEncoding::Kind kind)
+{
+    const bool plain = code < 0x80 || (code >= 0xA0 && code <= 0xFF);
+    if (kind == PageEncoding::Latin1)
+        return code <= 0xFF ? int(code) : -1;
+    if (plain)
+        return int(code);
+    for (int i = 0; i < int(windows1252High.size()); ++i) {
+        if (windows1252High[i] == code)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        char32_t code = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        const int byte = singleByteFor(code, kind);
+        if (byte >= 0)
+            bytes.append(char(byte));
+        else
+            bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+    }
+    return bytes;
+}
+
+QString quoted(const QString& path)
+{
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+PageFileContent failure(const QString& error)
+{
+    PageFileContent content;
+    content.error = error;
+    return content;
+}
+
+}
+
+bool looksBinary(const QByteArray& bytes)
+{
+    const QByteArray head = bytes.left(sniffLength);
+    if (head.contains('\0') || head.startsWith("%PDF-"))
+        return true;
+    int controls = 0;
+    for (const char c : head) {
+        const auto byte = static_cast<uchar>(c);
+        const bool whitespace = byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f' || byte == '\v';
+        if ((byte < 0x20 && !whitespace && byte != 0x1B) || byte == 0x7F)
+            ++controls;
+    }
+    return controls * 10 > head.size();
+}
+
+QString declaredCharset(const QByteArray& bytes)
+{
+    static const QRegularExpression meta(
+        QStringLiteral("<meta\\b[^>]*?charset\\s*=\\s*[\"']?\\s*([-\\w.:]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(bytes.left(charsetSearchLength));
+    const QRegularExpressionMatch match = meta.match(head);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
+
+PageEncoding detectPageEncoding(const QByteArray& bytes)
+{
+    PageEncoding encoding;
+    encoding.byteOrderMark = bytes.startsWith(utf8Bom);
+    const QByteArray body = encoding.byteOrderMark ? bytes.mid(utf8Bom.size()) : bytes;
+    // A byte order mark outweighs what the page declares, as in a browser.
+    if (!encoding.byteOrderMark && isWindows1252Family(declaredCharset(body)))
+        encoding.kind = PageEncoding::Windows1252;
+    else
+        encoding.kind = isValidUtf8(body) ? PageEncoding::Utf8 : PageEncoding::Latin1;
+    return encoding;
+}
+
+QString decodePage(const QByteArray& bytes, const PageEncoding& encoding)
+{
+    const QByteArray body =
+        encoding.byteOrderMark && bytes.startsWith(utf8Bom) ? bytes.mid(utf8Bom.size()) : bytes;
+    switch (encoding.kind) {
+    case PageEncoding::Windows1252:
+        return decodeWindows1252(body);
+    case PageEncoding::Latin1:
+        return QString::fromLatin1(body);
+    case PageEncoding::Utf8:
+        break;
+    }
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(body);
+}
+
+QByteArray encodePage(const QString& text, const PageEncoding& encoding)
+{
+    const QByteArray body = encoding.kind == PageEncoding::Utf8 ? text.toUtf8()
+                                                                : encodeSingleByte(text, encoding.kind);
+    return encoding.byteOrderMark ? utf8Bom + body : body;
+}
+
+PageFileContent readPageFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return failure(QStringLiteral("The file %1 could not be opened: it is a folder.").arg(quoted(path)));
+    if (info.exists() && !info.isFile())
+        return failure(QStringLiteral("The file %1 could not be opened: it is not an ordinary file.").arg(quoted(path)));
+    if (info.size() > MaxPageFileSize)
+        return failure(QStringLiteral("The file %1 is larger than 64 MB and cannot be opened.").arg(quoted(path)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("The file %1 could not be opened: %2.").arg(quoted(path), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("The file %1 could not be read: %2.").arg(quoted(path), file.errorString()));
+    // The file may have grown since its size was looked at.
+    if (bytes.size() > MaxPageFileSize)
+        return failure(QStringLiteral("The file %1 is larger than 64 MB and cannot be opened.").arg(quoted(path)));
+    if (looksBinary(bytes))
+        return failure(QStringLiteral("The file %1 is not a text file and cannot be opened.").arg(quoted(path)));
+    PageFileContent content;
+    content.ok = true;
+    content.encoding = detectPageEncoding(bytes);
+    content.text = decodePage(bytes, content.encoding);
+    return content;
+}
+
+bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding, QString* error)
+{
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(encodePage(text, encoding) + crLf) >= 0
+                         && file.commit();
+    if (!written && error)
+        *error = QStringLiteral("The file %1 could not be saved: %2.").arg(quoted(path), file.errorString());
+    return written;
+}
+
+bool writeWorkingFileText(const QString& path, const QString& text, QString* error)
+{
+    QFile file(path);
+    const QByteArray bytes = utf8Bom + text.toUtf8() + crLf;
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    if (!written && error)
+        *error = QStringLiteral("The file %1 could not be written: %2.").arg(quoted(path), file.errorString());
+    return written;
+}
+
+}

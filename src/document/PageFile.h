@@ -1,0 +1,66 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace ink {
+
+// How a page's bytes became text, so that saving gives the same bytes back.
+struct PageEncoding {
+    enum Kind {
+        Utf8,         // valid UTF-8, declared as such or not declared at all
+        Windows1252,  // declared windows-1252, iso-8859-1, latin1 or us-ascii
+        Latin1,       // anything else that is not valid UTF-8: one byte, one character
+    };
+    Kind kind = Utf8;
+    bool byteOrderMark = false;  // the file started with a UTF-8 byte order mark
+
+    bool operator==(const PageEncoding& other) const
+    {
+        return kind == other.kind && byteOrderMark == other.byteOrderMark;
+    }
+    bool operator!=(const PageEncoding& other) const { return !(*this == other); }
+};
+
+// Pages larger than this are not opened.
+constexpr qint64 MaxPageFileSize = 64LL * 1024 * 1024;
+
+// A page read from disk; on failure `ok` is false and `error` says why in
+// words for the user.
+struct PageFileContent {
+    bool ok = false;
+    QString text;
+    PageEncoding encoding;
+    QString error;
+};
+
+// Reads a whole page. Refuses what cannot be read, files over 64 MB and
+// files that are not text.
+PageFileContent readPageFile(const QString& path);
+
+// Writes the text followed by one CR LF in the given encoding. The new
+// content is written beside the old file and then put in its place in one
+// step, so a failed save leaves the old file as it was. On failure returns
+// false and, when `error` is given, a text naming the file and the reason.
+bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding,
+                   QString* error = nullptr);
+
+// Writes a working file for the design surface and the preview: a UTF-8 byte
+// order mark, the text in UTF-8, one CR LF.
+bool writeWorkingFileText(const QString& path, const QString& text, QString* error = nullptr);
+
+// The pieces of reading and writing, for callers that hold bytes already.
+
+// True for content that is plainly not text: a NUL byte or many control
+// bytes in the first 8 KB, or a PDF document.
+bool looksBinary(const QByteArray& bytes);
+// The charset a <meta> element of the page declares, lower case; "" if none.
+QString declaredCharset(const QByteArray& bytes);
+// The encoding that reads these bytes so that encoding the text again gives
+// the same bytes.
+PageEncoding detectPageEncoding(const QByteArray& bytes);
+QString decodePage(const QByteArray& bytes, const PageEncoding& encoding);
+// Characters the encoding cannot hold are written as numeric character
+// references (&#NNNN;), so that nothing typed is lost.
+QByteArray encodePage(const QString& text, const PageEncoding& encoding);
+
+}

@@ -1,0 +1,66 @@
+#include "document/WorkingFile.h"
+
+#include "document/PageFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace ink {
+
+namespace {
+const QLatin1String Prefix(".inkpress-work-");
+}
+
+WorkingFile::WorkingFile(int slot, const QString& extension)
+    : slot_(slot), extension_(extension)
+{
+}
+
+WorkingFile::~WorkingFile()
+{
+    remove();
+}
+
+QString WorkingFile::nameFor() const
+{
+    return Prefix + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-')
+        + QString::number(slot_) + QLatin1Char('.') + extension_;
+}
+
+bool WorkingFile::isWorkingFileName(const QString& fileName)
+{
+    return fileName.startsWith(Prefix);
+}
+
+bool WorkingFile::writeTo(const QString& path, const QString& text)
+{
+    return writeWorkingFileText(path, text);
+}
+
+QString WorkingFile::write(const QString& folder, const QString& text)
+{
+    QStringList candidates;
+    if (!folder.isEmpty())
+        candidates << QDir(folder).filePath(nameFor());
+    candidates << QDir(QDir::tempPath()).filePath(nameFor());
+    for (const QString& candidate : candidates) {
+        if (writeTo(candidate, text)) {
+            path_ = candidate;
+            if (!written_.contains(candidate))
+                written_ << candidate;
+            return path_;
+        }
+    }
+    return QString();
+}
+
+void WorkingFile::remove()
+{
+    for (const QString& file : written_)
+        QFile::remove(file);
+    written_.clear();
+}
+
+}

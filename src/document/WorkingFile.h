@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace ink {
+
+// The working file through which a page travels from the code editor to the
+// design surface and the preview browser. It lives in the page's folder, so
+// that the page's relative references (images/...) resolve, under a hidden
+// name of this program's own that carries the process and window number: a
+// user's file (say temp.html, or a page named like that) is never written.
+// When the page's folder cannot be written, a private temporary folder holds
+// it instead.
+class WorkingFile {
+public:
+    WorkingFile(int slot, const QString& extension = QStringLiteral("html"));
+    ~WorkingFile();
+    WorkingFile(const WorkingFile&) = delete;
+    WorkingFile& operator=(const WorkingFile&) = delete;
+
+    // Writes the text plus one CR LF, as UTF-8 with a byte order mark (the
+    // engine then decodes it right whatever charset the page declares).
+    // Returns the path written, "" on failure.
+    QString write(const QString& folder, const QString& text);
+    // The path of the last successful write.
+    QString path() const { return path_; }
+    // File name that marks the program's working files in a folder listing.
+    static bool isWorkingFileName(const QString& fileName);
+    // Removes the files this object wrote.
+    void remove();
+
+private:
+    QString nameFor() const;
+    bool writeTo(const QString& path, const QString& text);
+
+    int slot_;
+    QString extension_;
+    QString path_;
+    QStringList written_;
+};
+
+}

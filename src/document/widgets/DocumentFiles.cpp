@@ -1,0 +1,264 @@
+#include "document/widgets/DocumentFiles.h"
+
+#include "app/DocumentTable.h"
+#include "app/Wait.h"
+#include "app/widgets/Prompts.h"
+#include "document/PageText.h"
+#include "document/widgets/DocumentHost.h"
+#include "document/widgets/DocumentWindow.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
+#include "projects/CommonDialog.h"
+#include "projects/PathHelpers.h"
+
+#include <QLineEdit>
+
+namespace ink {
+
+const QString DocumentFiles::Filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
+
+namespace {
+const QString Untitled = QStringLiteral("Untitled");
+const QString AppTitle = QStringLiteral("Inkpress");
+}
+
+DocumentFiles::DocumentFiles(DocumentHost& host) : host_(host) {}
+
+void DocumentFiles::newPage()
+{
+    DocumentWindow* doc = host_.createDocumentWindow();
+    if (!doc)
+        return;
+    waitSeconds(0.1);
+    doc->showDesignTitle();
+    host_.refreshFolderLists();
+}
+
+void DocumentFiles::open()
+{
+    cCommonDialog dialog;
+    dialog.DialogTitle = QStringLiteral("Open File(s)");
+    dialog.hwnd = host_.mainWindow();
+    dialog.flags = cCommonDialog::FileMustExist | cCommonDialog::AllowMultiSelect
+        | cCommonDialog::HideReadOnly | cCommonDialog::PathMustExist;
+    dialog.InitDir = host_.documents().at(host_.documents().activeDocument()).folder;
+    dialog.Filter = Filter;
+    dialog.FilterIndex = 1;
+    dialog.ShowOpen();
+
+    QString folder;
+    QStringList names;
+    int count = 0;
+    dialog.ParseMultiFileName(folder, names, count);
+    QStringList paths;
+    if (count <= 1) {
+        const QString path = dialog.Filename.trimmed();
+        if (path.isEmpty())
+            return;
+        paths << path;
+    } else {
+        for (const QString& name : names)
+            paths << folder + QLatin1Char('/') + name;
+    }
+    openPaths(paths, true);
+}
+
+void DocumentFiles::openFromCommandLine(const QString& commandLine)
+{
+    QString path = commandLine;
+    if (path.startsWith(QLatin1Char('"')))
+        path = path.mid(1, path.size() - 2);
+    if (path.isEmpty())
+        return;
+    openOne(path, false, false);
+}
+
+int DocumentFiles::openPaths(const QStringList& paths, bool titleCheck)
+{
+    int opened = 0;
+    for (const QString& path : paths) {
+        const OpenResult result = openOne(path, titleCheck, true);
+        if (result != OpenResult::Failed)
+            ++opened;
+        if (result != OpenResult::Opened)
+            break;
+    }
+    return opened;
+}
+
+DocumentFiles::OpenResult DocumentFiles::openOne(const QString& path, bool titleCheck,
+                                                 bool busyWaits)
+{
+    // Read first: a file that cannot be opened leaves no half-made window.
+    const PageFileContent content = readPageFile(path);
+    if (!content.ok) {
+        Prompts::current().warning(host_.mainWindow(), AppTitle, content.error);
+        return OpenResult::Failed;
+    }
+    DocumentWindow* doc = host_.createDocumentWindow();
+    if (!doc)
+        return OpenResult::Failed;
+    DocumentTable& table = host_.documents();
+    const int slot = doc->slot();
+    table.at(slot).folder = folderOfPath(path);
+    doc->setCaption(fileNameOfPath(path));
+    host_.showFolder(table.at(slot).folder);
+    encodings_.insert(slot, {content.encoding, declaredCharset(content.text.toUtf8())});
+    doc->code()->setText(content.text);
+
+    QString refusal;
+    if (isFramesetPage(content.text))
+        refusal = QStringLiteral("Design mode not available for framesets.");
+    else if (titleCheck && countTitleTags(content.text) > 1)
+        refusal = QStringLiteral("Only one title tag allowed per page. Please make this change "
+                                 "and reopen the document.");
+    if (!refusal.isEmpty()) {
+        Prompts::current().message(host_.mainWindow(), AppTitle, refusal);
+        doc->keepInCodeView();
+        return OpenResult::OpenedCodeOnly;
+    }
+    if (busyWaits)
+        doc->waitForDesign();
+    doc->reloadDesignFromCode();
+    waitSeconds(0.1);
+    table.at(slot).modified = false;
+    doc->showDesignTitle();
+    host_.refreshFolderLists();
+    return OpenResult::Opened;
+}
+
+PageEncoding DocumentFiles::encodingForSave(int slot, const QString& text) const
+{
+    const QByteArray utf8 = text.toUtf8();
+    const auto it = encodings_.constFind(slot);
+    if (it != encodings_.constEnd() && it->declared == declaredCharset(utf8))
+        return it->encoding;
+    return detectPageEncoding(utf8);
+}
+
+bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
+{
+    const QString text = doc->code()->text();
+    QString error;
+    if (writePageFile(path, text, encodingForSave(doc->slot(), text), &error))
+        return true;
+    Prompts::current().warning(host_.mainWindow(), QStringLiteral("Save"), error);
+    return false;
+}
+
+void DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
+{
+    if (!host_.documents().at(doc->slot()).designViewShown)
+        return;
+    doc->waitForDesign();
+    const QString html = doc->design()->documentHtml();
+    if (html != doc->code()->text())
+        doc->code()->setText(html);
+}
+
+QString DocumentFiles::askSaveName(const QString& folder)
+{
+    cCommonDialog dialog;
+    dialog.DialogTitle = QStringLiteral("Save As");
+    dialog.hwnd = host_.mainWindow();
+    dialog.Filter = Filter;
+    dialog.InitDir = folder;
+    dialog.DefaultExt = QStringLiteral("html");
+    if (!dialog.ShowSave())
+        return QString();
+    return dialog.Filename.trimmed();
+}
+
+bool DocumentFiles::save()
+{
+    DocumentWindow* doc = host_.activeWindow();
+    if (!doc || !doc->isVisible())
+        return false;
+    if (doc->caption() == Untitled)
+        return saveAs();
+    const int slot = doc->slot();
+    if (host_.documents().at(slot).designViewShown) {
+        copyDesignIntoCode(doc);
+        waitSeconds(0.1);
+    }
+    const QString path = host_.documents().at(slot).folder + QLatin1Char('/') + doc->caption();
+    if (!writePage(doc, path))
+        return false;
+    host_.documents().at(slot).modified = false;
+    return true;
+}
+
+bool DocumentFiles::saveAs()
+{
+    DocumentWindow* doc = host_.activeWindow();
+    if (!doc || !doc->isVisible())
+        return false;
+    const int slot = doc->slot();
+    const QString name = askSaveName(host_.documents().at(slot).folder);
+    if (name.isEmpty())
+        return false;
+    copyDesignIntoCode(doc);
+    // The page takes its new name only once it is really there.
+    if (!writePage(doc, name))
+        return false;
+    DocumentTable& table = host_.documents();
+    table.at(slot).folder = folderOfPath(name);
+    doc->setCaption(fileNameOfPath(name));
+    host_.showFolder(table.at(slot).folder);
+    table.at(slot).modified = false;
+    doc->writeWorkingFile(doc->code()->text());
+    doc->navigatePreview();
+    host_.refreshFolderLists();
+    return true;
+}
+
+bool DocumentFiles::closeSequence(int slot)
+{
+    DocumentTable& table = host_.documents();
+    DocumentWindow* doc = host_.documentWindow(slot);
+    if (!doc)
+        return true;
+    doc->waitForDesign();
+    if (doc->code()->text() != doc->design()->documentHtml())
+        table.at(slot).modified = true;
+    if (!table.at(slot).modified)
+        return true;
+    table.at(slot).modified = false;
+    if (askSaveOnClose(doc))
+        return true;
+    table.at(slot).modified = true;
+    return false;
+}
+
+bool DocumentFiles::askSaveOnClose(DocumentWindow* doc)
+{
+    if (!doc->isVisible())
+        return true;
+    const QString question = doc->caption()
+        + QStringLiteral(" has been modified.  Would you like to save this file before closing?");
+    if (!Prompts::current().askYesNo(doc, QStringLiteral("Save file?"), question))
+        return true;
+    return saveDocument(doc);
+}
+
+bool DocumentFiles::saveDocument(DocumentWindow* doc)
+{
+    if (doc->caption() == Untitled)
+        return saveDocumentAs(doc);
+    copyDesignIntoCode(doc);
+    const QString path = host_.documents().at(doc->slot()).folder + QLatin1Char('/') + doc->caption();
+    return writePage(doc, path);
+}
+
+bool DocumentFiles::saveDocumentAs(DocumentWindow* doc)
+{
+    const QString name = askSaveName(host_.documents().at(doc->slot()).folder);
+    // The user asked to save: a cancelled name keeps the page open rather
+    // than dropping it.
+    if (name.isEmpty())
+        return false;
+    copyDesignIntoCode(doc);
+    return writePage(doc, name);
+}
+
+}

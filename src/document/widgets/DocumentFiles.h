@@ -1,0 +1,57 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include "document/PageFile.h"
+
+namespace ink {
+
+class DocumentHost;
+class DocumentWindow;
+
+// Pages on disk: New Page, Open (also from the command line), Save, Save As,
+// and the save question when a modified page closes. A page's bytes survive
+// open and save (plus the CR LF every save appends); a save that fails keeps
+// the page modified and tells the user which file and why.
+class DocumentFiles {
+public:
+    static const QString Filter; // "HTML Files|*.html;*.htm|All Files|*.*"
+
+    explicit DocumentFiles(DocumentHost& host);
+
+    void newPage();
+    void open();
+    void openFromCommandLine(const QString& commandLine);
+    // Opens each path in turn; stops after a page that must stay in the
+    // Code view or cannot be read. Returns the number of windows opened.
+    int openPaths(const QStringList& paths, bool titleCheck);
+    bool save();
+    bool saveAs();
+
+    // The close sequence of one window, after its check boxes were stored:
+    // false when the window must stay open (its save failed or was cancelled).
+    bool closeSequence(int slot);
+
+private:
+    enum class OpenResult { Opened, OpenedCodeOnly, Failed };
+    OpenResult openOne(const QString& path, bool titleCheck, bool busyWaits);
+    bool askSaveOnClose(DocumentWindow* doc);
+    bool saveDocument(DocumentWindow* doc);
+    bool saveDocumentAs(DocumentWindow* doc);
+    QString askSaveName(const QString& folder);
+    void copyDesignIntoCode(DocumentWindow* doc);
+    bool writePage(DocumentWindow* doc, const QString& path);
+
+    DocumentHost& host_;
+    // How each page was read, and the charset it declared then: a save keeps
+    // that encoding unless the page now declares another charset.
+    struct LoadedEncoding {
+        PageEncoding encoding;
+        QString declared;
+    };
+    PageEncoding encodingForSave(int slot, const QString& text) const;
+    QHash<int, LoadedEncoding> encodings_;
+};
+
+}

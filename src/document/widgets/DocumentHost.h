@@ -1,0 +1,41 @@
+#pragma once
+#include <QPoint>
+#include <QString>
+
+class QWidget;
+
+namespace ink {
+
+class DocumentTable;
+class DocumentWindow;
+struct ShellFlags;
+
+// What a document window needs from the main window that holds it.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    virtual DocumentTable& documents() = 0;
+    virtual ShellFlags& shellFlags() = 0;
+    virtual QWidget* mainWindow() = 0;
+    // A new page window in the next slot, holding the new page template in
+    // the Design view; nullptr once all slots of the run are used.
+    virtual DocumentWindow* createDocumentWindow() = 0;
+    // The window in the active slot, nullptr when that slot is empty.
+    virtual DocumentWindow* activeWindow() = 0;
+    // The window in a slot, nullptr when the slot is empty.
+    virtual DocumentWindow* documentWindow(int slot) = 0;
+    // Status bar panel 1: the active page's folder.
+    virtual void showFolder(const QString& folder) = 0;
+    virtual void refreshFolderLists() = 0;
+    virtual void focusMainWindow() = 0;
+    // Button "outdent" of the formatting bar: usable in the Design view only.
+    virtual void setOutdentButtonEnabled(bool enabled) = 0;
+    // The code editor's right-button menu (the Edit menu) and the design
+    // surface's context menu, popped up at a screen position.
+    virtual void popUpEditMenu(const QPoint& globalPos) = 0;
+    virtual void popUpDesignMenu(const QPoint& globalPos) = 0;
+    // The design surface reported a change of display (caret moved, text typed).
+    virtual void designDisplayChanged() = 0;
+};
+
+}

@@ -1,0 +1,519 @@
+#include "document/widgets/DocumentWindow.h"
+
+#include "app/DocumentTable.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFiles.h"
+#include "app/Wait.h"
+#include "app/widgets/Prompts.h"
+#include "document/DocumentRoutines.h"
+#include "document/PageText.h"
+#include "document/widgets/DocumentHost.h"
+#include "platform/CodeEditor.h"
+#include "platform/ComponentFactory.h"
+#include "platform/DesignSurface.h"
+#include "platform/PreviewBrowser.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace ink {
+
+namespace {
+const QString CodeKey = QStringLiteral("Code");
+const QString EditKey = QStringLiteral("Edit");
+const QString ViewKey = QStringLiteral("IE View");
+const QString Untitled = QStringLiteral("Untitled");
+}
+
+DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
+    : QWidget(parent), host_(host), slot_(slot), working_(slot)
+{
+    setObjectName(QStringLiteral("htmledit"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Untitled);
+    buildWidgets();
+    connectComponents();
+
+    DocumentWindowSettings boxes;
+    boxes.apply(settings::readLines(settings::path(1)));
+    syntaxBox_->setChecked(boxes.syntax);
+    detailsBox_->setChecked(boxes.details);
+    code_->setSyntaxColouring(boxes.syntax);
+    design_->setShowDetails(boxes.details);
+    design_->setShowBorders(boxes.details);
+
+    code_->applyFixedAppearance();
+    showOnly(design_->widget());
+    pressViewButton(EditKey);
+
+    DocumentTable& table = host_.documents();
+    table.setActiveDocument(slot_);
+    table.at(slot_).folder = programFolder();
+    table.at(slot_).designViewShown = true;
+}
+
+DocumentWindow::~DocumentWindow() = default;
+
+void DocumentWindow::buildWidgets()
+{
+    design_ = createDesignSurface(this);
+    code_ = createCodeEditor(this);
+    preview_ = createPreviewBrowser(this);
+    design_->widget()->setObjectName(QStringLiteral("DHTMLEdit1"));
+    code_->widget()->setObjectName(QStringLiteral("Text1"));
+    preview_->widget()->setObjectName(QStringLiteral("WebBrowser1"));
+    design_->widget()->setAccessibleName(QStringLiteral("Design view"));
+    code_->widget()->setAccessibleName(QStringLiteral("Code view"));
+    preview_->widget()->setAccessibleName(QStringLiteral("Preview"));
+
+    viewBar_ = new QToolBar(this);
+    viewBar_->setObjectName(QStringLiteral("Toolbar1"));
+    viewBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const struct { QString key, tip; } views[] = {
+        {CodeKey, QStringLiteral("Code Window")},
+        {EditKey, QStringLiteral("Edit Window")},
+        {ViewKey, QStringLiteral("Internet Explorer")},
+    };
+    for (const auto& v : views) {
+        QAction* action = viewBar_->addAction(v.key);
+        action->setObjectName(v.key);
+        action->setToolTip(v.tip);
+        action->setCheckable(true);
+    }
+    connect(viewAction(CodeKey), &QAction::triggered, this, [this] { switchToCode(); });
+    connect(viewAction(EditKey), &QAction::triggered, this, [this] { switchToDesign(); });
+    connect(viewAction(ViewKey), &QAction::triggered, this, [this] { switchToPreview(); });
+
+    titleBox_ = new QLineEdit(this);
+    titleBox_->setObjectName(QStringLiteral("Text2"));
+    titleBox_->setAccessibleName(QStringLiteral("Title"));
+    titleBox_->setToolTip(QStringLiteral("Title"));
+    titleBox_->setMinimumWidth(220);
+    titleBox_->installEventFilter(this);
+
+    refreshBar_ = new QToolBar(this);
+    refreshBar_->setObjectName(QStringLiteral("Toolbar2"));
+    refreshBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* refreshAction = refreshBar_->addAction(QStringLiteral("Refresh"));
+    refreshAction->setObjectName(QStringLiteral("refresh"));
+    refreshAction->setToolTip(QStringLiteral("Refresh CTRL+R"));
+    QAction* splitAction = refreshBar_->addAction(QStringLiteral("Split"));
+    splitAction->setObjectName(QStringLiteral("split"));
+    splitAction->setToolTip(QStringLiteral("Vertical"));
+    connect(refreshAction, &QAction::triggered, this, [this] { activate(); refresh(); });
+    // "split" only locks and releases the window update.
+    connect(splitAction, &QAction::triggered, this, [this] { activate(); });
+
+    syntaxBox_ = new QCheckBox(QStringLiteral("Syntax"), this);
+    syntaxBox_->setObjectName(QStringLiteral("Check1"));
+    detailsBox_ = new QCheckBox(QStringLiteral("Details"), this);
+    detailsBox_->setObjectName(QStringLiteral("Check2"));
+    connect(syntaxBox_, &QCheckBox::clicked, this, [this](bool on) {
+        activate();
+        code_->setSyntaxColouring(on);
+    });
+    connect(detailsBox_, &QCheckBox::clicked, this, [this](bool on) {
+        activate();
+        design_->setShowDetails(on);
+        design_->setShowBorders(on);
+    });
+
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("CoolBar2"));
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(0, 0, 0, 0);
+    stripLayout->addWidget(titleBox_, 1);
+    stripLayout->addWidget(refreshBar_);
+    stripLayout->addWidget(syntaxBox_);
+    stripLayout->addWidget(detailsBox_);
+
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(2, 2, 2, 2);
+    top->addWidget(viewBar_);
+    top->addWidget(strip, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addWidget(code_->widget(), 1);
+    layout->addWidget(design_->widget(), 1);
+    layout->addWidget(preview_->widget(), 1);
+    resize(900, 640);
+}
+
+void DocumentWindow::connectComponents()
+{
+    connect(code_, &CodeEditor::textChanged, this, [this] { codeTextChanged(); });
+    connect(code_, &CodeEditor::activated, this, [this] { activate(); });
+    connect(code_, &CodeEditor::mousePressed, this,
+            [this](Qt::MouseButton button, const QPoint& pos) {
+                if (button == Qt::RightButton)
+                    host_.popUpEditMenu(pos);
+            });
+    connect(design_, &DesignSurface::clicked, this, [this] { activate(); });
+    connect(design_, &DesignSurface::keyReleased, this, [this] { activate(); });
+    connect(design_, &DesignSurface::displayChanged, this, [this] { host_.designDisplayChanged(); });
+    connect(design_, &DesignSurface::contextMenuRequested, this,
+            [this](const QPoint& pos) { host_.popUpDesignMenu(pos); });
+    connect(preview_, &PreviewBrowser::focused, this, [this] { activate(); });
+}
+
+QAction* DocumentWindow::viewAction(const QString& key) const
+{
+    return viewBar_->findChild<QAction*>(key);
+}
+
+QString DocumentWindow::caption() const
+{
+    return windowTitle();
+}
+
+void DocumentWindow::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+QString DocumentWindow::folder() const
+{
+    return host_.documents().at(slot_).folder;
+}
+
+bool DocumentWindow::quiet() const
+{
+    return host_.shellFlags().modalDialogActive;
+}
+
+void DocumentWindow::activate()
+{
+    host_.documents().setActiveDocument(slot_);
+    emit becameActive(slot_);
+}
+
+void DocumentWindow::pressViewButton(const QString& key)
+{
+    for (const QString& k : {CodeKey, EditKey, ViewKey})
+        viewAction(k)->setChecked(k == key);
+}
+
+void DocumentWindow::showOnly(QWidget* shown)
+{
+    for (QWidget* w : {code_->widget(), design_->widget(), preview_->widget()})
+        if (w != shown)
+            w->hide();
+    shown->show();
+}
+
+bool DocumentWindow::designVisible() const
+{
+    return design_->widget()->isVisible() || (!isVisible() && !design_->widget()->isHidden());
+}
+
+QString DocumentWindow::writeWorkingFile(const QString& text)
+{
+    return working_.write(folder(), text);
+}
+
+void DocumentWindow::waitForDesign()
+{
+    QElapsedTimer clock;
+    clock.start();
+    // A component that never finishes must not hold the window forever.
+    while (design_->busy() && clock.elapsed() < 20000)
+        waitSeconds(0.1);
+}
+
+void DocumentWindow::showDesignTitle()
+{
+    waitForDesign();
+    titleBox_->setText(design_->title());
+}
+
+void DocumentWindow::loadWorkingFileIntoDesign(const QString& text)
+{
+    const QString path = writeWorkingFile(text);
+    if (!path.isEmpty())
+        design_->loadDocument(path);
+}
+
+void DocumentWindow::navigatePreview()
+{
+    previewStale_ = false;
+    if (!working_.path().isEmpty())
+        preview_->navigate(working_.path());
+}
+
+void DocumentWindow::refreshOrNavigatePreview()
+{
+    if (!preview_->widget()->isVisible()) {
+        previewStale_ = true;
+        return;
+    }
+    previewStale_ = false;
+    if (!working_.path().isEmpty() && preview_->locationPath() == working_.path())
+        preview_->refresh();
+    else
+        navigatePreview();
+}
+
+void DocumentWindow::syncPreviewIfShown()
+{
+    if (previewStale_ && preview_->widget()->isVisible())
+        refreshOrNavigatePreview();
+}
+
+void DocumentWindow::reloadDesignFromCode()
+{
+    waitForDesign();
+    const QString path = writeWorkingFile(code_->text());
+    if (path.isEmpty())
+        return;
+    design_->loadDocument(path);
+    navigatePreview();
+}
+
+void DocumentWindow::keepInCodeView()
+{
+    viewAction(EditKey)->setVisible(false);
+    host_.documents().at(slot_).designViewShown = false;
+    showOnly(code_->widget());
+    pressViewButton(CodeKey);
+}
+
+void DocumentWindow::switchToCode()
+{
+    activate();
+    pressViewButton(CodeKey);
+    showOnly(code_->widget());
+    DocumentTable::Slot& state = host_.documents().at(slot_);
+    if (state.designViewShown) {
+        waitForDesign();
+        const QString html = design_->documentHtml();
+        if (html != code_->text()) {
+            code_->setText(html);
+            host_.documents().at(slot_).modified = true;
+        }
+    }
+    host_.documents().at(slot_).designViewShown = false;
+    host_.documents().at(slot_).codeViewShown = true;
+
+    const QString text = code_->text();
+    const QString generated = applyGeneratorRule(text);
+    if (generated != text)
+        code_->setText(generated);
+    writeWorkingFile(code_->text());
+    refreshOrNavigatePreview();
+    host_.setOutdentButtonEnabled(false);
+    waitSeconds(0.1);
+    showDesignTitle();
+    host_.focusMainWindow();
+    setFocus();
+    code_->setFocus();
+}
+
+void DocumentWindow::switchToDesign()
+{
+    activate();
+    pressViewButton(EditKey);
+    showOnly(design_->widget());
+    host_.documents().at(slot_).designViewShown = true;
+    host_.documents().at(slot_).codeViewShown = false;
+    host_.designDisplayChanged();
+    freshlyLoaded_ = false;
+    host_.setOutdentButtonEnabled(true);
+
+    waitForDesign();
+    const QString text = code_->text();
+    if (text != design_->documentHtml()) {
+        if (isFramesetPage(text)) {
+            Prompts::current().message(this, QStringLiteral("Inkpress"),
+                                       QStringLiteral("Design mode for frames not supported."));
+            keepInCodeView();
+            return;
+        }
+        loadWorkingFileIntoDesign(text);
+    }
+    refreshOrNavigatePreview();
+    waitSeconds(0.1);
+    showDesignTitle();
+    host_.focusMainWindow();
+    setFocus();
+    showOnly(design_->widget());
+    design_->setFocus();
+}
+
+void DocumentWindow::switchToPreview()
+{
+    activate();
+    pressViewButton(ViewKey);
+    showOnly(preview_->widget());
+    if (host_.documents().at(slot_).designViewShown) {
+        waitForDesign();
+        const QString html = design_->documentHtml();
+        if (html != code_->text())
+            code_->setText(html);
+        waitSeconds(0.1);
+        writeWorkingFile(code_->text());
+        refreshOrNavigatePreview();
+    } else {
+        writeWorkingFile(code_->text());
+        navigatePreview();
+    }
+}
+
+void DocumentWindow::refresh()
+{
+    if (quiet())
+        return;
+    activate();
+    setUpdatesEnabled(false);
+    if (!host_.documents().at(slot_).designViewShown) {
+        design_->setBaseLocation(folder());
+        waitForDesign();
+        const QString text = code_->text();
+        if (text != design_->documentHtml())
+            loadWorkingFileIntoDesign(text);
+    } else {
+        waitForDesign();
+        const QString html = design_->documentHtml();
+        if (html != code_->text())
+            code_->setText(html);
+        const QString generated = applyGeneratorRule(code_->text());
+        if (generated != code_->text())
+            code_->setText(generated);
+        waitSeconds(0.1);
+        writeWorkingFile(code_->text());
+        refreshOrNavigatePreview();
+    }
+    refreshOrNavigatePreview();
+    if (titleBoxFocused_) {
+        applyTitle();
+    } else {
+        waitSeconds(0.1);
+        showDesignTitle();
+    }
+    setUpdatesEnabled(true);
+}
+
+void DocumentWindow::applyTitle()
+{
+    if (quiet())
+        return;
+    if (host_.documents().at(slot_).designViewShown) {
+        waitSeconds(0.1);
+        waitForDesign();
+        const TitleEdit edit = replaceTitle(design_->documentHtml(), titleBox_->text());
+        if (edit.outcome == TitleEdit::NoTitleElement) {
+            titleBox_->clear();
+            return;
+        }
+        if (edit.outcome == TitleEdit::NoTitleEnd)
+            return;
+        loadWorkingFileIntoDesign(edit.text);
+        waitForDesign();
+        const QString html = design_->documentHtml();
+        if (html != code_->text())
+            code_->setText(html);
+        return;
+    }
+    const TitleEdit edit = replaceTitle(code_->text(), titleBox_->text());
+    if (edit.outcome == TitleEdit::NoTitleElement) {
+        titleBox_->clear();
+        return;
+    }
+    if (edit.outcome == TitleEdit::NoTitleEnd)
+        return;
+    if (edit.text != code_->text())
+        code_->setText(edit.text);
+    waitForDesign();
+    if (code_->text() != design_->documentHtml())
+        loadWorkingFileIntoDesign(code_->text());
+}
+
+void DocumentWindow::codeTextChanged()
+{
+    if (quiet())
+        return;
+    host_.documents().at(slot_).modified = true;
+    const QString text = code_->text();
+    const QString generated = applyGeneratorRule(text);
+    if (generated != text)
+        code_->setText(generated);
+    if (freshlyLoaded_) {
+        freshlyLoaded_ = false;
+        waitSeconds(0.1);
+        showDesignTitle();
+        if (code_->widget()->isVisible())
+            code_->setFocus();
+    }
+}
+
+void DocumentWindow::titleBoxFocusIn()
+{
+    if (quiet())
+        return;
+    if (host_.documents().at(slot_).codeViewShown) {
+        waitForDesign();
+        if (code_->text() != design_->documentHtml())
+            loadWorkingFileIntoDesign(code_->text());
+    }
+    titleBoxFocused_ = true;
+    waitSeconds(0.1);
+    showDesignTitle();
+}
+
+void DocumentWindow::titleBoxFocusOut()
+{
+    if (quiet())
+        return;
+    titleBoxFocused_ = false;
+    applyTitle();
+}
+
+bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == titleBox_) {
+        if (event->type() == QEvent::MouseButtonPress)
+            activate();
+        // Focus handlers pump events; run them after the focus change is done.
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(this, [this] { titleBoxFocusIn(); }, Qt::QueuedConnection);
+        else if (event->type() == QEvent::FocusOut)
+            QMetaObject::invokeMethod(this, [this] { titleBoxFocusOut(); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DocumentWindow::mousePressEvent(QMouseEvent* event)
+{
+    activate();
+    QWidget::mousePressEvent(event);
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    DocumentWindowSettings boxes;
+    boxes.syntax = syntaxBox_->isChecked();
+    boxes.details = detailsBox_->isChecked();
+    settings::writeLines(settings::path(1), boxes.lines());
+
+    bool accept = true;
+    emit closeRequested(slot_, &accept);
+    if (!accept) {
+        event->ignore();
+        return;
+    }
+    working_.remove();
+    host_.documents().release(slot_);
+    event->accept();
+}
+
+}

@@ -1,0 +1,109 @@
+#pragma once
+#include "document/WorkingFile.h"
+
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QToolBar;
+
+namespace ink {
+
+class CodeEditor;
+class DesignSurface;
+class DocumentHost;
+class PreviewBrowser;
+
+// One page in its own window (htmledit): the code editor holds the page's
+// source, the copy that is saved; the design surface shows it for editing;
+// the preview browser shows it as a browser does. The page travels between
+// them as text through the window's working file, only when the texts differ.
+class DocumentWindow : public QWidget {
+    Q_OBJECT
+public:
+    DocumentWindow(DocumentHost& host, int slot, QWidget* parent = nullptr);
+    ~DocumentWindow() override;
+
+    int slot() const { return slot_; }
+    DesignSurface* design() const { return design_; }
+    CodeEditor* code() const { return code_; }
+    PreviewBrowser* preview() const { return preview_; }
+    QLineEdit* titleBox() const { return titleBox_; }
+    QAction* viewAction(const QString& key) const; // "Code", "Edit", "IE View"
+
+    // Window caption: the page's file name, "Untitled" until it has one.
+    QString caption() const;
+    void setCaption(const QString& caption);
+    QString folder() const;
+
+    // The view bar's three buttons.
+    void switchToCode();
+    void switchToDesign();
+    void switchToPreview();
+    // The refresh bar's "refresh" button.
+    void refresh();
+    void applyTitle();
+
+    // Copies the code text into the working file and loads it into the design
+    // surface and the preview browser.
+    void reloadDesignFromCode();
+    // A page that cannot enter the Design view: Code view only, "Edit" hidden.
+    void keepInCodeView();
+    // Waits (processing events) until the design surface is not busy.
+    void waitForDesign();
+    // Sets the title box from the design document's title.
+    void showDesignTitle();
+    bool designVisible() const;
+
+    // Writes the working file and returns its path ("" on failure).
+    QString writeWorkingFile(const QString& text);
+    QString workingFilePath() const { return working_.path(); }
+    // Refreshes the preview when it shows the working file, else navigates it there.
+    void refreshOrNavigatePreview();
+    void navigatePreview();
+
+signals:
+    void becameActive(int slot);
+    // The window is about to close; the handler may veto by returning false
+    // through `accept` (a page that could not be saved stays open).
+    void closeRequested(int slot, bool* accept);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void buildWidgets();
+    void connectComponents();
+    void pressViewButton(const QString& key);
+    void showOnly(QWidget* shown);
+    void loadWorkingFileIntoDesign(const QString& text);
+    void codeTextChanged();
+    void titleBoxFocusIn();
+    void titleBoxFocusOut();
+    void activate();
+    bool quiet() const; // while the table dialog loads, the window's handlers keep still
+    void syncPreviewIfShown();
+
+    DocumentHost& host_;
+    int slot_;
+    DesignSurface* design_ = nullptr;
+    CodeEditor* code_ = nullptr;
+    PreviewBrowser* preview_ = nullptr;
+    QLineEdit* titleBox_ = nullptr;
+    QToolBar* viewBar_ = nullptr;
+    QToolBar* refreshBar_ = nullptr;
+    QCheckBox* syntaxBox_ = nullptr;
+    QCheckBox* detailsBox_ = nullptr;
+    WorkingFile working_;
+    bool freshlyLoaded_ = true;
+    bool titleBoxFocused_ = false;
+    // The preview is brought up to date when it is shown; while hidden, a
+    // requested refresh is remembered instead of spending the time on it.
+    bool previewStale_ = false;
+};
+
+}

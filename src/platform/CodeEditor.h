@@ -1,0 +1,82 @@
+#pragma once
+#include "platform/Keystroke.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+class QWidget;
+
+namespace ink {
+
+// Built-in commands of the code editor, run by number.
+namespace CodeCmd {
+enum : int {
+    CharRight = 201,       // caret one right; a selection collapses to its end
+    SelectCharLeft = 202,  // extend the selection one character left
+    CharLeft = 203,        // caret one left
+    Find = 178,            // open the find dialog
+    FindReplace = 169,     // open the find-and-replace dialog
+    ToggleBookmark = 204,  // toggle a bookmark on the caret's line
+    NextBookmark = 206,
+    ClearBookmarks = 207,
+    Repeat = 187,          // repeat the last typed text once more
+    Properties = 224,      // the editor's properties dialog
+};
+}
+
+// The source editor of the Code view.
+//
+// Positions and counts are in characters of the text as a QString sees it;
+// a CR LF counts as two. The text uses CR LF line ends.
+class CodeEditor : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~CodeEditor() override = default;
+
+    virtual QWidget* widget() = 0;
+
+    virtual QString text() const = 0;
+    // Replaces the whole text (one undo step); raises textChanged.
+    virtual void setText(const QString& text) = 0;
+
+    virtual QString selectedText() const = 0;
+    // Replaces the selection (inserts at the caret when it is empty) and
+    // leaves the inserted text selected, anchor at its start.
+    virtual void replaceSelectedText(const QString& text) = 0;
+    virtual int selectionAnchor() const = 0;
+    virtual int caretPosition() const = 0;
+    virtual void setSelection(int anchor, int caret) = 0;
+
+    // Applies caret keystrokes in order, as direct caret operations.
+    virtual void applyKeys(const KeySequence& keys) = 0;
+    virtual void runCommand(int id) = 0;
+
+    virtual void undo() = 0;
+    virtual void openFindDialog() = 0;
+    virtual void openReplaceDialog() = 0;
+
+    virtual void setSyntaxColouring(bool on) = 0;
+    virtual bool syntaxColouring() const = 0;
+    virtual void setBookmarkMarginVisible(bool on) = 0;
+    virtual bool bookmarkMarginVisible() const = 0;
+
+    // Set-up of a freshly created page's view (values 3 and 10).
+    virtual void newPageSetup(int a, int b) = 0;
+    // The fixed appearance every document window's editor gets when it loads.
+    virtual void applyFixedAppearance() = 0;
+
+    virtual void setFocus() = 0;
+
+signals:
+    void textChanged();
+    void selectionChanged();
+    // Any mouse button pressed in the text; the window pops up the Edit
+    // menu for the right button.
+    void mousePressed(Qt::MouseButton button, const QPoint& globalPos);
+    // The editor got the focus or was clicked: the window becomes active.
+    void activated();
+};
+
+} // namespace ink

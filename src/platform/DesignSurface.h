@@ -1,0 +1,138 @@
+#pragma once
+#include "platform/Keystroke.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+class QWidget;
+
+namespace ink {
+
+// Command ids of the design surface's published command set.
+namespace DesignCmd {
+enum : int {
+    Bold = 5000,
+    Copy = 5002,
+    Cut = 5003,
+    DeleteCells = 5005,
+    DeleteColumns = 5006,
+    DeleteRows = 5007,
+    FindText = 5008,
+    GetFontName = 5013,
+    GetFontSize = 5014,
+    GetForeColor = 5015,
+    Indent = 5018,
+    InsertCell = 5019,
+    InsertColumn = 5020,
+    InsertRow = 5021,
+    Italic = 5023,
+    JustifyCenter = 5024,
+    JustifyLeft = 5025,
+    JustifyRight = 5026,
+    MakeAbsolute = 5028,
+    MergeCells = 5029,
+    Outdent = 5031,
+    Paste = 5032,
+    RemoveFormat = 5034,
+    SelectAll = 5035,
+    SetBackColor = 5042,
+    SetFontName = 5044,
+    SetFontSize = 5045,
+    SetForeColor = 5046,
+    SplitCell = 5047,
+    Underline = 5048,
+    Undo = 5049,
+};
+}
+
+// Execution options of a design surface command.
+namespace DesignOpt {
+enum : int { Default = 0, PromptUser = 1, DontPromptUser = 2 };
+}
+
+// Status values of queryStatus(). Callers test only for Enabled.
+namespace DesignStatus {
+enum : int { NotSupported = 0, Disabled = 1, Enabled = 3, Latched = 7 };
+}
+
+// The HTML editing surface of the Design view.
+//
+// Text forms: documentHtml() and the selection's HTML are serialised with
+// upper-case element names and CR LF line ends (the form the new page
+// template is written in). A document the user has not changed since it was
+// loaded gives back exactly the text it was loaded from, so looking at a page
+// never rewrites it.
+//
+// Scripts of the edited page never run. The surface's own code runs in an
+// isolated world. Every call below is synchronous; implementations may pump
+// events while they wait for the engine, so none of them may be called from
+// inside the engine's own callbacks or signal handlers (queue such work).
+class DesignSurface : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~DesignSurface() override = default;
+
+    virtual QWidget* widget() = 0;
+
+    // Replaces the document with the file's HTML. The text the surface treats
+    // as "unchanged" is the file's text without the one CR LF that every
+    // writer of this program appends. busy() is true until loading ends.
+    virtual void loadDocument(const QString& path) = 0;
+    virtual bool busy() const = 0;
+
+    virtual QString documentHtml() = 0;
+    virtual void setDocumentHtml(const QString& html) = 0;
+
+    // Folder that relative references resolve against.
+    virtual void setBaseLocation(const QString& folder) = 0;
+    // "Details": shows outlines of block elements and table borders.
+    virtual void setShowDetails(bool on) = 0;
+    virtual void setShowBorders(bool on) = 0;
+
+    // Runs a command of the published set; the getters return their value
+    // (font name, size, colour text "#RRGGBB" in upper case), others "".
+    virtual QString execCommand(int id, int option = DesignOpt::Default,
+                                const QString& value = QString()) = 0;
+    virtual int queryStatus(int id) = 0;
+
+    // DOM document.
+    virtual QString title() = 0;
+    virtual QString bgColor() = 0;
+    virtual void setBgColor(const QString& colour) = 0;
+    virtual QString bodyInnerHtml() = 0;
+    virtual QString activeElementInnerHtml() = 0;
+
+    // Selection: "None" (a caret or nothing), "Text" or "Control" (one
+    // image, form field, table, rule or frame selected as an object).
+    virtual QString selectionType() = 0;
+    // Deletes the selected content.
+    virtual void clearSelection() = 0;
+    // htmlText of a text range made from the selection; for a selection that
+    // is one whole block element it starts with CR LF and the block's tags.
+    virtual QString selectionHtmlText() = 0;
+    // outerHTML of the first selected element of a control selection.
+    virtual QString controlOuterHtml() = 0;
+    // pasteHTML on a fresh range made from the selection; the caret ends
+    // after the pasted markup.
+    virtual void pasteHtml(const QString& html) = 0;
+    // Pastes before + inner + after in place of the selection, then selects
+    // exactly the content that `inner` became (a caret there when empty).
+    virtual void pasteHtmlSelectingInner(const QString& before, const QString& inner,
+                                         const QString& after) = 0;
+    // Applies caret keystrokes to the DOM selection, in order.
+    virtual void applyKeys(const KeySequence& keys) = 0;
+
+    virtual void setFocus() = 0;
+
+signals:
+    void loadFinished();
+    void displayChanged();
+    void contextMenuRequested(const QPoint& globalPos);
+    void clicked();
+    void keyReleased();
+    void focusLost();
+};
+
+} // namespace ink

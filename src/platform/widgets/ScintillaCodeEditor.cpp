@@ -1,0 +1,275 @@
+#include "platform/widgets/ScintillaCodeEditor.h"
+
+#include "platform/widgets/ScintillaText.h"
+#include "platform/widgets/ScintillaView.h"
+
+#include <QTimer>
+
+#include <Qsci/qscilexerhtml.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace ink {
+
+using Sci = QsciScintillaBase;
+
+ScintillaCodeEditor::ScintillaCodeEditor(QWidget* parent)
+    : CodeEditor(parent), view_(new ScintillaView(parent)), lexer_(new QsciLexerHTML(view_)),
+      index_([this](qsizetype start, qsizetype length) { return bytesAt(start, length); },
+             [this] { return qsizetype(byteLength()); })
+{
+    setUpView();
+    connectView();
+}
+
+ScintillaCodeEditor::~ScintillaCodeEditor()
+{
+    delete findDialog_.data();
+    delete replaceDialog_.data();
+    delete propertiesDialog_.data();
+    if (view_ && !view_->parent())
+        delete view_.data();
+}
+
+void ScintillaCodeEditor::connectView()
+{
+    connect(view_, &Sci::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length) {
+                onModified(position, type, text, length);
+            });
+    connect(view_, &QsciScintilla::selectionChanged, this, &ScintillaCodeEditor::queueSignals);
+    connect(view_, &QsciScintilla::cursorPositionChanged, this, &ScintillaCodeEditor::queueSignals);
+    connect(view_, &ScintillaView::focusGained, this, &CodeEditor::activated);
+    connect(view_, &ScintillaView::mousePressed, this,
+            [this](Qt::MouseButton button, const QPoint& globalPos) {
+                emit activated();
+                emit mousePressed(button, globalPos);
+            });
+}
+
+QWidget* ScintillaCodeEditor::widget()
+{
+    return view_;
+}
+
+// ---- Bytes of the widget
+
+long ScintillaCodeEditor::send(unsigned int message, unsigned long wParam, long lParam) const
+{
+    return view_->SendScintilla(message, wParam, lParam);
+}
+
+long ScintillaCodeEditor::byteLength() const
+{
+    return send(Sci::SCI_GETLENGTH);
+}
+
+const char* ScintillaCodeEditor::bytesAt(qsizetype start, qsizetype length) const
+{
+    return reinterpret_cast<const char*>(send(Sci::SCI_GETRANGEPOINTER, start, length));
+}
+
+bool ScintillaCodeEditor::holdsBytes(const QByteArray& bytes, long start, long end) const
+{
+    return end - start == bytes.size() &&
+           (bytes.isEmpty() || std::memcmp(bytesAt(start, end - start), bytes.constData(), bytes.size()) == 0);
+}
+
+void ScintillaCodeEditor::replaceBytes(long start, long end, const QByteArray& bytes)
+{
+    send(Sci::SCI_BEGINUNDOACTION);
+    send(Sci::SCI_SETTARGETSTART, start);
+    send(Sci::SCI_SETTARGETEND, end);
+    view_->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(bytes.size()), bytes.constData());
+    send(Sci::SCI_ENDUNDOACTION);
+}
+
+// ---- Text and selection
+
+QString ScintillaCodeEditor::text() const
+{
+    const long length = byteLength();
+    return scintillatext::decode(bytesAt(0, length), length);
+}
+
+void ScintillaCodeEditor::setText(const QString& text)
+{
+    const QByteArray bytes = scintillatext::encode(text);
+    if (holdsBytes(bytes, 0, byteLength()))
+        return;
+    Operation operation(*this);
+    replaceBytes(0, byteLength(), bytes);
+    setByteSelection(0, 0);
+}
+
+QString ScintillaCodeEditor::selectedText() const
+{
+    const long start = send(Sci::SCI_GETSELECTIONSTART);
+    const long end = send(Sci::SCI_GETSELECTIONEND);
+    return scintillatext::decode(bytesAt(start, end - start), end - start);
+}
+
+void ScintillaCodeEditor::replaceSelectedText(const QString& text)
+{
+    Operation operation(*this);
+    const QByteArray bytes = scintillatext::encode(text);
+    const long start = send(Sci::SCI_GETSELECTIONSTART);
+    const long end = send(Sci::SCI_GETSELECTIONEND);
+    if (!holdsBytes(bytes, start, end))
+        replaceBytes(start, end, bytes);
+    setByteSelection(start, start + bytes.size());
+}
+
+ScintillaCodeEditor::Selection ScintillaCodeEditor::charSelection() const
+{
+    return {index_.charFromByte(send(Sci::SCI_GETANCHOR)),
+            index_.charFromByte(send(Sci::SCI_GETCURRENTPOS))};
+}
+
+int ScintillaCodeEditor::selectionAnchor() const
+{
+    return int(charSelection().anchor);
+}
+
+int ScintillaCodeEditor::caretPosition() const
+{
+    return int(charSelection().caret);
+}
+
+void ScintillaCodeEditor::setByteSelection(long anchor, long caret)
+{
+    send(Sci::SCI_SETSEL, anchor, caret);
+}
+
+void ScintillaCodeEditor::setSelection(int anchor, int caret)
+{
+    Operation operation(*this);
+    setByteSelection(index_.byteFromChar(anchor), index_.byteFromChar(caret));
+}
+
+// ---- Caret keystrokes
+
+// Keys move the selection in character counts; only the line-wise keys ask
+// the widget, which knows the lines and the column the caret keeps.
+void ScintillaCodeEditor::applyKeys(const KeySequence& keys)
+{
+    if (keys.empty())
+        return;
+    Operation operation(*this);
+    Selection s = charSelection();
+    qsizetype length = -1;
+    auto end = [&] { return length < 0 ? (length = index_.charLength()) : length; };
+    auto collapseAt = [&s](qsizetype position) { s = {position, position}; };
+    long upColumn = -1; // the column a run of Up keys keeps
+    for (Key key : keys) {
+        switch (key) {
+        case Key::Right:
+            collapseAt(s.anchor != s.caret ? std::max(s.anchor, s.caret) : std::min(s.caret + 1, end()));
+            break;
+        case Key::Left:
+            collapseAt(std::max<qsizetype>(s.caret - 1, 0));
+            break;
+        case Key::ShiftLeft:
+            s.caret = std::max<qsizetype>(s.caret - 1, 0);
+            break;
+        case Key::ShiftRight:
+            s.caret = std::min(s.caret + 1, end());
+            break;
+        case Key::CtrlHome:
+            collapseAt(0);
+            break;
+        case Key::ShiftCtrlEnd:
+            s = {s.caret, end()};
+            break;
+        case Key::Up:
+            collapseAt(lineUp(s.caret, upColumn));
+            break;
+        case Key::Home:
+            collapseAt(lineStart(s.caret));
+            break;
+        case Key::Tab:
+            break;
+        }
+        if (key != Key::Up)
+            upColumn = -1;
+    }
+    setByteSelection(index_.byteFromChar(s.anchor), index_.byteFromChar(s.caret));
+}
+
+// Up goes to the same column of the line above, or to its end when it is
+// shorter; a run of Up keys keeps the column the caret had before the first
+// one, as the widget's own Up key does. Columns count a tab to its next tab
+// stop and come from the text alone, so this also works while the editor is
+// hidden and has no layout.
+qsizetype ScintillaCodeEditor::lineUp(qsizetype caret, long& column)
+{
+    const long position = index_.byteFromChar(caret);
+    if (column < 0)
+        column = send(Sci::SCI_GETCOLUMN, position);
+    const long line = send(Sci::SCI_LINEFROMPOSITION, position);
+    if (line == 0)
+        return caret;
+    return index_.charFromByte(send(Sci::SCI_FINDCOLUMN, line - 1, column));
+}
+
+qsizetype ScintillaCodeEditor::lineStart(qsizetype caret)
+{
+    const long line = send(Sci::SCI_LINEFROMPOSITION, index_.byteFromChar(caret));
+    return index_.charFromByte(send(Sci::SCI_POSITIONFROMLINE, line));
+}
+
+// ---- Change notifications
+
+void ScintillaCodeEditor::onModified(int position, int type, const char* text, int length)
+{
+    if (!(type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)))
+        return;
+    index_.invalidateFrom(position);
+    recordTyping(position, type, text, length);
+    textDirty_ = true;
+    queueSignals();
+}
+
+void ScintillaCodeEditor::recordTyping(int position, int type, const char* text, int length)
+{
+    const bool typed = operationDepth_ == 0 && view_->handlingUserInput() &&
+                       (type & Sci::SC_PERFORMED_USER);
+    if (!typed)
+        typed_.otherChange();
+    else if (type & Sci::SC_MOD_INSERTTEXT)
+        typed_.userInserted(position, QByteArray(text ? text : bytesAt(position, length), length));
+    else
+        typed_.userDeleted(position, length);
+}
+
+// Changes the user makes are reported from the event loop, once the widget
+// has finished handling the event: a handler may then change the text again.
+void ScintillaCodeEditor::queueSignals()
+{
+    if (operationDepth_ > 0 || signalsQueued_)
+        return;
+    signalsQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        signalsQueued_ = false;
+        if (operationDepth_ == 0)
+            emitPendingSignals();
+    });
+}
+
+void ScintillaCodeEditor::emitPendingSignals()
+{
+    const long anchor = send(Sci::SCI_GETANCHOR);
+    const long caret = send(Sci::SCI_GETCURRENTPOS);
+    const bool selectionMoved = anchor != reportedAnchor_ || caret != reportedCaret_;
+    reportedAnchor_ = anchor;
+    reportedCaret_ = caret;
+    const bool textChangedNow = textDirty_;
+    textDirty_ = false;
+    if (textChangedNow)
+        emit textChanged();
+    if (selectionMoved)
+        emit selectionChanged();
+}
+
+}

@@ -1,0 +1,132 @@
+#pragma once
+#include "platform/CodeEditor.h"
+#include "platform/widgets/CodeEditorProperties.h"
+#include "platform/widgets/CodeFindDialog.h"
+#include "platform/widgets/ScintillaPositionIndex.h"
+#include "platform/widgets/ScintillaTypedText.h"
+
+#include <QColor>
+#include <QPointer>
+
+class QsciLexerHTML;
+
+namespace ink {
+
+class ScintillaView;
+
+// The code editor on QScintilla. The widget holds the page as UTF-8 bytes,
+// exactly as set (line ends are never converted; typed new lines are CR LF);
+// every position that crosses this interface is converted to and from the
+// program's character counts locally, near the position concerned.
+//
+// Signals: changes made through this interface raise textChanged and
+// selectionChanged once, when the call has finished its work; changes the
+// user makes in the widget raise them from the event loop right after.
+class ScintillaCodeEditor : public CodeEditor {
+    Q_OBJECT
+public:
+    explicit ScintillaCodeEditor(QWidget* parent);
+    ~ScintillaCodeEditor() override;
+
+    QWidget* widget() override;
+
+    QString text() const override;
+    void setText(const QString& text) override;
+
+    QString selectedText() const override;
+    void replaceSelectedText(const QString& text) override;
+    int selectionAnchor() const override;
+    int caretPosition() const override;
+    void setSelection(int anchor, int caret) override;
+
+    void applyKeys(const KeySequence& keys) override;
+    void runCommand(int id) override;
+
+    void undo() override;
+    void openFindDialog() override;
+    void openReplaceDialog() override;
+
+    void setSyntaxColouring(bool on) override;
+    bool syntaxColouring() const override;
+    void setBookmarkMarginVisible(bool on) override;
+    bool bookmarkMarginVisible() const override;
+
+    void newPageSetup(int a, int b) override;
+    void applyFixedAppearance() override;
+
+    void setFocus() override;
+
+    // The properties currently in force, and applying new ones (what the
+    // properties dialog does).
+    CodeEditorSettings settings() const { return settings_; }
+    void applySettings(const CodeEditorSettings& settings);
+    void openPropertiesDialog();
+
+private:
+    // Groups the widget calls of one interface call: the signals they cause
+    // are raised once, when the outermost operation ends.
+    class Operation {
+    public:
+        explicit Operation(ScintillaCodeEditor& editor) : editor_(editor) { ++editor_.operationDepth_; }
+        ~Operation()
+        {
+            if (--editor_.operationDepth_ == 0)
+                editor_.emitPendingSignals();
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        ScintillaCodeEditor& editor_;
+    };
+
+    struct Selection {
+        qsizetype anchor;
+        qsizetype caret;
+    };
+
+    void setUpView();
+    void connectView();
+    void applyLook();
+
+    long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+    long byteLength() const;
+    const char* bytesAt(qsizetype start, qsizetype length) const;
+    bool holdsBytes(const QByteArray& bytes, long start, long end) const;
+    void replaceBytes(long start, long end, const QByteArray& bytes);
+
+    Selection charSelection() const;
+    void setByteSelection(long anchor, long caret);
+    qsizetype lineUp(qsizetype caret, long& column);
+    qsizetype lineStart(qsizetype caret);
+
+    void toggleBookmark();
+    void goToNextBookmark();
+    void repeatTyping();
+    CodeFindDialog* findDialog(CodeFindDialog::Mode mode);
+
+    void onModified(int position, int type, const char* text, int length);
+    void recordTyping(int position, int type, const char* text, int length);
+    void queueSignals();
+    void emitPendingSignals();
+
+    QPointer<ScintillaView> view_;
+    QsciLexerHTML* lexer_;
+    mutable ScintillaPositionIndex index_;
+    ScintillaTypedText typed_;
+    CodeEditorSettings settings_;
+    QColor marginColour_;
+    bool bookmarkMargin_ = false;
+
+    int operationDepth_ = 0;
+    bool textDirty_ = false;
+    bool signalsQueued_ = false;
+    long reportedAnchor_ = 0;
+    long reportedCaret_ = 0;
+
+    QPointer<CodeFindDialog> findDialog_;
+    QPointer<CodeFindDialog> replaceDialog_;
+    QPointer<CodeEditorProperties> propertiesDialog_;
+};
+
+}

@@ -1,0 +1,67 @@
+#include "platform/widgets/WebEngineDesignLibrary.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+// The resources live in a static library: referencing their initialiser
+// keeps the linker from dropping them.
+static void initDesignResources()
+{
+    Q_INIT_RESOURCE(WebEngineDesignSurface);
+}
+
+namespace ink {
+
+namespace {
+
+const char* const kMissingMarker = "inkSurface:missing";
+
+// In dependency order: later parts use what earlier parts define.
+const char* const kParts[] = {"serialise.js", "document.js", "selection.js",
+                              "spaces.js", "editing.js", "tables.js", "commands.js"};
+
+QString readPart(const char* name)
+{
+    QFile file(QStringLiteral(":/inkpress/design/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+QString buildSource()
+{
+    initDesignResources();
+    QStringList parts{QStringLiteral("(function () {\n'use strict';\n"
+                                     "if (window.inkSurface) return;")};
+    for (const char* name : kParts)
+        parts << readPart(name);
+    parts << QStringLiteral("})();\ntrue;");
+    return parts.join(QLatin1Char('\n'));
+}
+
+}
+
+const QString& designLibrarySource()
+{
+    static const QString source = buildSource();
+    return source;
+}
+
+QString designLibraryCall(const QString& function, const QVariantList& args)
+{
+    const QByteArray json = QJsonDocument(QJsonArray::fromVariantList(args))
+                                .toJson(QJsonDocument::Compact);
+    return QStringLiteral("(typeof inkSurface === 'undefined') ? '") + QLatin1String(kMissingMarker)
+        + QStringLiteral("' : inkSurface.") + function + QStringLiteral("(...")
+        + QString::fromUtf8(json) + QStringLiteral(");");
+}
+
+bool isMissingLibraryAnswer(const QVariant& answer)
+{
+    return answer.userType() == QMetaType::QString
+        && answer.toString() == QLatin1String(kMissingMarker);
+}
+
+}

@@ -1,0 +1,109 @@
+#pragma once
+#include "platform/DesignSurface.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
+#include <QWebEnginePage>
+
+class QWebEngineLoadingInfo;
+class QWebEngineNavigationRequest;
+class QWebEngineView;
+
+namespace ink {
+
+// The design surface on a QWebEngineView whose page is in design mode.
+//
+// The page's own scripts are switched off; the surface's script library runs
+// in the editor's isolated world of each loaded document and does the
+// editing, the serialising and the change tracking there.
+//
+// Every method waits for the engine's answer in a nested event loop (user
+// input excluded, a few seconds at most). None may be called from inside the
+// engine's callbacks or signal handlers, where the engine cannot answer: queue
+// such work with QTimer::singleShot(0, ...). The surface's own signals are
+// all emitted queued, so their handlers may call it freely.
+class WebEngineDesignSurface : public DesignSurface {
+    Q_OBJECT
+public:
+    explicit WebEngineDesignSurface(QWidget* parent);
+    ~WebEngineDesignSurface() override;
+
+    QWidget* widget() override;
+
+    void loadDocument(const QString& path) override;
+    bool busy() const override;
+
+    QString documentHtml() override;
+    void setDocumentHtml(const QString& html) override;
+
+    void setBaseLocation(const QString& folder) override;
+    void setShowDetails(bool on) override;
+    void setShowBorders(bool on) override;
+
+    QString execCommand(int id, int option = DesignOpt::Default,
+                        const QString& value = QString()) override;
+    int queryStatus(int id) override;
+
+    QString title() override;
+    QString bgColor() override;
+    void setBgColor(const QString& colour) override;
+    QString bodyInnerHtml() override;
+    QString activeElementInnerHtml() override;
+
+    QString selectionType() override;
+    void clearSelection() override;
+    QString selectionHtmlText() override;
+    QString controlOuterHtml() override;
+    void pasteHtml(const QString& html) override;
+    void pasteHtmlSelectingInner(const QString& before, const QString& inner,
+                                 const QString& after) override;
+    void applyKeys(const KeySequence& keys) override;
+
+    void setFocus() override;
+
+private:
+    QWebEnginePage* page() const;
+    QVariant call(const QString& function, const QVariantList& args = {});
+    QString callText(const QString& function, const QVariantList& args = {});
+    QString createScript() const;
+    void installPageScripts();
+    void repairDocument();
+
+    void setLoadedText(const QString& text);
+    void startLoad(QUrl url);
+    bool isCurrentLoad(const QUrl& url) const;
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
+    void onNavigationRequested(QWebEngineNavigationRequest& request);
+    void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
+    void endLoad(int generation);
+    void removeTransientFile();
+
+    void runClipboardAction(int id);
+    void find(int option, const QString& value);
+    void setDisplay(const QString& kind, bool on);
+    void queueDisplayChanged();
+    void queueSignal(void (DesignSurface::*signal)());
+
+    QPointer<QWebEngineView> view_;
+    // The text of the file last loaded; documentHtml() gives it back for as
+    // long as the document has not changed.
+    QString loadedText_;
+    QString loadedDoctype_;
+    QString baseFolder_;
+    // The file loaded last ("" after setDocumentHtml).
+    QString loadedPath_;
+    // The private copy setDocumentHtml() loads; removed once it has loaded.
+    QString transientFile_;
+    int generation_ = 0;
+    bool busy_ = false;
+    bool showDetails_ = false;
+    bool showBorders_ = false;
+    bool displayChangeQueued_ = false;
+    // The detail display changed while a load was under way.
+    bool displayPending_ = false;
+    QTimer loadWatchdog_;
+};
+
+}

@@ -1,0 +1,58 @@
+#include "platform/widgets/WebEngineInputWatch.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QWebEngineView>
+
+namespace ink {
+
+WebEngineInputWatch::WebEngineInputWatch(QWebEngineView* view)
+    : QObject(view)
+    , view_(view)
+{
+    view_->installEventFilter(this);
+    followFocusProxy();
+}
+
+void WebEngineInputWatch::followFocusProxy()
+{
+    QWidget* proxy = view_->focusProxy();
+    if (!proxy || proxy == watched_)
+        return;
+    if (watched_)
+        watched_->removeEventFilter(this);
+    watched_ = proxy;
+    watched_->installEventFilter(this);
+}
+
+bool WebEngineInputWatch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view_) {
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished
+            || event->type() == QEvent::Show)
+            followFocusProxy();
+        return false;
+    }
+    if (watched != watched_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            emit leftButtonReleased();
+        break;
+    case QEvent::KeyRelease:
+        emit keyReleased();
+        break;
+    case QEvent::FocusIn:
+        emit focusIn();
+        break;
+    case QEvent::FocusOut:
+        emit focusOut();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/PreviewBrowser.h"
+
+#include <QPointer>
+#include <QUrl>
+
+class QPrinter;
+class QWebEngineView;
+
+namespace ink {
+
+// The browser view of a page on a QWebEngineView; the page's scripts run as
+// in any browser. print() and printPreview() wait in a nested event loop
+// for the engine to paint, so they must not be called from inside the
+// engine's callbacks or signal handlers.
+class WebEnginePreviewBrowser : public PreviewBrowser {
+    Q_OBJECT
+public:
+    explicit WebEnginePreviewBrowser(QWidget* parent);
+    ~WebEnginePreviewBrowser() override;
+
+    QWidget* widget() override;
+    void navigate(const QString& path) override;
+    void refresh() override;
+    QString locationName() const override;
+    QString locationPath() const override;
+    void print() override;
+    void printPreview() override;
+
+private:
+    bool printAndWait(QPrinter* printer);
+
+    QPointer<QWebEngineView> view_;
+    // The page asked for last, also while it is still loading.
+    QUrl location_;
+};
+
+}

@@ -1,0 +1,185 @@
+// Pages on disk: open, save, save as, the save question and the command line.
+#include "MainWindowFixture.h"
+#include "document/DocumentRoutines.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using namespace inktest;
+
+class PageFiles : public MainWindowTest {
+protected:
+    static QByteArray page(const QByteArray& body, const QByteArray& head = "")
+    {
+        return "<HTML>\r\n<HEAD>\r\n<TITLE>T</TITLE>" + head + "\r\n</HEAD>\r\n<BODY>" + body
+            + "</BODY>\r\n</HTML>";
+    }
+
+    int openWindows() const { return main->mdiArea()->subWindowList().size(); }
+
+    void openFiles(const QStringList& paths)
+    {
+        nextFileAnswer = paths;
+        main->runCommand("open");
+        if (active())
+            waitIdle(active());
+    }
+
+    void closeActive()
+    {
+        QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
+        ASSERT_NE(sub, nullptr);
+        sub->close();
+        pump(50);
+    }
+};
+
+TEST_F(PageFiles, OpeningStopsAtAFramesetPage)
+{
+    const QString one = writePage("one.html", page("first"));
+    const QString two = writePage("two.html", "<html><frameset rows=2></frameset></html>");
+    const QString three = writePage("three.html", page("third"));
+    openFiles({one, two, three});
+    ASSERT_EQ(openWindows(), 2);
+    EXPECT_EQ(prompts.messages, QStringList{"Design mode not available for framesets."});
+    ink::DocumentWindow* w = active();
+    EXPECT_EQ(w->caption(), "two.html");
+    EXPECT_FALSE(slotOf(w).designViewShown);
+    EXPECT_FALSE(w->viewAction("Edit")->isVisible());
+    ink::DocumentWindow* first = main->window(w->slot() - 1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->caption(), "one.html");
+    EXPECT_EQ(slotOf(first).folder, pagesDir.path());
+    EXPECT_FALSE(slotOf(first).modified);
+    EXPECT_TRUE(first->design()->bodyInnerHtml().contains("first"));
+}
+
+TEST_F(PageFiles, TitleCheckCountsOnlyLowerCaseTitleTags)
+{
+    openFiles({writePage("ok.html", "<title>a</title><TITLE>b</TITLE>")});
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(slotOf(active()).designViewShown);
+
+    openFiles({writePage("two.html", "<title>a</title><title>b</title>")});
+    EXPECT_EQ(prompts.messages,
+              QStringList{"Only one title tag allowed per page. Please make this change and "
+                          "reopen the document."});
+    EXPECT_FALSE(slotOf(active()).designViewShown);
+}
+
+TEST_F(PageFiles, SavingAnUntouchedPageGivesItsBytesPlusCrLf)
+{
+    const QByteArray bytes = page("caf\xc3\xa9 <b>bold</b>  \n  mixed\r\nline ends ");
+    const QString path = writePage("keep.html", bytes);
+    openFiles({path});
+    ASSERT_EQ(active()->caption(), "keep.html");
+    EXPECT_FALSE(slotOf(active()).modified);
+    ASSERT_TRUE(main->files().save());
+    EXPECT_EQ(readBytes(path), bytes + "\r\n");
+}
+
+TEST_F(PageFiles, BytesSurviveForInvalidUtf8AndWindows1252)
+{
+    const QByteArray invalid = page("bad \xff\xfe bytes \xc3 end");
+    const QString p1 = writePage("invalid.html", invalid);
+    const QByteArray cp1252 =
+        page("caf\xe9 na\xefve \x80", "<META http-equiv=Content-Type content=\"text/html; "
+                                      "charset=windows-1252\">");
+    const QString p2 = writePage("cp1252.html", cp1252);
+
+    openFiles({p1});
+    ASSERT_TRUE(main->files().save());
+    EXPECT_EQ(readBytes(p1), invalid + "\r\n");
+
+    openFiles({p2});
+    EXPECT_TRUE(active()->code()->text().contains(QString::fromUtf8("café naïve €")));
+    EXPECT_TRUE(active()->design()->bodyInnerHtml().contains(QString::fromUtf8("café naïve €")));
+    active()->switchToCode();
+    ASSERT_TRUE(main->files().save());
+    EXPECT_EQ(readBytes(p2), cp1252 + "\r\n");
+}
+
+TEST_F(PageFiles, SaveOnUntitledAsksForANameAndCancelChangesNothing)
+{
+    ink::DocumentWindow* w = newPage();
+    slotOf(w).modified = true;
+    nextFileAnswer.clear();
+    EXPECT_FALSE(main->files().save());
+    EXPECT_EQ(fileDialogs, 1);
+    EXPECT_EQ(w->caption(), "Untitled");
+    EXPECT_TRUE(slotOf(w).modified);
+
+    const QString target = pagesDir.filePath("named.html");
+    nextFileAnswer = {target};
+    EXPECT_TRUE(main->files().save());
+    EXPECT_EQ(w->caption(), "named.html");
+    EXPECT_EQ(slotOf(w).folder, pagesDir.path());
+    EXPECT_EQ(main->statusFolder(), pagesDir.path());
+    EXPECT_FALSE(slotOf(w).modified);
+    EXPECT_EQ(readBytes(target), ink::newPageTemplate().toLatin1() + "\r\n");
+}
+
+TEST_F(PageFiles, ClosingAPageWithDesignEditsAsksAndYesSavesTheDesign)
+{
+    const QString path = writePage("index.html", page("<p>old</p>"));
+    openFiles({path});
+    ink::DocumentWindow* w = active();
+    w->design()->setFocus();
+    w->design()->execCommand(ink::DesignCmd::SelectAll);
+    w->design()->pasteHtml("<P>new words</P>");
+    pump(50);
+    prompts.answerYes = true;
+    closeActive();
+    ASSERT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(prompts.questionTitles[0], "Save file?");
+    EXPECT_EQ(prompts.questions[0],
+              "index.html has been modified.  Would you like to save this file before closing?");
+    EXPECT_TRUE(readBytes(path).contains("new words"));
+    EXPECT_EQ(openWindows(), 0);
+}
+
+TEST_F(PageFiles, AFailedSaveKeepsThePageModifiedAndSaysWhy)
+{
+    ink::DocumentWindow* w = newPage();
+    slotOf(w).modified = true;
+    nextFileAnswer = {pagesDir.filePath("no-such-folder/page.html")};
+    EXPECT_FALSE(main->files().saveAs());
+    EXPECT_EQ(w->caption(), "Untitled");
+    EXPECT_TRUE(slotOf(w).modified);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains("page.html")) << prompts.messages[0].toStdString();
+
+    // Closing asks; Yes fails again, so the page stays open.
+    prompts.answerYes = true;
+    closeActive();
+    EXPECT_EQ(openWindows(), 1);
+    EXPECT_TRUE(slotOf(w).modified);
+}
+
+TEST_F(PageFiles, UnreadableOrBinaryFilesLeaveNoWindow)
+{
+    openFiles({pagesDir.filePath("missing.html")});
+    EXPECT_EQ(openWindows(), 0);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    openFiles({writePage("image.html", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))});
+    EXPECT_EQ(openWindows(), 0);
+    EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+TEST_F(PageFiles, CommandLineWithAndWithoutQuotes)
+{
+    const QString path = writePage("my page.html", page("from the command line"));
+    closeMain();
+    startMain(path);
+    ASSERT_NE(active(), nullptr);
+    waitIdle(active());
+    EXPECT_EQ(active()->caption(), "my page.html");
+    EXPECT_FALSE(slotOf(active()).modified);
+    EXPECT_TRUE(active()->design()->bodyInnerHtml().contains("from the command line"));
+
+    closeMain();
+    startMain("\"" + path + "\"");
+    ASSERT_NE(active(), nullptr);
+    EXPECT_EQ(active()->caption(), "my page.html");
+}

@@ -1,0 +1,138 @@
+#pragma once
+#include "GuiTestSupport.h"
+#include "app/widgets/MainWindow.h"
+#include "app/widgets/Prompts.h"
+#include "document/widgets/DocumentFiles.h"
+#include "document/widgets/DocumentWindow.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
+#include "platform/PreviewBrowser.h"
+#include "projects/CommonDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace inktest {
+
+// Answers the program's message boxes and remembers what they said.
+class ScriptedPrompts : public ink::Prompts {
+public:
+    QStringList messages;
+    QStringList questions;
+    QStringList questionTitles;
+    bool answerYes = true;
+
+    void message(QWidget*, const QString&, const QString& text) override { messages << text; }
+    void warning(QWidget*, const QString&, const QString& text) override { messages << text; }
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override
+    {
+        questionTitles << title;
+        questions << text;
+        return answerYes;
+    }
+};
+
+// Copies the program's resources into a fresh program folder.
+inline void copyTree(const QString& from, const QString& to)
+{
+    QDir source(from);
+    QDir().mkpath(to);
+    for (const QFileInfo& info : source.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries)) {
+        const QString target = to + QLatin1Char('/') + info.fileName();
+        if (info.isDir())
+            copyTree(info.filePath(), target);
+        else
+            QFile::copy(info.filePath(), target);
+    }
+}
+
+// The real main window in a fresh program folder of its own, with the file
+// dialogs and message boxes answered by the test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir programDir;
+    QTemporaryDir pagesDir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<ink::MainWindow> main;
+    QStringList nextFileAnswer; // what the next file dialog returns; empty = cancel
+    int fileDialogs = 0;
+
+    void SetUp() override
+    {
+        copyTree(QStringLiteral(INKPRESS_RESOURCES), programDir.path());
+        qputenv("INKPRESS_PROGRAM_FOLDER", programDir.path().toUtf8());
+        ink::Prompts::install(&prompts);
+        ink::cCommonDialog::setTestResponder([this](const ink::cCommonDialog&) {
+            ++fileDialogs;
+            return nextFileAnswer;
+        });
+        startMain();
+    }
+
+    void TearDown() override
+    {
+        closeMain();
+        ink::cCommonDialog::setTestResponder(nullptr);
+        ink::Prompts::install(nullptr);
+    }
+
+    void startMain(const QString& commandLine = QString())
+    {
+        main = std::make_unique<ink::MainWindow>();
+        main->startUp(commandLine);
+    }
+
+    // Closes the main window as the user would; false when it stayed open.
+    bool closeMain()
+    {
+        if (!main)
+            return true;
+        prompts.answerYes = false;
+        const bool closed = main->close();
+        pump(50);
+        main.reset();
+        return closed;
+    }
+
+    ink::DocumentWindow* active() const { return main->activeWindow(); }
+    ink::DocumentTable::Slot& slotOf(ink::DocumentWindow* w) const
+    {
+        return main->documents().at(w->slot());
+    }
+
+    ink::DocumentWindow* newPage()
+    {
+        main->runCommand(QStringLiteral("new"));
+        ink::DocumentWindow* w = active();
+        if (w)
+            waitIdle(w);
+        return w;
+    }
+
+    static void waitIdle(ink::DocumentWindow* w)
+    {
+        waitUntil([w] { return !w->design()->busy(); });
+        pump(30);
+    }
+
+    QString writePage(const QString& name, const QByteArray& bytes) const
+    {
+        const QString path = pagesDir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+};
+
+}

@@ -1,0 +1,110 @@
+#include "document/DocumentRoutines.h"
+#include "document/PageText.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace ink;
+
+TEST(NewPageTemplate, IsTheTwentyOneLinesJoinedByCrLf)
+{
+    const QString t = newPageTemplate();
+    const QStringList lines = t.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 21);
+    EXPECT_EQ(lines[0], "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">");
+    EXPECT_EQ(lines[3], "<TITLE>Untitled Web Document</TITLE>");
+    EXPECT_EQ(lines[4], "<META http-equiv=Content-Type content=\"text/html; charset=windows-1252\">");
+    EXPECT_EQ(lines[5], "<META content=\"Inkpress Pro 4.5\" name=Generator>");
+    EXPECT_EQ(lines[10], ":link{color:#000c0}");
+    EXPECT_EQ(lines[17], "<BODY text=#000000 bgColor=#ffffff>");
+    EXPECT_EQ(lines[18], "<div></div>");
+    EXPECT_EQ(lines[20], "</HTML>");
+    EXPECT_FALSE(t.endsWith("\r\n"));
+    EXPECT_FALSE(t.contains(QRegularExpression("[^\r]\n")));
+}
+
+struct StripCase {
+    const char* name;
+    const char* in;
+    const char* out;
+};
+
+class StripBlockWrapper : public ::testing::TestWithParam<StripCase> {};
+
+TEST_P(StripBlockWrapper, Strips)
+{
+    EXPECT_EQ(stripBlockWrapper(QString::fromUtf8(GetParam().in)),
+              QString::fromUtf8(GetParam().out));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StripBlockWrapper,
+    ::testing::Values(
+        StripCase{"upper_case_centred_div", "\r\n<DIV align=center>word</DIV>", "word"},
+        StripCase{"quoted_centred_p", "\r\n<p align=\"center\">x</P>", "x"},
+        StripCase{"plain_p", "\r\n<P>Some text</P>", "Some text"},
+        StripCase{"no_leading_crlf_unchanged", "<div>word</div>", "<div>word</div>"},
+        StripCase{"shorter_than_opening_and_closing", "\r\n<div></div", "\r\n<div></div"},
+        StripCase{"exactly_opening_and_closing", "\r\n<div></div>", ""},
+        StripCase{"end_not_checked", "\r\n<p>abcdefgh", "abcd"},
+        StripCase{"other_element_unchanged", "\r\n<span>x</span>", "\r\n<span>x</span>"},
+        StripCase{"empty", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GeneratorRule, RewritesTheFirstMarkerKeepingTheVersion)
+{
+    const QString in = "<META content=\"MSHTML 6.00.2900\" name=GENERATOR>";
+    EXPECT_EQ(applyGeneratorRule(in),
+              "<META content=\"Inkpress Pro 4.5 DHTML 6.00.2900\" name=GENERATOR>");
+}
+
+TEST(GeneratorRule, KeepsTextAfterASecondMarker)
+{
+    const QString in = "a content=\"MSHTML 1\" b content=\"MSHTML 2\" c";
+    EXPECT_EQ(applyGeneratorRule(in),
+              "a content=\"Inkpress Pro 4.5 DHTML 1\" b content=\"MSHTML 2\" c");
+}
+
+TEST(GeneratorRule, LeavesOtherTextAlone)
+{
+    EXPECT_EQ(applyGeneratorRule("content=MSHTML"), "content=MSHTML");
+    EXPECT_EQ(applyGeneratorRule(newPageTemplate()), newPageTemplate());
+}
+
+TEST(ReplaceTitle, PutsTheTitleBetweenTheMarkers)
+{
+    const TitleEdit e = replaceTitle(newPageTemplate(), "My page");
+    ASSERT_EQ(e.outcome, TitleEdit::Replaced);
+    EXPECT_TRUE(e.text.contains("<TITLE>My page</TITLE>\r\n<META"));
+    EXPECT_EQ(e.text.size(), newPageTemplate().size() - QString("Untitled Web Document").size() + 7);
+}
+
+TEST(ReplaceTitle, LowerCaseTitleIsNotATitle)
+{
+    EXPECT_EQ(replaceTitle("<title>x</title>", "y").outcome, TitleEdit::NoTitleElement);
+}
+
+TEST(ReplaceTitle, StartWithoutEndChangesNothing)
+{
+    EXPECT_EQ(replaceTitle("<TITLE>x", "y").outcome, TitleEdit::NoTitleEnd);
+}
+
+TEST(ReplaceTitle, KeepsEveryOtherCharacterOfAPageWithTwoTitles)
+{
+    const QString page = "a<TITLE>one</TITLE>b<TITLE>two</TITLE>c";
+    EXPECT_EQ(replaceTitle(page, "new").text, "a<TITLE>new</TITLE>b<TITLE>two</TITLE>c");
+}
+
+TEST(ReplaceTitle, TitleTextCannotBreakTheMarkup)
+{
+    EXPECT_EQ(replaceTitle("<TITLE></TITLE>", "Fish & <Chips>").text,
+              "<TITLE>Fish &amp; &lt;Chips></TITLE>");
+}
+
+TEST(PageChecks, FramesetAndTitleCountsAreCaseSensitive)
+{
+    EXPECT_TRUE(isFramesetPage("<html><frameset cols=2>"));
+    EXPECT_FALSE(isFramesetPage("<FRAMESET>"));
+    EXPECT_EQ(countTitleTags("<title>a</title><TITLE>"), 1);
+    EXPECT_EQ(countTitleTags("<title><title>"), 2);
+}

@@ -1,0 +1,193 @@
+#include "document/PageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace ink;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class PageFileTest : public ::testing::Test {
+protected:
+    QString pathOf(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+struct RoundTripCase {
+    const char* name;
+    QByteArray bytes;
+    PageEncoding::Kind kind;
+    bool byteOrderMark;
+};
+
+class PageRoundTrip : public PageFileTest, public ::testing::WithParamInterface<RoundTripCase> {};
+
+TEST_P(PageRoundTrip, SavingWhatWasReadGivesTheSameBytesPlusCrLf)
+{
+    const RoundTripCase& c = GetParam();
+    const QString path = pathOf(QStringLiteral("page.html"));
+    writeBytes(path, c.bytes);
+
+    const PageFileContent content = readPageFile(path);
+    ASSERT_TRUE(content.ok) << content.error.toStdString();
+    EXPECT_EQ(content.encoding.kind, c.kind);
+    EXPECT_EQ(content.encoding.byteOrderMark, c.byteOrderMark);
+
+    QString error;
+    ASSERT_TRUE(writePageFile(path, content.text, content.encoding, &error)) << error.toStdString();
+    EXPECT_EQ(readBytes(path), c.bytes + "\r\n");
+}
+
+const QByteArray bom("\xEF\xBB\xBF");
+const QByteArray meta1252("<META http-equiv=Content-Type content=\"text/html; charset=windows-1252\">");
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, PageRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"InvalidUtf8WithoutCharset", QByteArray("<p>caf\xE9 \xFF\xFE \xC3</p>"), PageEncoding::Latin1, false},
+        RoundTripCase{"Windows1252Page", meta1252 + "caf\xE9 \x80 \x93q\x94 \x81\x8D\x8F\x90\x9D \xFF",
+                      PageEncoding::Windows1252, false},
+        RoundTripCase{"Iso88591InHtml5Meta", QByteArray("<meta charset=\"ISO-8859-1\">na\xEFve"),
+                      PageEncoding::Windows1252, false},
+        RoundTripCase{"Utf8Page", QByteArray("<meta charset=utf-8>caf\xC3\xA9 \xE6\x97\xA5 \xF0\x9F\x98\x80"),
+                      PageEncoding::Utf8, false},
+        RoundTripCase{"Utf8DeclaredButInvalid", QByteArray("<meta charset=utf-8>caf\xE9"), PageEncoding::Latin1, false},
+        RoundTripCase{"OtherCharsetValidUtf8", QByteArray("<meta charset=shift_jis>plain"), PageEncoding::Utf8, false},
+        RoundTripCase{"ByteOrderMark", bom + "<p>\xC3\xA9</p>", PageEncoding::Utf8, true},
+        RoundTripCase{"ByteOrderMarkOutweighsDeclaredCharset", bom + meta1252 + "\xC3\xA9", PageEncoding::Utf8, true},
+        RoundTripCase{"ByteOrderMarkThenInvalid", bom + "\xE9", PageEncoding::Latin1, true},
+        RoundTripCase{"TwoByteOrderMarks", bom + bom + "x", PageEncoding::Utf8, true},
+        RoundTripCase{"MixedLineEnds", QByteArray("a\r\nb\nc\rd\r\n\r\n"), PageEncoding::Utf8, false},
+        RoundTripCase{"TrailingBlanks", QByteArray("text   \r\n  \t "), PageEncoding::Utf8, false},
+        RoundTripCase{"Empty", QByteArray(), PageEncoding::Utf8, false}),
+    [](const ::testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
+
+TEST(PageEncodingTest, Windows1252BytesBecomeTheirCharacters)
+{
+    const QByteArray bytes = meta1252 + "\xE9\x80\x93\x94\x81";
+    const QString text = decodePage(bytes, detectPageEncoding(bytes));
+    EXPECT_TRUE(text.endsWith(QString::fromUtf8("é€“”") + QChar(0x81)));
+}
+
+TEST(PageEncodingTest, InvalidUtf8BytesBecomeOneCharacterEach)
+{
+    const QByteArray bytes("a\xE9\xFF");
+    EXPECT_EQ(decodePage(bytes, detectPageEncoding(bytes)), QString::fromUtf8("aéÿ"));
+}
+
+TEST(PageEncodingTest, CharactersTheEncodingCannotHoldBecomeCharacterReferences)
+{
+    const QString text = QString::fromUtf8("日 😀 é € ");
+    EXPECT_EQ(encodePage(text, {PageEncoding::Windows1252, false}), QByteArray("&#26085; &#128512; \xE9 \x80 "));
+    EXPECT_EQ(encodePage(text, {PageEncoding::Latin1, false}), QByteArray("&#26085; &#128512; \xE9 &#8364; "));
+    EXPECT_EQ(encodePage(text, {PageEncoding::Utf8, true}), bom + text.toUtf8());
+}
+
+TEST(PageEncodingTest, TheDeclaredCharsetIsFoundInEitherMetaForm)
+{
+    EXPECT_EQ(declaredCharset(meta1252), QStringLiteral("windows-1252"));
+    EXPECT_EQ(declaredCharset("<meta charset='UTF-8'>"), QStringLiteral("utf-8"));
+    EXPECT_EQ(declaredCharset("<p>charset=latin1</p>"), QString());
+}
+
+TEST_F(PageFileTest, SavingAppendsOneCrLf)
+{
+    const QString path = pathOf(QStringLiteral("new.html"));
+    ASSERT_TRUE(writePageFile(path, QStringLiteral("abc\r\n"), PageEncoding{}));
+    EXPECT_EQ(readBytes(path), QByteArray("abc\r\n\r\n"));
+}
+
+struct RefusedCase {
+    const char* name;
+    QByteArray bytes;
+};
+
+class BinaryRefusal : public PageFileTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(BinaryRefusal, IsNotOpenedAndTheUserIsToldWhy)
+{
+    const QString path = pathOf(QStringLiteral("picture.html"));
+    writeBytes(path, GetParam().bytes);
+    const PageFileContent content = readPageFile(path);
+    EXPECT_FALSE(content.ok);
+    EXPECT_TRUE(content.text.isEmpty());
+    EXPECT_TRUE(content.error.contains(path));
+    EXPECT_TRUE(content.error.contains(QStringLiteral("not a text file")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BinaryRefusal,
+    ::testing::Values(RefusedCase{"PngHeader", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
+                      RefusedCase{"NulLateInTheHead", QByteArray(5000, 'a') + QByteArray(1, '\0')},
+                      RefusedCase{"ManyControlBytes", QByteArray("\x01\x02\x03\x04\x05" "abcdef")},
+                      RefusedCase{"PdfDocument", QByteArray("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n")}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PageFileTest, ANulAfterTheFirst8KbDoesNotMakeAPageBinary)
+{
+    EXPECT_FALSE(looksBinary(QByteArray(9000, 'a') + QByteArray(1, '\0')));
+    EXPECT_FALSE(looksBinary(QByteArray("\tform\x0C feed and \x1B" " escape\r\n")));
+}
+
+TEST_F(PageFileTest, AFileOver64MbIsRefused)
+{
+    const QString path = pathOf(QStringLiteral("huge.html"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(MaxPageFileSize + 1));
+    file.close();
+    const PageFileContent content = readPageFile(path);
+    EXPECT_FALSE(content.ok);
+    EXPECT_TRUE(content.error.contains(QStringLiteral("64 MB")));
+}
+
+TEST_F(PageFileTest, UnreadablePathsGiveAnErrorNamingTheFile)
+{
+    for (const QString& path : {pathOf(QStringLiteral("missing.html")), dir.path()}) {
+        const PageFileContent content = readPageFile(path);
+        EXPECT_FALSE(content.ok) << path.toStdString();
+        EXPECT_TRUE(content.error.contains(path)) << content.error.toStdString();
+    }
+}
+
+TEST_F(PageFileTest, AFailedSaveReturnsFalseWithTheReason)
+{
+    const QString intoMissingFolder = pathOf(QStringLiteral("no/such/folder/page.html"));
+    const QString ontoAFolder = pathOf(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    for (const QString& path : {intoMissingFolder, ontoAFolder}) {
+        QString error;
+        EXPECT_FALSE(writePageFile(path, QStringLiteral("x"), PageEncoding{}, &error)) << path.toStdString();
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        const QString reason = error.mid(error.indexOf(QStringLiteral(": ")) + 2);
+        EXPECT_GT(reason.size(), 1) << error.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(ontoAFolder).isDir());
+}
+
+TEST_F(PageFileTest, TheWorkingFileIsUtf8WithAByteOrderMark)
+{
+    const QString path = pathOf(QStringLiteral("temp.html"));
+    writeBytes(path, QByteArray("a much longer old content"));
+    ASSERT_TRUE(writeWorkingFileText(path, QString::fromUtf8("é日")));
+    EXPECT_EQ(readBytes(path), bom + "\xC3\xA9\xE6\x97\xA5\r\n");
+    EXPECT_FALSE(writeWorkingFileText(pathOf(QStringLiteral("none/temp.html")), QStringLiteral("x")));
+}
+
+}
