@@ -453,23 +453,26 @@ TEST_F(CodeEditorTest, ABookmarkWithoutItsMarginLeavesTheLineAsItWas)
     EXPECT_EQ(shot.pixelColor(shot.width() - 20, lineHeight / 2), bgr);
 }
 
-TEST_F(CodeEditorTest, RepeatTypesTheLastTypedTextAgain)
+TEST_F(CodeEditorTest, TypedNewLinesAreCrLfAndRepeatTypesTheLastTypedTextAgain)
 {
     editor_->setText(u("<P></P>"));
     editor_->setSelection(3, 3);
     editor_->setFocus();
-    for (const char* key : {"h", "\xc3\xa9", "x"}) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, u(key));
+    auto type = [](int key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QCoreApplication::sendEvent(view(), &press);
-    }
-    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QCoreApplication::sendEvent(view(), &backspace);
-    ASSERT_EQ(editor_->text(), u("<P>h\xc3\xa9</P>"));
+    };
+    type(Qt::Key_H, u("h"));
+    type(0, u("\xc3\xa9"));
+    type(Qt::Key_Return, u("\r"));
+    type(Qt::Key_X, u("x"));
+    type(Qt::Key_Backspace, QString());
+    ASSERT_EQ(editor_->text(), u("<P>h\xc3\xa9\r\n</P>"));
 
-    editor_->replaceSelectedText(u("|")); // a command's insertion is not typing
+    editor_->replaceSelectedText(u("#")); // a command's insertion is not typing
     editor_->applyKeys({Key::Right});
     editor_->runCommand(CodeCmd::Repeat);
-    EXPECT_EQ(marked(), u("<P>h\xc3\xa9|h\xc3\xa9|</P>"));
+    EXPECT_EQ(marked(), u("<P>h\xc3\xa9\r\n#h\xc3\xa9\r\n|</P>"));
 }
 
 TEST_F(CodeEditorTest, UndoTakesBackTheLastChange)

@@ -22,6 +22,9 @@ class ScintillaView;
 // Signals: changes made through this interface raise textChanged and
 // selectionChanged once, when the call has finished its work; changes the
 // user makes in the widget raise them from the event loop right after.
+// textChanged means the text really changed: setting the text the editor
+// already holds, or replacing a selection by the same text, changes nothing
+// and raises nothing (no undo step either).
 class ScintillaCodeEditor : public CodeEditor {
     Q_OBJECT
 public:

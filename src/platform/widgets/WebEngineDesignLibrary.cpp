@@ -4,6 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 // The resources live in a static library: referencing their initialiser
 // keeps the linker from dropping them.
@@ -62,6 +65,39 @@ bool isMissingLibraryAnswer(const QVariant& answer)
 {
     return answer.userType() == QMetaType::QString
         && answer.toString() == QLatin1String(kMissingMarker);
+}
+
+QString designCreateScript(bool details, bool borders)
+{
+    return designLibrarySource()
+        + QStringLiteral("\ninkSurface.create({details: %1, borders: %2});")
+              .arg(details ? "true" : "false", borders ? "true" : "false");
+}
+
+void installDesignScripts(QWebEnginePage* page, bool details, bool borders)
+{
+    const QString createName = QStringLiteral("inkpress-create");
+    const QString readyName = QStringLiteral("inkpress-ready");
+    QWebEngineScriptCollection& scripts = page->scripts();
+    for (const QString& name : {createName, readyName}) {
+        for (const QWebEngineScript& old : scripts.find(name))
+            scripts.remove(old);
+    }
+    QWebEngineScript create;
+    create.setName(createName);
+    create.setWorldId(QWebEngineScript::ApplicationWorld);
+    create.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    create.setRunsOnSubFrames(false);
+    create.setSourceCode(designCreateScript(details, borders));
+    scripts.insert(create);
+
+    QWebEngineScript ready;
+    ready.setName(readyName);
+    ready.setWorldId(QWebEngineScript::ApplicationWorld);
+    ready.setInjectionPoint(QWebEngineScript::DocumentReady);
+    ready.setRunsOnSubFrames(false);
+    ready.setSourceCode(QStringLiteral("if (window.inkSurface) inkSurface.prepare();"));
+    scripts.insert(ready);
 }
 
 }

@@ -3,6 +3,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+class QWebEnginePage;
+
 namespace ink {
 
 // The design surface's own script. It runs in the editor's isolated world of
@@ -15,5 +17,16 @@ const QString& designLibrarySource();
 // isMissingLibraryAnswer() recognises.
 QString designLibraryCall(const QString& function, const QVariantList& args = {});
 bool isMissingLibraryAnswer(const QVariant& answer);
+
+// The library and the call that makes a new document editable, with the
+// detail display given.
+QString designCreateScript(bool details, bool borders);
+
+// From now on every document of `page` gets the library and design mode as
+// it is created, before it is parsed (so that it is laid out only once,
+// already editable), and starts tracking its changes once parsed. Neither
+// needs the page's own scripts to be enabled. Run again when the detail
+// display changes.
+void installDesignScripts(QWebEnginePage* page, bool details, bool borders);
 
 }

@@ -1,23 +1,15 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 
 #include "platform/widgets/WebEngineDesignLibrary.h"
+#include "platform/widgets/WebEngineDocumentLoader.h"
 #include "platform/widgets/WebEngineInputWatch.h"
 #include "platform/widgets/WebEngineScriptWait.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QInputDialog>
-#include <QRegularExpression>
-#include <QTemporaryFile>
-#include <QUrlQuery>
-#include <QVariantMap>
+#include <QTimer>
 #include <QWebEngineFindTextResult>
-#include <QWebEngineLoadingInfo>
-#include <QWebEngineNavigationRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -28,35 +20,6 @@ namespace {
 // Long enough for any single call on a large page, short enough that a
 // stuck engine never hangs the program.
 constexpr int kCallTimeoutMs = 8000;
-constexpr int kLoadWatchdogMs = 30000;
-
-// Each load carries its number in the URL's query (files ignore it), so
-// the end of an earlier load of the same file is never taken for this one.
-const char* const kLoadKey = "inkpress-load";
-
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-
-// The text as this program writes its files: UTF-8 behind a BOM, ending
-// with one CR LF that is not part of the page.
-QString readLoadedText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith(kUtf8Bom))
-        bytes.remove(0, kUtf8Bom.size());
-    if (bytes.endsWith("\r\n"))
-        bytes.chop(2);
-    return QString::fromUtf8(bytes);
-}
-
-QString leadingDoctype(const QString& text)
-{
-    static const QRegularExpression doctype(QStringLiteral("^\\s*(<!DOCTYPE[^>]*>)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    return doctype.match(text).captured(1);
-}
 
 QString keyName(Key key)
 {
@@ -102,15 +65,12 @@ bool isGetter(int id)
 WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     : DesignSurface(parent)
     , view_(new QWebEngineView(parent))
+    , loader_(new WebEngineDocumentLoader(view_, this))
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    installPageScripts();
-    connect(page(), &QWebEnginePage::loadingChanged, this,
-            &WebEngineDesignSurface::onLoadingChanged);
-    connect(page(), &QWebEnginePage::navigationRequested, this,
-            &WebEngineDesignSurface::onNavigationRequested);
-    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
-            &WebEngineDesignSurface::onRenderProcessTerminated);
+    installDesignScripts(page(), showDetails_, showBorders_);
+    connect(loader_, &WebEngineDocumentLoader::finished, this,
+            &WebEngineDesignSurface::onLoadFinished);
 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -130,14 +90,10 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     });
     connect(input, &WebEngineInputWatch::focusOut, this,
             [this] { queueSignal(&DesignSurface::focusLost); });
-
-    loadWatchdog_.setSingleShot(true);
-    connect(&loadWatchdog_, &QTimer::timeout, this, [this] { endLoad(generation_); });
 }
 
 WebEngineDesignSurface::~WebEngineDesignSurface()
 {
-    removeTransientFile();
     if (view_ && !view_->parent())
         delete view_;
 }
@@ -167,7 +123,9 @@ QVariant WebEngineDesignSurface::call(const QString& function, const QVariantLis
 // set it up as a loaded one would have been.
 void WebEngineDesignSurface::repairDocument()
 {
-    runScriptAndWait(page(), createScript() + QStringLiteral("\ninkSurface.prepare();"),
+    runScriptAndWait(page(),
+                     designCreateScript(showDetails_, showBorders_)
+                         + QStringLiteral("\ninkSurface.prepare();"),
                      kCallTimeoutMs);
 }
 
@@ -177,111 +135,15 @@ QString WebEngineDesignSurface::callText(const QString& function, const QVariant
     return answer.userType() == QMetaType::QString ? answer.toString() : QString();
 }
 
-QString WebEngineDesignSurface::createScript() const
-{
-    return designLibrarySource()
-        + QStringLiteral("\ninkSurface.create({details: %1, borders: %2});")
-              .arg(showDetails_ ? "true" : "false", showBorders_ ? "true" : "false");
-}
-
-// Every document gets the library and design mode as it is created, before
-// it is parsed (so it is laid out once, editable), and starts its change
-// tracking once parsed. Neither needs the page's scripts to be enabled.
-void WebEngineDesignSurface::installPageScripts()
-{
-    QWebEngineScriptCollection& scripts = page()->scripts();
-    for (const QString& name : {QStringLiteral("inkpress-create"), QStringLiteral("inkpress-ready")}) {
-        for (const QWebEngineScript& old : scripts.find(name))
-            scripts.remove(old);
-    }
-    QWebEngineScript create;
-    create.setName(QStringLiteral("inkpress-create"));
-    create.setWorldId(QWebEngineScript::ApplicationWorld);
-    create.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    create.setRunsOnSubFrames(false);
-    create.setSourceCode(createScript());
-    scripts.insert(create);
-
-    QWebEngineScript ready;
-    ready.setName(QStringLiteral("inkpress-ready"));
-    ready.setWorldId(QWebEngineScript::ApplicationWorld);
-    ready.setInjectionPoint(QWebEngineScript::DocumentReady);
-    ready.setRunsOnSubFrames(false);
-    ready.setSourceCode(QStringLiteral("if (window.inkSurface) inkSurface.prepare();"));
-    scripts.insert(ready);
-}
-
-void WebEngineDesignSurface::setLoadedText(const QString& text)
-{
-    loadedText_ = text;
-    loadedDoctype_ = leadingDoctype(text);
-}
-
 void WebEngineDesignSurface::loadDocument(const QString& path)
 {
-    setLoadedText(readLoadedText(path));
-    loadedPath_ = path;
-    startLoad(QUrl::fromLocalFile(path));
+    loader_->loadFile(path);
 }
 
-void WebEngineDesignSurface::startLoad(QUrl url)
+// Inside the engine's signal: only an asynchronous script may run here.
+void WebEngineDesignSurface::onLoadFinished()
 {
-    ++generation_;
-    QUrlQuery query;
-    query.addQueryItem(QLatin1String(kLoadKey), QString::number(generation_));
-    url.setQuery(query);
-    busy_ = true;
-    loadWatchdog_.start(kLoadWatchdogMs);
-    view_->load(url);
-}
-
-bool WebEngineDesignSurface::isCurrentLoad(const QUrl& url) const
-{
-    return QUrlQuery(url).queryItemValue(QLatin1String(kLoadKey))
-        == QString::number(generation_);
-}
-
-// The surface shows only what it loads itself: links, refreshes and dropped
-// files never take the page away.
-void WebEngineDesignSurface::onNavigationRequested(QWebEngineNavigationRequest& request)
-{
-    if (request.isMainFrame() && !isCurrentLoad(request.url()))
-        request.reject();
-}
-
-void WebEngineDesignSurface::onLoadingChanged(const QWebEngineLoadingInfo& info)
-{
-    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus && isCurrentLoad(info.url()))
-        endLoad(generation_);
-}
-
-// A page whose engine process died answers nothing: every call would wait
-// out its timeout. The text last loaded is shown again instead (the Design
-// view's edits since then are lost with the process).
-void WebEngineDesignSurface::onRenderProcessTerminated(
-    QWebEnginePage::RenderProcessTerminationStatus status)
-{
-    endLoad(generation_);
-    if (status == QWebEnginePage::NormalTerminationStatus)
-        return;
-    QTimer::singleShot(0, this, [this] {
-        const QString base = baseFolder_;
-        if (!loadedPath_.isEmpty())
-            baseFolder_ = QFileInfo(loadedPath_).absolutePath();
-        setDocumentHtml(loadedText_);
-        baseFolder_ = base;
-    });
-}
-
-void WebEngineDesignSurface::endLoad(int generation)
-{
-    if (generation != generation_ || !busy_)
-        return;
-    busy_ = false;
-    loadWatchdog_.stop();
-    removeTransientFile();
     if (displayPending_) {
-        // Possibly inside the engine's signal: only an asynchronous script.
         displayPending_ = false;
         page()->runJavaScript(designLibraryCall(QStringLiteral("setDisplay"),
                                                 {QStringLiteral("details"), showDetails_})
@@ -294,45 +156,20 @@ void WebEngineDesignSurface::endLoad(int generation)
 
 bool WebEngineDesignSurface::busy() const
 {
-    return busy_;
-}
-
-void WebEngineDesignSurface::removeTransientFile()
-{
-    if (transientFile_.isEmpty())
-        return;
-    QFile::remove(transientFile_);
-    transientFile_.clear();
+    return loader_->busy();
 }
 
 QString WebEngineDesignSurface::documentHtml()
 {
-    if (busy_)
-        return loadedText_;
-    const QVariant answer = call(QStringLiteral("documentHtml"), {loadedDoctype_});
-    return answer.userType() == QMetaType::QString ? answer.toString() : loadedText_;
+    if (loader_->busy())
+        return loader_->loadedText();
+    const QVariant answer = call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()});
+    return answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
 }
 
-// The HTML goes through a private file beside the page, so that there is no
-// size limit and relative references resolve as in the page itself.
 void WebEngineDesignSurface::setDocumentHtml(const QString& html)
 {
-    removeTransientFile();
-    const QString pattern = QStringLiteral("/.inkpress-design-XXXXXX.html");
-    QTemporaryFile file(baseFolder_ + pattern);
-    if (baseFolder_.isEmpty() || !file.open()) {
-        file.setFileTemplate(QDir::tempPath() + pattern);
-        if (!file.open())
-            return;
-    }
-    file.setAutoRemove(false);
-    file.write(kUtf8Bom);
-    file.write(html.toUtf8());
-    file.close();
-    transientFile_ = file.fileName();
-    setLoadedText(html);
-    loadedPath_.clear();
-    startLoad(QUrl::fromLocalFile(transientFile_));
+    loader_->loadHtml(html, baseFolder_);
 }
 
 void WebEngineDesignSurface::setBaseLocation(const QString& folder)
@@ -356,8 +193,8 @@ void WebEngineDesignSurface::setShowBorders(bool on)
 // under way gets it when it ends.
 void WebEngineDesignSurface::setDisplay(const QString& kind, bool on)
 {
-    installPageScripts();
-    if (busy_)
+    installDesignScripts(page(), showDetails_, showBorders_);
+    if (loader_->busy())
         displayPending_ = true;
     else
         call(QStringLiteral("setDisplay"), {kind, on});

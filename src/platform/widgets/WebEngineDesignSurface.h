@@ -2,16 +2,14 @@
 #include "platform/DesignSurface.h"
 
 #include <QPointer>
-#include <QTimer>
-#include <QUrl>
 #include <QVariant>
-#include <QWebEnginePage>
 
-class QWebEngineLoadingInfo;
-class QWebEngineNavigationRequest;
+class QWebEnginePage;
 class QWebEngineView;
 
 namespace ink {
+
+class WebEngineDocumentLoader;
 
 // The design surface on a QWebEngineView whose page is in design mode.
 //
@@ -67,18 +65,8 @@ private:
     QWebEnginePage* page() const;
     QVariant call(const QString& function, const QVariantList& args = {});
     QString callText(const QString& function, const QVariantList& args = {});
-    QString createScript() const;
-    void installPageScripts();
     void repairDocument();
-
-    void setLoadedText(const QString& text);
-    void startLoad(QUrl url);
-    bool isCurrentLoad(const QUrl& url) const;
-    void onLoadingChanged(const QWebEngineLoadingInfo& info);
-    void onNavigationRequested(QWebEngineNavigationRequest& request);
-    void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
-    void endLoad(int generation);
-    void removeTransientFile();
+    void onLoadFinished();
 
     void runClipboardAction(int id);
     void find(int option, const QString& value);
@@ -87,23 +75,13 @@ private:
     void queueSignal(void (DesignSurface::*signal)());
 
     QPointer<QWebEngineView> view_;
-    // The text of the file last loaded; documentHtml() gives it back for as
-    // long as the document has not changed.
-    QString loadedText_;
-    QString loadedDoctype_;
+    WebEngineDocumentLoader* loader_;
     QString baseFolder_;
-    // The file loaded last ("" after setDocumentHtml).
-    QString loadedPath_;
-    // The private copy setDocumentHtml() loads; removed once it has loaded.
-    QString transientFile_;
-    int generation_ = 0;
-    bool busy_ = false;
     bool showDetails_ = false;
     bool showBorders_ = false;
     bool displayChangeQueued_ = false;
     // The detail display changed while a load was under way.
     bool displayPending_ = false;
-    QTimer loadWatchdog_;
 };
 
 }

@@ -1,6 +1,8 @@
 // Pasting with a selection inside the pasted markup, and the caret keys of
 // the editing recipes.
 
+const INNER_MARKER = 'data-inkpress-inner';
+
 function markInnermostOpening(before)
 {
     const tags = /<!--[\s\S]*?-->|<(\/?)([A-Za-z][^\s\/>]*)((?:[^>"']|"[^"]*"|'[^']*')*)>/g;

@@ -10,8 +10,6 @@ const CONTROL_ELEMENTS = new Set(['IMG', 'INPUT', 'TEXTAREA', 'SELECT', 'BUTTON'
 const SELECTION_LIMITS = new Set(['HTML', 'BODY', 'TD', 'TH', 'TR', 'TBODY', 'THEAD', 'TFOOT',
     'TABLE', 'CAPTION', 'LI', 'DT', 'DD']);
 
-const INNER_MARKER = 'data-inkpress-inner';
-
 function selectionRange()
 {
     const selection = getSelection();

@@ -1,0 +1,66 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+
+class QWebEngineLoadingInfo;
+class QWebEngineNavigationRequest;
+class QWebEngineView;
+
+namespace ink {
+
+// Loads the design surface's documents into its view and keeps the text
+// each was loaded from. Each load carries its number in the URL's query
+// (files ignore it), so that the end of an earlier load of the same file is
+// never taken for the end of this one; the page is never navigated to
+// anything else. A page whose engine process dies is loaded again.
+class WebEngineDocumentLoader : public QObject {
+    Q_OBJECT
+public:
+    WebEngineDocumentLoader(QWebEngineView* view, QObject* parent);
+    ~WebEngineDocumentLoader() override;
+
+    // The file's text as this program writes its files: UTF-8 behind a BOM,
+    // the one CR LF at its end not part of the page.
+    void loadFile(const QString& path);
+    // Loads the HTML through a private file in `folder` (the system's
+    // temporary folder when that fails), so that relative references
+    // resolve there and there is no size limit.
+    void loadHtml(const QString& html, const QString& folder);
+
+    bool busy() const;
+    const QString& loadedText() const;
+    // The DOCTYPE line the loaded text starts with, "" when none.
+    const QString& loadedDoctype() const;
+
+signals:
+    // A load ended (also when it failed). Emitted inside the engine's
+    // signal handlers: receivers must not wait for the engine.
+    void finished();
+
+private:
+    void setLoadedText(const QString& text);
+    void start(QUrl url);
+    bool isCurrent(const QUrl& url) const;
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
+    void onNavigationRequested(QWebEngineNavigationRequest& request);
+    void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
+    void end();
+    void removeTransientFile();
+
+    QWebEngineView* view_;
+    QString loadedText_;
+    QString loadedDoctype_;
+    // Where the last load came from: its file, or the folder of its HTML.
+    QString loadedPath_;
+    QString loadedFolder_;
+    // The private file loadHtml() writes; removed once it has loaded.
+    QString transientFile_;
+    int generation_ = 0;
+    bool busy_ = false;
+    QTimer watchdog_;
+};
+
+}
