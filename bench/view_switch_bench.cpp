@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QWindow>
 #include <cstdio>
 #include <fstream>
 #include <unistd.h>

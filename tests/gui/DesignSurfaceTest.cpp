@@ -7,6 +7,7 @@
 #include "platform/widgets/WebEngineScriptWait.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QInputDialog>
 #include <QTimer>
@@ -303,6 +304,25 @@ TEST_F(DesignSurfaceTest, PasteHtmlReplacesTheSelectionAndUndoTakesItBack)
     select(QStringLiteral("r.selectNodeContents(document.querySelector('p'))"));
     surface_->clearSelection();
     EXPECT_EQ(js(QStringLiteral("document.querySelector('p').textContent")).toString(), QString());
+}
+
+TEST_F(DesignSurfaceTest, CopyAndPasteGoThroughTheClipboard)
+{
+    load(page(QStringLiteral("<P>copy this word</P>")));
+    QApplication::setActiveWindow(surface_->widget());
+    select(QStringLiteral("const t = document.querySelector('p').firstChild;"
+                          " r.setStart(t, 5); r.setEnd(t, 9)"));
+    EXPECT_EQ(surface_->queryStatus(DesignCmd::Copy), DesignStatus::Enabled);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    surface_->execCommand(DesignCmd::Copy);
+    EXPECT_TRUE(inktest::waitUntil(
+        [] { return QApplication::clipboard()->text() == QLatin1String("this"); }, 3000));
+    surface_->applyKeys({Key::Right});
+    EXPECT_EQ(surface_->queryStatus(DesignCmd::Copy), DesignStatus::Disabled);
+    surface_->execCommand(DesignCmd::Paste);
+    EXPECT_TRUE(inktest::waitUntil(
+        [] { return surface_->bodyInnerHtml() == QLatin1String("\r\n<P>copy thisthis word</P>"); },
+        3000));
 }
 
 TEST_F(DesignSurfaceTest, CaretKeysMoveAndExtendTheSelection)

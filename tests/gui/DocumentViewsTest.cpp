@@ -32,6 +32,7 @@ TEST_F(DocumentViews, NewPageOpensInDesignWithTheTemplate)
 TEST_F(DocumentViews, UntouchedTemplateSurvivesDesignCodeDesign)
 {
     ink::DocumentWindow* w = newPage();
+    pump(300);
     QSignalSpy loads(w->design(), &ink::DesignSurface::loadFinished);
     w->switchToCode();
     EXPECT_EQ(w->code()->text(), newPageTemplate());
@@ -99,8 +100,8 @@ TEST_F(DocumentViews, PageScriptsDoNotRunInDesign)
     w->switchToDesign();
     waitIdle(w);
     EXPECT_EQ(w->design()->title(), "Untitled Web Document");
-    EXPECT_TRUE(w->design()->bodyInnerHtml().contains("still"));
-    EXPECT_FALSE(w->design()->bodyInnerHtml().contains("changed"));
+    EXPECT_TRUE(w->design()->bodyInnerHtml().contains(">still<"));
+    EXPECT_FALSE(w->design()->bodyInnerHtml().contains(">changed<"));
 }
 
 TEST_F(DocumentViews, PreviewFromCodeShowsTheWorkingFile)

@@ -74,10 +74,16 @@ MainWindow::MainWindow()
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &MainWindow::periodicUpdate);
+
+    reaper_ = new QTimer(this);
+    reaper_->setInterval(200);
+    connect(reaper_, &QTimer::timeout, this, &MainWindow::reapClosedWindows);
 }
 
 MainWindow::~MainWindow()
 {
+    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
+        delete sub.data();
     delete files_;
 }
 
@@ -257,7 +263,30 @@ void MainWindow::applyPlacement()
 
 DocumentWindow* MainWindow::window(int slot) const
 {
-    return DocumentTable::inRange(slot) ? windows_[slot].data() : nullptr;
+    return table_.isOpen(slot) ? windows_[slot].data() : nullptr;
+}
+
+void MainWindow::documentClosed(QMdiSubWindow* sub)
+{
+    closedWindows_ << sub;
+    // The frame finishes its own close first; then the window leaves the area.
+    QTimer::singleShot(0, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+        if (sub) {
+            sub->hide();
+            mdi_->removeSubWindow(sub);
+        }
+    });
+    reaper_->start();
+}
+
+void MainWindow::reapClosedWindows()
+{
+    if (NestedEventLoop::depth() > 0)
+        return;
+    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
+        delete sub.data();
+    closedWindows_.clear();
+    reaper_->stop();
 }
 
 DocumentWindow* MainWindow::activeWindow()
@@ -276,7 +305,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(doc, &DocumentWindow::closed, this, [this, sub] { documentClosed(sub); });
     sub->resize(std::max(640, mdi_->width() * 3 / 4), std::max(440, mdi_->height() * 3 / 4));
     sub->show();
     mdi_->setActiveSubWindow(sub);
@@ -295,6 +324,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     doc->code()->newPageSetup(3, 10);
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
+    doc->design()->setFocus();
     return doc;
 }
 
@@ -401,6 +431,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
     }
     timer_->stop();
+    reapClosedWindows();
     flags_.mainWindowAlive = false;
     event->accept();
 }

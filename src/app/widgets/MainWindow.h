@@ -118,6 +118,8 @@ private:
     void openHelp(const QString& anchor);
 
     void onSubWindowActivated(QMdiSubWindow* sub);
+    void documentClosed(QMdiSubWindow* sub);
+    void reapClosedWindows();
     void onDocumentActive(int slot);
 
     DocumentTable table_;
@@ -140,6 +142,9 @@ private:
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    // Closed document windows wait here until no handler is inside an event wait.
+    QList<QPointer<QMdiSubWindow>> closedWindows_;
+    QTimer* reaper_ = nullptr;
 };
 
 }

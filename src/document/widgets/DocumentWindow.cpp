@@ -37,7 +37,6 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
     : QWidget(parent), host_(host), slot_(slot), working_(slot)
 {
     setObjectName(QStringLiteral("htmledit"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Untitled);
     buildWidgets();
     connectComponents();
@@ -189,7 +188,7 @@ QString DocumentWindow::folder() const
 
 bool DocumentWindow::quiet() const
 {
-    return host_.shellFlags().modalDialogActive;
+    return closed_ || host_.shellFlags().modalDialogActive;
 }
 
 void DocumentWindow::activate()
@@ -410,18 +409,20 @@ void DocumentWindow::applyTitle()
     if (host_.documents().at(slot_).designViewShown) {
         waitSeconds(0.1);
         waitForDesign();
-        const TitleEdit edit = replaceTitle(design_->documentHtml(), titleBox_->text());
+        const QString html = design_->documentHtml();
+        const TitleEdit edit = replaceTitle(html, titleBox_->text());
         if (edit.outcome == TitleEdit::NoTitleElement) {
             titleBox_->clear();
             return;
         }
-        if (edit.outcome == TitleEdit::NoTitleEnd)
+        // An unchanged title leaves the page as it is: no reload, no change.
+        if (edit.outcome == TitleEdit::NoTitleEnd || edit.text == html)
             return;
         loadWorkingFileIntoDesign(edit.text);
         waitForDesign();
-        const QString html = design_->documentHtml();
-        if (html != code_->text())
-            code_->setText(html);
+        const QString reloaded = design_->documentHtml();
+        if (reloaded != code_->text())
+            code_->setText(reloaded);
         return;
     }
     const TitleEdit edit = replaceTitle(code_->text(), titleBox_->text());
@@ -500,6 +501,10 @@ void DocumentWindow::mousePressEvent(QMouseEvent* event)
 
 void DocumentWindow::closeEvent(QCloseEvent* event)
 {
+    if (closed_) {
+        event->accept();
+        return;
+    }
     DocumentWindowSettings boxes;
     boxes.syntax = syntaxBox_->isChecked();
     boxes.details = detailsBox_->isChecked();
@@ -511,9 +516,11 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    closed_ = true;
     working_.remove();
     host_.documents().release(slot_);
     event->accept();
+    emit closed(slot_);
 }
 
 }

@@ -56,6 +56,8 @@ public:
     // Sets the title box from the design document's title.
     void showDesignTitle();
     bool designVisible() const;
+    // The window accepted its close and is waiting to be deleted.
+    bool isClosed() const { return closed_; }
 
     // Writes the working file and returns its path ("" on failure).
     QString writeWorkingFile(const QString& text);
@@ -66,6 +68,9 @@ public:
 
 signals:
     void becameActive(int slot);
+    // The close was accepted: the window is hidden and may be deleted once
+    // no handler is running inside an event wait.
+    void closed(int slot);
     // The window is about to close; the handler may veto by returning false
     // through `accept` (a page that could not be saved stays open).
     void closeRequested(int slot, bool* accept);
@@ -104,6 +109,7 @@ private:
     // The preview is brought up to date when it is shown; while hidden, a
     // requested refresh is remembered instead of spending the time on it.
     bool previewStale_ = false;
+    bool closed_ = false;
 };
 
 }

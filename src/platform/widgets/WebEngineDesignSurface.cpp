@@ -223,8 +223,11 @@ QString WebEngineDesignSurface::execCommand(int id, int option, const QString& v
     return QString();
 }
 
+// The engine runs these on its focused frame only.
 void WebEngineDesignSurface::runClipboardAction(int id)
 {
+    if (!view_->hasFocus())
+        view_->setFocus();
     switch (id) {
     case DesignCmd::Copy: page()->triggerAction(QWebEnginePage::Copy); break;
     case DesignCmd::Cut: page()->triggerAction(QWebEnginePage::Cut); break;

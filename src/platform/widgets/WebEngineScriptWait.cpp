@@ -1,5 +1,7 @@
 #include "platform/widgets/WebEngineScriptWait.h"
 
+#include "app/Wait.h"
+
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -33,6 +35,7 @@ QVariant runScriptAndWait(QWebEnginePage* page, const QString& script, int timeo
                                     pending->loop->quit();
                             });
         if (!pending->done) {
+            NestedEventLoop nested;
             QEventLoop loop;
             pending->loop = &loop;
             QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
