@@ -77,6 +77,19 @@ QString fontComboSeparator()
     return QString(123, QLatin1Char('-'));
 }
 
+QStringList pageFontNames(const QStringList& families)
+{
+    QStringList names;
+    for (QString family : families) {
+        const int foundry = family.indexOf(QLatin1String(" ["));
+        if (foundry > 0 && family.endsWith(QLatin1Char(']')))
+            family.truncate(foundry);
+        if (!names.contains(family))
+            names << family;
+    }
+    return names;
+}
+
 QStringList sortedFontNames(QStringList names)
 {
     std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {

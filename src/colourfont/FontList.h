@@ -44,6 +44,10 @@ struct FontComboLayout {
 
 // The separator line of the font combo: 123 hyphens.
 QString fontComboSeparator();
+// The font names of the system's font families as a page can name them: a
+// family the system holds from several foundries is listed as "Name
+// [Foundry]"; the foundry is dropped and the name kept once.
+QStringList pageFontNames(const QStringList& families);
 // Font names in the order of a sorted list: by name, ignoring case.
 QStringList sortedFontNames(QStringList names);
 // "Edit Font List", separator, favourites, separator, the sorted system

@@ -73,7 +73,7 @@ TEST_F(SidePanelTest, fiveTabsCaptionedInOrder)
 
 TEST_F(SidePanelTest, defaultWidthIsAbout260Pixels)
 {
-    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 3900);
+    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips);
     EXPECT_EQ(panel->width(), ink::twipsToPixels(SidePanel::SplitterWidthTwips) + 260);
 }
 
@@ -86,16 +86,16 @@ TEST_F(SidePanelTest, releasing1000TwipsLeftOfTheBarWidensBy1050)
     mouse(QEvent::MouseMove, -67, Qt::LeftButton);
     const int expectedLeft = ink::twipsToPixels(ink::pixelsToTwips(host.frameGeometry().left())
                                                 + ink::pixelsToTwips(host.frameGeometry().width())
-                                                - 3900 - SidePanel::SplitterWidthTwips - 1005);
+                                                - SidePanel::DefaultWidthTwips - SidePanel::SplitterWidthTwips - 1005);
     EXPECT_EQ(panel->dragBar()->x(), expectedLeft);
     EXPECT_GT(panel->dragBar()->scrollBar()->height(), panel->dragBar()->height());
     mouse(QEvent::MouseButtonRelease, -67, Qt::NoButton);
 
-    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 3900 + 1005 + 50);
+    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips + 1005 + 50);
     EXPECT_FALSE(panel->isDraggingSplitter());
     EXPECT_FALSE(panel->dragBar()->isVisible());
     EXPECT_EQ(panel->width(), ink::twipsToPixels(SidePanel::SplitterWidthTwips)
-                                  + ink::twipsToPixels(3900 + 1005 + 50));
+                                  + ink::twipsToPixels(SidePanel::DefaultWidthTwips + 1005 + 50));
 }
 
 TEST_F(SidePanelTest, releasingFarLeftStopsAtTheWindowWidthLess50)
@@ -107,7 +107,7 @@ TEST_F(SidePanelTest, releasingFarLeftStopsAtTheWindowWidthLess50)
 TEST_F(SidePanelTest, releasingRightNarrowsButNeverBelow75)
 {
     drag(100);
-    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 3900 - 1500 + 50);
+    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips - 1500 + 50);
     drag(ink::twipsToPixels(2450) - 1);
     EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 75);
 }
@@ -116,7 +116,7 @@ TEST_F(SidePanelTest, movesWithoutAPressAreIgnored)
 {
     mouse(QEvent::MouseMove, -200, Qt::NoButton);
     mouse(QEvent::MouseButtonRelease, -200, Qt::NoButton);
-    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 3900);
+    EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips);
     EXPECT_FALSE(panel->dragBar()->isVisible());
 }
 

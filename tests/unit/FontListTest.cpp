@@ -135,3 +135,9 @@ TEST_F(FontComboLayoutTest, NoFavouritesAndNoFontsLeaveOnlyTheFixedItems)
 }
 
 }
+
+TEST(PageFontNames, DropsFoundriesAndKeepsEachNameOnce)
+{
+    EXPECT_EQ(ink::pageFontNames({"C059 [UKWN]", "C059 [URW]", "Arial", "Odd [name"}),
+              (QStringList{"C059", "Arial", "Odd [name"}));
+}

@@ -306,7 +306,11 @@ DocumentWindow* MainWindow::createDocumentWindow()
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
     connect(doc, &DocumentWindow::closed, this, [this, sub] { documentClosed(sub); });
-    sub->resize(std::max(640, mdi_->width() * 3 / 4), std::max(440, mdi_->height() * 3 / 4));
+    // New windows cascade from the top left, each a little lower and to the right.
+    const int open = mdi_->subWindowList().size() - 1;
+    const int step = 28 * (open % 8);
+    sub->setGeometry(step, step, std::max(640, mdi_->width() * 7 / 10),
+                     std::max(440, mdi_->height() * 7 / 10));
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);

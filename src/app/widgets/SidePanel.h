@@ -19,7 +19,7 @@ class SplitterBar;
 class SidePanel : public QWidget {
     Q_OBJECT
 public:
-    static constexpr double DefaultWidthTwips = 3900;
+    static constexpr double DefaultWidthTwips = 4800;
     static constexpr double SplitterWidthTwips = 90;
 
     explicit SidePanel(QWidget* parent = nullptr);

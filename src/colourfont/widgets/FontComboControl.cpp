@@ -110,7 +110,7 @@ bool FontComboControl::eventFilter(QObject* watched, QEvent* event)
 
 void FontComboControl::buildList()
 {
-    const FontComboLayout layout = fontComboLayout(readFontList(fontListPath()), QFontDatabase::families());
+    const FontComboLayout layout = fontComboLayout(readFontList(fontListPath()), pageFontNames(QFontDatabase::families()));
     combo_->clear();
     for (const FontComboItem& item : layout.items) {
         if (item.kind == FontComboItem::SystemFont)

@@ -71,7 +71,7 @@ FontListWindow::FontListWindow(QWidget* owner)
     layout->addWidget(frame, 1);
     layout->addLayout(buttons);
 
-    combo1_->addItems(QFontDatabase::families());
+    combo1_->addItems(pageFontNames(QFontDatabase::families()));
     text1_->setPlainText(readFontListText(fontListPath()));
     text1_->moveCursor(QTextCursor::End);
 
