@@ -54,6 +54,9 @@ public:
     virtual void runCommand(int id) = 0;
 
     virtual void undo() = 0;
+    // Changes made between the two calls are taken back by one undo.
+    virtual void beginUndoGroup() = 0;
+    virtual void endUndoGroup() = 0;
     virtual void openFindDialog() = 0;
     virtual void openReplaceDialog() = 0;
 
@@ -77,6 +80,26 @@ signals:
     void mousePressed(Qt::MouseButton button, const QPoint& globalPos);
     // The editor got the focus or was clicked: the window becomes active.
     void activated();
+};
+
+// Makes the changes of one command a single undo step for the user.
+class CodeUndoGroup {
+public:
+    explicit CodeUndoGroup(CodeEditor* editor) : editor_(editor)
+    {
+        if (editor_)
+            editor_->beginUndoGroup();
+    }
+    ~CodeUndoGroup()
+    {
+        if (editor_)
+            editor_->endUndoGroup();
+    }
+    CodeUndoGroup(const CodeUndoGroup&) = delete;
+    CodeUndoGroup& operator=(const CodeUndoGroup&) = delete;
+
+private:
+    CodeEditor* editor_;
 };
 
 } // namespace ink

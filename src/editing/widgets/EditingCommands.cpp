@@ -84,14 +84,17 @@ void sliderCodeRecipe(int value, const EditTarget& target)
 {
     QPointer<CodeEditor> code = target.code;
     const QString selected = code->selectedText();
+    code->beginUndoGroup();
     code->replaceSelectedText(fontSizeOpening(QString::number(value)) + fontClosing());
     KeySequence keys{Key::Right};
     appendKeys(keys, Key::Left, fontClosing().size());
     code->applyKeys(keys);
     waitSeconds(0.1);
     // The user may close the page during the pause.
-    if (code)
+    if (code) {
         code->replaceSelectedText(selected);
+        code->endUndoGroup();
+    }
 }
 
 }

@@ -38,6 +38,7 @@ void insertAroundCodeSelection(const EditTarget& target, const QString& opening,
     CodeEditor* code = target.code;
     if (!code)
         return;
+    CodeUndoGroup oneStep(code);
     const QString selected = code->selectedText();
     code->replaceSelectedText(opening + closing);
     code->runCommand(CodeCmd::CharRight);

@@ -46,6 +46,8 @@ public:
     void runCommand(int id) override;
 
     void undo() override;
+    void beginUndoGroup() override;
+    void endUndoGroup() override;
     void openFindDialog() override;
     void openReplaceDialog() override;
 

@@ -180,6 +180,16 @@ void ScintillaCodeEditor::undo()
     send(Sci::SCI_UNDO);
 }
 
+void ScintillaCodeEditor::beginUndoGroup()
+{
+    send(Sci::SCI_BEGINUNDOACTION);
+}
+
+void ScintillaCodeEditor::endUndoGroup()
+{
+    send(Sci::SCI_ENDUNDOACTION);
+}
+
 // ---- Dialogs
 
 // One dialog of each kind per editor, owned by the window the editor is in
