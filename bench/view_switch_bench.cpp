@@ -71,10 +71,14 @@ int main(int argc, char** argv)
     QTemporaryDir programDir;
     qputenv("INKPRESS_PROGRAM_FOLDER", programDir.path().toUtf8());
     ink::prepareWebEngineEnvironment();
+    std::printf("main() entered: %.0f ms after process start\n", msSinceProcessStart());
     QApplication app(argc, argv);
+    std::printf("application ready: %.0f ms after process start\n", msSinceProcessStart());
 
     auto* main = new ink::MainWindow;
+    std::printf("main window built: %.0f ms after process start\n", msSinceProcessStart());
     main->startUp(QString());
+    std::printf("start-up done: %.0f ms after process start\n", msSinceProcessStart());
     waitFor([main] { return main->isVisible() && main->windowHandle() && main->windowHandle()->isExposed(); });
     std::printf("main window shown: %.0f ms after process start (target 500 ms)\n", msSinceProcessStart());
 
@@ -87,8 +91,13 @@ int main(int argc, char** argv)
     ink::DocumentWindow* w = main->activeWindow();
     w->switchToCode();
     w->code()->setText(bigPage(1 << 20));
-    const double toDesign = timed([w] { w->switchToDesign(); w->waitForDesign(); });
-    std::printf("1 MB page Code -> Design: %.0f ms (target 500 ms)\n", toDesign);
+    // Until the engine answers again, i.e. the page is parsed and laid out.
+    const double toDesign = timed([w] {
+        w->switchToDesign();
+        w->waitForDesign();
+        w->design()->title();
+    });
+    std::printf("1 MB page Code -> Design, laid out: %.0f ms (target 500 ms)\n", toDesign);
     const double toCode = timed([w] { w->switchToCode(); });
     std::printf("1 MB page Design -> Code, untouched: %.0f ms (target 500 ms)\n", toCode);
     w->switchToDesign();

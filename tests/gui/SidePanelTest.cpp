@@ -71,10 +71,11 @@ TEST_F(SidePanelTest, fiveTabsCaptionedInOrder)
     }
 }
 
-TEST_F(SidePanelTest, defaultWidthIsAbout260Pixels)
+TEST_F(SidePanelTest, defaultWidthIsTheDesignedOne)
 {
     EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips);
-    EXPECT_EQ(panel->width(), ink::twipsToPixels(SidePanel::SplitterWidthTwips) + 260);
+    EXPECT_EQ(panel->width(), ink::twipsToPixels(SidePanel::SplitterWidthTwips)
+                                  + ink::twipsToPixels(SidePanel::DefaultWidthTwips));
 }
 
 TEST_F(SidePanelTest, releasing1000TwipsLeftOfTheBarWidensBy1050)
@@ -108,7 +109,7 @@ TEST_F(SidePanelTest, releasingRightNarrowsButNeverBelow75)
 {
     drag(100);
     EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), SidePanel::DefaultWidthTwips - 1500 + 50);
-    drag(ink::twipsToPixels(2450) - 1);
+    drag(ink::twipsToPixels(panel->panelWidthTwips()));
     EXPECT_DOUBLE_EQ(panel->panelWidthTwips(), 75);
 }
 

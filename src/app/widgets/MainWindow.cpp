@@ -91,6 +91,17 @@ void MainWindow::buildSidePanel()
 {
     panel_ = new SidePanel;
     panel_->setObjectName(QStringLiteral("Picture1"));
+    connect(panel_, &SidePanel::fontTabClicked, this,
+            [this](const QString& caption) { fontTabClicked(caption, editTarget()); });
+    connect(panel_, &SidePanel::codeToolTabClicked, this, &MainWindow::codeToolTab);
+}
+
+// The palette's design surface starts the web engine, the slowest part of
+// start-up; it is made once the main window is on screen.
+void MainWindow::loadPalette()
+{
+    if (dragdrop_)
+        return;
     dragdrop_ = createDesignSurface(panel_);
     dragdrop_->widget()->setObjectName(QStringLiteral("dragdrop"));
     panel_->setDragDropSurface(dragdrop_->widget());
@@ -100,9 +111,7 @@ void MainWindow::buildSidePanel()
             dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
         });
     });
-    connect(panel_, &SidePanel::fontTabClicked, this,
-            [this](const QString& caption) { fontTabClicked(caption, editTarget()); });
-    connect(panel_, &SidePanel::codeToolTabClicked, this, &MainWindow::codeToolTab);
+    dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
 }
 
 void MainWindow::buildStrips()
@@ -166,7 +175,6 @@ void MainWindow::startUp(const QString& commandLine)
     const QStringList lines = settings::readLines(settings::path(2));
     settings_.applyMenusPanelAndStrips(lines);
     applyMenuChecksAndStrips();
-    dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
     flags_.modalDialogActive = false;
     placeDefault();
     flags_.mainWindowAlive = true;
@@ -183,6 +191,8 @@ void MainWindow::startUp(const QString& commandLine)
     settings_.applyBands(lines);
     applyBands();
     timer_->start();
+    // After the window has had its first paint.
+    QTimer::singleShot(100, this, &MainWindow::loadPalette);
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
 }

@@ -86,6 +86,7 @@ private:
     // Construction.
     void buildStrips();
     void buildSidePanel();
+    void loadPalette();
     void connectFontControls();
     void registerCommands();
     void registerEditCommands();
