@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 
 using namespace inktest;
 
@@ -172,4 +173,30 @@ TEST_F(MainMenus, NoSettingsGivesTheDesignedStart)
     EXPECT_FALSE(main->standardStrip()->isHidden());
     EXPECT_FALSE(main->formattingStrip()->isHidden());
     EXPECT_EQ(main->mdiArea()->subWindowList().size(), 0);
+}
+
+TEST_F(MainMenus, FindInDesignAsksForTheTextAndInCodeOpensTheEditorsDialog)
+{
+    ink::DocumentWindow* w = newPage();
+    QString seenTitle;
+    QTimer::singleShot(300, [&seenTitle] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seenTitle = modal->windowTitle();
+            modal->close();
+        }
+    });
+    trigger("find");
+    EXPECT_EQ(seenTitle, "Find");
+
+    w->switchToCode();
+    trigger("find");
+    EXPECT_TRUE(waitUntil([w] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == "Find")
+                return true;
+        return false;
+    }, 2000));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowTitle() == "Find")
+            top->close();
 }
