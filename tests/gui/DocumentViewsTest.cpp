@@ -138,3 +138,16 @@ TEST_F(DocumentViews, TwoPagesTakeTheirOwnSlotsAndActivationFollows)
     pump(50);
     EXPECT_EQ(main->documents().activeDocument(), a->slot());
 }
+
+TEST_F(DocumentViews, ViewRefreshPutsTheCodeTextIntoTheDesignSurface)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    QString text = w->code()->text();
+    text.replace("<div></div>", "<div>refreshed</div>");
+    w->code()->setText(text);
+    main->action("refresh")->trigger();
+    waitIdle(w);
+    EXPECT_TRUE(w->design()->bodyInnerHtml().contains("refreshed"));
+    EXPECT_EQ(w->design()->documentHtml(), text);
+}

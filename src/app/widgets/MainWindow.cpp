@@ -38,6 +38,14 @@
 
 namespace ink {
 
+namespace {
+// The menu items whose check marks settings2.ini keeps, in file order.
+const char* const CheckItems[MainWindowSettings::MenuChecks] = {
+    "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
+    "stdocked",       "stvisible",   "fodocked", "fovisible",
+};
+}
+
 MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("MDIForm1"));
@@ -199,12 +207,8 @@ void MainWindow::startUp(const QString& commandLine)
 
 void MainWindow::applyMenuChecksAndStrips()
 {
-    static const char* const checkItems[MainWindowSettings::MenuChecks] = {
-        "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
-        "stdocked",       "stvisible",   "fodocked", "fovisible",
-    };
     for (int i = 0; i < MainWindowSettings::MenuChecks; ++i)
-        if (QAction* a = action(QString::fromLatin1(checkItems[i])))
+        if (QAction* a = action(QString::fromLatin1(CheckItems[i])))
             a->setChecked(settings_.menuChecks[i]);
     standardDocking_.setMarks(settings_.menuChecks[5], settings_.menuChecks[6]);
     formattingDocking_.setMarks(settings_.menuChecks[7], settings_.menuChecks[8]);
@@ -224,12 +228,8 @@ void MainWindow::applyBands()
 
 void MainWindow::collectSettings()
 {
-    static const char* const checkItems[MainWindowSettings::MenuChecks] = {
-        "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
-        "stdocked",       "stvisible",   "fodocked", "fovisible",
-    };
     for (int i = 0; i < MainWindowSettings::MenuChecks; ++i)
-        if (QAction* a = action(QString::fromLatin1(checkItems[i])))
+        if (QAction* a = action(QString::fromLatin1(CheckItems[i])))
             settings_.menuChecks[i] = a->isChecked();
     const QRect frame = geometry();
     settings_.top = pixelsToTwips(frame.y());

@@ -34,6 +34,19 @@ void MainWindow::registerCommands()
     commands_.insert(QStringLiteral("saveas"), [this] { files_->saveAs(); });
     commands_.insert(QStringLiteral("exit"), [this] { close(); });
     commands_.insert(QStringLiteral("preview"), [this] { panel_->setVisible(panel_->isHidden()); });
+    const struct { const char* name; void (DocumentWindow::*run)(); } pageCommands[] = {
+        {"refresh", &DocumentWindow::refreshViews},
+        {"printpreview", &DocumentWindow::printPreview},
+        {"printwebpage", &DocumentWindow::printPage},
+        {"printcode", &DocumentWindow::printCode},
+    };
+    for (const auto& command : pageCommands) {
+        const auto run = command.run;
+        commands_.insert(QString::fromLatin1(command.name), [this, run] {
+            if (DocumentWindow* doc = activeWindow())
+                (doc->*run)();
+        });
+    }
     registerEditCommands();
     registerWindowCommands();
     registerDesignMenuCommands();

@@ -148,12 +148,8 @@ bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
 
 void DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
 {
-    if (!host_.documents().at(doc->slot()).designViewShown)
-        return;
-    doc->waitForDesign();
-    const QString html = doc->design()->documentHtml();
-    if (html != doc->code()->text())
-        doc->code()->setText(html);
+    if (host_.documents().at(doc->slot()).designViewShown)
+        doc->copyDesignIntoCode();
 }
 
 QString DocumentFiles::askSaveName(const QString& folder)

@@ -12,6 +12,7 @@
 #include "platform/ComponentFactory.h"
 #include "platform/DesignSurface.h"
 #include "platform/PreviewBrowser.h"
+#include "projects/widgets/Shell.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -34,7 +35,7 @@ const QString Untitled = QStringLiteral("Untitled");
 }
 
 DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
-    : QWidget(parent), host_(host), slot_(slot), working_(slot)
+    : QWidget(parent), host_(host), slot_(slot), working_(slot), printText_(slot, QStringLiteral("txt"))
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
@@ -355,10 +356,7 @@ void DocumentWindow::switchToPreview()
     pressViewButton(ViewKey);
     showOnly(preview_->widget());
     if (host_.documents().at(slot_).designViewShown) {
-        waitForDesign();
-        const QString html = design_->documentHtml();
-        if (html != code_->text())
-            code_->setText(html);
+        copyDesignIntoCode();
         waitSeconds(0.1);
         writeWorkingFile(code_->text());
         refreshOrNavigatePreview();
@@ -381,10 +379,7 @@ void DocumentWindow::refresh()
         if (text != design_->documentHtml())
             loadWorkingFileIntoDesign(text);
     } else {
-        waitForDesign();
-        const QString html = design_->documentHtml();
-        if (html != code_->text())
-            code_->setText(html);
+        copyDesignIntoCode();
         const QString generated = applyGeneratorRule(code_->text());
         if (generated != code_->text())
             code_->setText(generated);
@@ -400,6 +395,55 @@ void DocumentWindow::refresh()
         showDesignTitle();
     }
     setUpdatesEnabled(true);
+}
+
+void DocumentWindow::refreshViews()
+{
+    if (!host_.documents().at(slot_).designViewShown) {
+        design_->setBaseLocation(folder());
+        design_->setDocumentHtml(code_->text());
+    } else {
+        copyDesignIntoCode();
+        waitSeconds(0.1);
+    }
+    writeWorkingFile(code_->text());
+    preview_->refresh();
+    waitSeconds(0.1);
+    showDesignTitle();
+}
+
+void DocumentWindow::copyDesignIntoCode()
+{
+    waitForDesign();
+    const QString html = design_->documentHtml();
+    if (html != code_->text())
+        code_->setText(html);
+}
+
+void DocumentWindow::printPreview()
+{
+    if (host_.documents().at(slot_).designViewShown) {
+        copyDesignIntoCode();
+        waitSeconds(0.1);
+    }
+    writeWorkingFile(code_->text());
+    navigatePreview();
+    waitSeconds(0.1);
+    preview_->printPreview();
+}
+
+void DocumentWindow::printPage()
+{
+    if (previewStale_)
+        navigatePreview();
+    preview_->print();
+}
+
+void DocumentWindow::printCode()
+{
+    const QString path = printText_.write(folder(), code_->text());
+    if (!path.isEmpty())
+        shellOpen(QStringLiteral("Print"), path, QString());
 }
 
 void DocumentWindow::applyTitle()
@@ -518,6 +562,7 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
     }
     closed_ = true;
     working_.remove();
+    printText_.remove();
     host_.documents().release(slot_);
     event->accept();
     emit closed(slot_);

@@ -44,6 +44,16 @@ public:
     void switchToPreview();
     // The refresh bar's "refresh" button.
     void refresh();
+    // The View menu's Refresh: the design surface takes the code text
+    // directly (Code view) or the code editor takes the design HTML, then the
+    // preview reloads.
+    void refreshViews();
+    // Brings the working file up to date and shows the browser's print preview.
+    void printPreview();
+    // Prints the page the browser holds.
+    void printPage();
+    // Prints the code text through the desktop's print command.
+    void printCode();
     void applyTitle();
 
     // Copies the code text into the working file and loads it into the design
@@ -59,6 +69,8 @@ public:
     // The window accepted its close and is waiting to be deleted.
     bool isClosed() const { return closed_; }
 
+    // The code editor takes the design surface's HTML when the two differ.
+    void copyDesignIntoCode();
     // Writes the working file and returns its path ("" on failure).
     QString writeWorkingFile(const QString& text);
     QString workingFilePath() const { return working_.path(); }
@@ -104,6 +116,7 @@ private:
     QCheckBox* syntaxBox_ = nullptr;
     QCheckBox* detailsBox_ = nullptr;
     WorkingFile working_;
+    WorkingFile printText_;
     bool freshlyLoaded_ = true;
     bool titleBoxFocused_ = false;
     // The preview is brought up to date when it is shown; while hidden, a
