@@ -200,3 +200,20 @@ TEST_F(MainMenus, FindInDesignAsksForTheTextAndInCodeOpensTheEditorsDialog)
         if (top->windowTitle() == "Find")
             top->close();
 }
+
+TEST_F(MainMenus, TableMenuEditsTheDesignTableAtTheCaret)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    QString page = w->code()->text();
+    page.replace("<div></div>", "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD><TD>d</TD></TR></TABLE>");
+    w->code()->setText(page);
+    w->switchToDesign();
+    waitIdle(w);
+    w->design()->setFocus();
+    w->design()->applyKeys({ink::Key::CtrlHome, ink::Key::Right});
+    trigger("insertrow");
+    EXPECT_EQ(w->design()->bodyInnerHtml().count("<TR>"), 3) << w->design()->bodyInnerHtml().toStdString();
+    trigger("deletecolumn");
+    EXPECT_EQ(w->design()->bodyInnerHtml().count("<TD"), 3) << w->design()->bodyInnerHtml().toStdString();
+}

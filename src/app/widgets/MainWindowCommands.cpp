@@ -97,6 +97,21 @@ void MainWindow::registerDesignMenuCommands()
                 doc->design()->execCommand(id);
         });
     }
+    // The Table menu: one design surface command each in the Design view.
+    const struct { const char* name; int id; } tableMenu[] = {
+        {"insertrow", DesignCmd::InsertRow},       {"deleterow", DesignCmd::DeleteRows},
+        {"insertcolumn", DesignCmd::InsertColumn}, {"deletecolumn", DesignCmd::DeleteColumns},
+        {"insertcell", DesignCmd::InsertCell},     {"deletecell", DesignCmd::DeleteCells},
+        {"mergecells", DesignCmd::MergeCells},     {"splitcell", DesignCmd::SplitCell},
+    };
+    for (const auto& item : tableMenu) {
+        const int id = item.id;
+        commands_.insert(QString::fromLatin1(item.name), [this, id] {
+            const EditTarget target = editTarget();
+            if (target.design && target.designView)
+                target.design->execCommand(id);
+        });
+    }
     const struct { const char* item; const char* command; } editItems[] = {
         {"dhp1undo", "undo"}, {"dhp1cut", "cut"}, {"dhp1copy", "copy"},
         {"dhp1paste", "paste"}, {"dhp1selectall", "selectall"},
