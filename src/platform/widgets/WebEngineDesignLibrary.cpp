@@ -74,6 +74,22 @@ QString designCreateScript(bool details, bool borders)
               .arg(details ? "true" : "false", borders ? "true" : "false");
 }
 
+namespace {
+
+QWebEngineScript isolatedScript(const QString& name, QWebEngineScript::InjectionPoint point,
+                                const QString& source)
+{
+    QWebEngineScript script;
+    script.setName(name);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(point);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(source);
+    return script;
+}
+
+}
+
 void installDesignScripts(QWebEnginePage* page, bool details, bool borders)
 {
     const QString createName = QStringLiteral("inkpress-create");
@@ -83,21 +99,10 @@ void installDesignScripts(QWebEnginePage* page, bool details, bool borders)
         for (const QWebEngineScript& old : scripts.find(name))
             scripts.remove(old);
     }
-    QWebEngineScript create;
-    create.setName(createName);
-    create.setWorldId(QWebEngineScript::ApplicationWorld);
-    create.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    create.setRunsOnSubFrames(false);
-    create.setSourceCode(designCreateScript(details, borders));
-    scripts.insert(create);
-
-    QWebEngineScript ready;
-    ready.setName(readyName);
-    ready.setWorldId(QWebEngineScript::ApplicationWorld);
-    ready.setInjectionPoint(QWebEngineScript::DocumentReady);
-    ready.setRunsOnSubFrames(false);
-    ready.setSourceCode(QStringLiteral("if (window.inkSurface) inkSurface.prepare();"));
-    scripts.insert(ready);
+    scripts.insert(isolatedScript(createName, QWebEngineScript::DocumentCreation,
+                                  designCreateScript(details, borders)));
+    scripts.insert(isolatedScript(readyName, QWebEngineScript::DocumentReady,
+                                  QStringLiteral("if (window.inkSurface) inkSurface.prepare();")));
 }
 
 }
