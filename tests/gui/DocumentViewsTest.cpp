@@ -49,11 +49,8 @@ TEST_F(DocumentViews, UntouchedTemplateSurvivesDesignCodeDesign)
 
 TEST_F(DocumentViews, CodeEditShowsInDesign)
 {
-    ink::DocumentWindow* w = newPage();
-    w->switchToCode();
-    QString text = w->code()->text();
-    text.replace("<div></div>", "<div>Hello from code</div>");
-    w->code()->setText(text);
+    ink::DocumentWindow* w = codePageWithBody("<div>Hello from code</div>");
+    const QString text = w->code()->text();
     EXPECT_TRUE(slotOf(w).modified);
     w->switchToDesign();
     waitIdle(w);
@@ -141,11 +138,8 @@ TEST_F(DocumentViews, TwoPagesTakeTheirOwnSlotsAndActivationFollows)
 
 TEST_F(DocumentViews, ViewRefreshPutsTheCodeTextIntoTheDesignSurface)
 {
-    ink::DocumentWindow* w = newPage();
-    w->switchToCode();
-    QString text = w->code()->text();
-    text.replace("<div></div>", "<div>refreshed</div>");
-    w->code()->setText(text);
+    ink::DocumentWindow* w = codePageWithBody("<div>refreshed</div>");
+    const QString text = w->code()->text();
     main->action("refresh")->trigger();
     waitIdle(w);
     EXPECT_TRUE(w->design()->bodyInnerHtml().contains("refreshed"));

@@ -84,11 +84,7 @@ TEST_F(FormattingStrip, BoldButtonTogglesInCodeAndStrikeWrapsAParagraphInDesign)
     EXPECT_EQ(w->code()->text(), "bold");
     EXPECT_EQ(w->code()->selectedText(), "bold");
 
-    ink::DocumentWindow* d = newPage();
-    d->switchToCode();
-    QString page = d->code()->text();
-    page.replace("<div></div>", "<P>whole paragraph</P>");
-    d->code()->setText(page);
+    ink::DocumentWindow* d = codePageWithBody("<P>whole paragraph</P>");
     d->switchToDesign();
     waitIdle(d);
     d->design()->execCommand(ink::DesignCmd::SelectAll);

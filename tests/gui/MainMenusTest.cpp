@@ -203,11 +203,8 @@ TEST_F(MainMenus, FindInDesignAsksForTheTextAndInCodeOpensTheEditorsDialog)
 
 TEST_F(MainMenus, TableMenuEditsTheDesignTableAtTheCaret)
 {
-    ink::DocumentWindow* w = newPage();
-    w->switchToCode();
-    QString page = w->code()->text();
-    page.replace("<div></div>", "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD><TD>d</TD></TR></TABLE>");
-    w->code()->setText(page);
+    ink::DocumentWindow* w = codePageWithBody(
+        "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD><TD>d</TD></TR></TABLE>");
     w->switchToDesign();
     waitIdle(w);
     w->design()->setFocus();

@@ -112,6 +112,18 @@ protected:
         return w;
     }
 
+    // A new page whose body holds `body` in place of the template's empty
+    // DIV, shown in the Code view.
+    ink::DocumentWindow* codePageWithBody(const QString& body)
+    {
+        ink::DocumentWindow* w = newPage();
+        w->switchToCode();
+        QString text = w->code()->text();
+        text.replace(QStringLiteral("<div></div>"), body);
+        w->code()->setText(text);
+        return w;
+    }
+
     static void waitIdle(ink::DocumentWindow* w)
     {
         waitUntil([w] { return !w->design()->busy(); });

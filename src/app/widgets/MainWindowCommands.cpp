@@ -83,34 +83,28 @@ void MainWindow::registerWindowCommands()
 
 void MainWindow::registerDesignMenuCommands()
 {
-    // The context menu's table items go to the active design surface directly.
-    const struct { const char* name; int id; } tableItems[] = {
-        {"dhp1insertrow", DesignCmd::InsertRow},       {"dhp1deleterow", DesignCmd::DeleteRows},
-        {"dhp1insertcolumn", DesignCmd::InsertColumn}, {"dhp1deletecolumn", DesignCmd::DeleteColumns},
-        {"dhp1insertcell", DesignCmd::InsertCell},     {"dhp1deletecell", DesignCmd::DeleteCells},
-        {"dhp1mergecells", DesignCmd::MergeCells},     {"dhp1splitcell", DesignCmd::SplitCell},
+    // Table commands: the Table menu acts in the Design view only; the
+    // design context menu's items go to the active design surface directly.
+    const struct { const char* menuItem; const char* popItem; int id; } tableItems[] = {
+        {"insertrow", "dhp1insertrow", DesignCmd::InsertRow},
+        {"deleterow", "dhp1deleterow", DesignCmd::DeleteRows},
+        {"insertcolumn", "dhp1insertcolumn", DesignCmd::InsertColumn},
+        {"deletecolumn", "dhp1deletecolumn", DesignCmd::DeleteColumns},
+        {"insertcell", "dhp1insertcell", DesignCmd::InsertCell},
+        {"deletecell", "dhp1deletecell", DesignCmd::DeleteCells},
+        {"mergecells", "dhp1mergecells", DesignCmd::MergeCells},
+        {"splitcell", "dhp1splitcell", DesignCmd::SplitCell},
     };
     for (const auto& item : tableItems) {
         const int id = item.id;
-        commands_.insert(QString::fromLatin1(item.name), [this, id] {
-            if (DocumentWindow* doc = activeWindow())
-                doc->design()->execCommand(id);
-        });
-    }
-    // The Table menu: one design surface command each in the Design view.
-    const struct { const char* name; int id; } tableMenu[] = {
-        {"insertrow", DesignCmd::InsertRow},       {"deleterow", DesignCmd::DeleteRows},
-        {"insertcolumn", DesignCmd::InsertColumn}, {"deletecolumn", DesignCmd::DeleteColumns},
-        {"insertcell", DesignCmd::InsertCell},     {"deletecell", DesignCmd::DeleteCells},
-        {"mergecells", DesignCmd::MergeCells},     {"splitcell", DesignCmd::SplitCell},
-    };
-    for (const auto& item : tableMenu) {
-        const int id = item.id;
-        commands_.insert(QString::fromLatin1(item.name), [this, id] {
-            const EditTarget target = editTarget();
-            if (target.design && target.designView)
-                target.design->execCommand(id);
-        });
+        for (const bool fromMenu : {true, false}) {
+            const QString name = QString::fromLatin1(fromMenu ? item.menuItem : item.popItem);
+            commands_.insert(name, [this, id, fromMenu] {
+                const EditTarget target = editTarget();
+                if (target.design && (target.designView || !fromMenu))
+                    target.design->execCommand(id);
+            });
+        }
     }
     const struct { const char* item; const char* command; } editItems[] = {
         {"dhp1undo", "undo"}, {"dhp1cut", "cut"}, {"dhp1copy", "copy"},
