@@ -1,6 +1,6 @@
 #include "colourfont/FontList.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "document/PageFile.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // The main window's menus, edit commands, clip ring, docking switches,
 // window arrangement and what survives a restart.
 #include "MainWindowFixture.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/ToolStrip.h"
 #include "document/DocumentRoutines.h"

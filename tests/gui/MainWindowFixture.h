@@ -1,7 +1,7 @@
 #pragma once
 #include "GuiTestSupport.h"
 #include "app/widgets/MainWindow.h"
-#include "app/widgets/Prompts.h"
+#include "base/widgets/Prompts.h"
 #include "document/widgets/DocumentFiles.h"
 #include "document/widgets/DocumentWindow.h"
 #include "platform/CodeEditor.h"

@@ -1,4 +1,4 @@
-#include "app/Twips.h"
+#include "base/Twips.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"

@@ -1,8 +1,8 @@
 #include "app/widgets/MainWindow.h"
 
-#include "app/ProgramFolder.h"
-#include "app/Twips.h"
-#include "app/Wait.h"
+#include "base/ProgramFolder.h"
+#include "base/Twips.h"
+#include "base/Wait.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"

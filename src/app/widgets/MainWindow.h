@@ -1,7 +1,7 @@
 #pragma once
 #include "app/DockingSwitches.h"
-#include "app/DocumentTable.h"
-#include "app/SettingsFiles.h"
+#include "base/DocumentTable.h"
+#include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
 #include "document/widgets/DocumentHost.h"

@@ -3,7 +3,7 @@
 // bar buttons to the editing commands.
 #include "app/widgets/MainWindow.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "app/ViewEnabling.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/ToolStrip.h"

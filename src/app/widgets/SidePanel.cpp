@@ -1,7 +1,7 @@
 #include "app/widgets/SidePanel.h"
 
 #include "app/SplitterRules.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SideTabList.h"
 #include "app/widgets/SplitterBar.h"

@@ -1,6 +1,6 @@
 #include "app/widgets/SplitterBar.h"
 
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 #include <QMouseEvent>
 #include <algorithm>

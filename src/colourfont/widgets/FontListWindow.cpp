@@ -1,6 +1,6 @@
 #include "colourfont/widgets/FontListWindow.h"
 
-#include "app/widgets/Prompts.h"
+#include "base/widgets/Prompts.h"
 #include "colourfont/FontList.h"
 
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "document/widgets/DocumentFiles.h"
 
-#include "app/DocumentTable.h"
-#include "app/Wait.h"
-#include "app/widgets/Prompts.h"
+#include "base/DocumentTable.h"
+#include "base/Wait.h"
+#include "base/widgets/Prompts.h"
 #include "document/PageText.h"
 #include "document/widgets/DocumentHost.h"
 #include "document/widgets/DocumentWindow.h"

@@ -1,6 +1,6 @@
 #include "editing/widgets/EditingCommands.h"
 
-#include "app/Wait.h"
+#include "base/Wait.h"
 #include "editing/EditingCommandTable.h"
 #include "editing/FontControls.h"
 #include "platform/CodeEditor.h"

@@ -1,6 +1,6 @@
 #include "platform/widgets/WebEngineScriptWait.h"
 
-#include "app/Wait.h"
+#include "base/Wait.h"
 
 #include <QEventLoop>
 #include <QTimer>

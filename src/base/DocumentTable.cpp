@@ -1,4 +1,4 @@
-#include "app/DocumentTable.h"
+#include "base/DocumentTable.h"
 
 namespace ink {
 

@@ -1,6 +1,6 @@
-#include "app/SettingsFiles.h"
+#include "base/SettingsFiles.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "app/Wait.h"
+#include "base/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

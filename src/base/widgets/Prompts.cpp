@@ -1,4 +1,4 @@
-#include "app/widgets/Prompts.h"
+#include "base/widgets/Prompts.h"
 
 #include <QMessageBox>
 
