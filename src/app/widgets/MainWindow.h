@@ -5,6 +5,7 @@
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
 #include "document/widgets/DocumentHost.h"
+#include "dialogs/widgets/InsertDialog.h"
 #include "editing/widgets/InsertionEngine.h"
 
 #include <QHash>
@@ -76,6 +77,8 @@ public:
     // The active page as the editing commands see it.
     EditTarget editTarget();
     void focusActiveDocument();
+    // What the insert dialogs read the active page through.
+    InsertDialogHost dialogHost();
     // Runs the 100 ms timer's work once.
     void periodicUpdate();
 
@@ -92,6 +95,7 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerDialogCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
