@@ -1,7 +1,13 @@
 // The insert dialogs on the real main window: opened from their menu items,
 // filled in, and read back from the Code view.
 #include "MainWindowFixture.h"
+#include "dialogs/widgets/DialogPreview.h"
+#include "dialogs/widgets/ImageDialog.h"
+#include "dialogs/widgets/InlineFrameDialog.h"
 #include "dialogs/widgets/LinkDialogs.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -90,6 +96,77 @@ TEST_F(InsertDialogsTest, BookmarkLeavesItsTextSelected)
     press(dialog, "Command1");
     EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><A name=\"#top\">Contents</A></P>")));
     EXPECT_EQ(selected(), QStringLiteral("Contents"));
+}
+
+
+TEST_F(InsertDialogsTest, ImageImportedIntoTheImagesFolderIsInsertedWithSlashes)
+{
+    const QString page = writePage(QStringLiteral("site.html"),
+                                   "<HTML><BODY><P>pic here</P></BODY></HTML>");
+    nextFileAnswer = {page};
+    main->runCommand(QStringLiteral("open"));
+    doc = active();
+    ASSERT_TRUE(doc);
+    waitIdle(doc);
+    doc->switchToCode();
+    const int at = doc->code()->text().indexOf(QStringLiteral("here"));
+    doc->code()->setSelection(at, at + 4);
+
+    QTemporaryDir elsewhere;
+    const QString picture = elsewhere.filePath(QStringLiteral("my pic.png"));
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("PNGDATA");
+    file.close();
+
+    auto* dialog = open<ink::ImageDialog>("image", "frmImage");
+    ASSERT_TRUE(dialog);
+    nextFileAnswer = {picture};
+    press(dialog, "Command1");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Combo1Mask")->text(), QStringLiteral("images/my pic.png"));
+    EXPECT_EQ(readBytes(pagesDir.filePath(QStringLiteral("images/my pic.png"))), QByteArray("PNGDATA"));
+
+    // Importing the same name again asks; "No" keeps the file there.
+    QFile::remove(picture);
+    file.open(QIODevice::WriteOnly);
+    file.write("OTHER");
+    file.close();
+    prompts.answerYes = false;
+    press(dialog, "Command1");
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(readBytes(pagesDir.filePath(QStringLiteral("images/my pic.png"))), QByteArray("PNGDATA"));
+
+    // The file already in the images folder is referenced, not copied onto itself.
+    nextFileAnswer = {pagesDir.filePath(QStringLiteral("images/my pic.png"))};
+    press(dialog, "Command1");
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(readBytes(pagesDir.filePath(QStringLiteral("images/my pic.png"))), QByteArray("PNGDATA"));
+
+    set(dialog, "Text1", QStringLiteral("A \"tip\""));
+    set(dialog, "Text2", QStringLiteral("50"));
+    dialog->findChild<QRadioButton*>("Option2")->click();
+    auto* preview = dialog->findChild<ink::DialogPreview*>();
+    ASSERT_TRUE(waitUntil([&] { return preview->shownText().contains(QStringLiteral("height=50%")); }));
+    press(dialog, "Command2");
+    EXPECT_TRUE(doc->code()->text().contains(
+        QStringLiteral("<P>pic <IMG height=50% alt=\"A &quot;tip&quot;\" src=\"images/my pic.png\" border=0></P>")));
+}
+
+TEST_F(InsertDialogsTest, InlineFrameInsertsWhatTheFieldsSayNow)
+{
+    codePageSelecting(QStringLiteral("<P>frame</P>"), QStringLiteral("frame"));
+    auto* dialog = open<ink::InlineFrameDialog>("inlineframe", "frmIframe");
+    ASSERT_TRUE(dialog);
+    auto* preview = dialog->findChild<ink::DialogPreview*>();
+    ASSERT_TRUE(waitUntil([&] { return preview->isLoaded(); }));
+    EXPECT_FALSE(preview->filePath().endsWith(QStringLiteral("temp.html")));
+    set(dialog, "Combo1", QStringLiteral("menu.html"));
+    set(dialog, "Text1", QStringLiteral("side"));
+    dialog->findChild<QCheckBox*>("Check2")->click();
+    press(dialog, "Command2");
+    EXPECT_TRUE(doc->code()->text().contains(
+        QStringLiteral("<P><iframe src=\"menu.html\" name=\"side\" frameborder=0 ></iframe></P>")))
+        << doc->code()->text().toStdString();
 }
 
 }

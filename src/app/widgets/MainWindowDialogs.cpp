@@ -1,6 +1,8 @@
 // The insert dialogs: each menu item opens its dialog on the active page.
 #include "app/widgets/MainWindow.h"
 
+#include "dialogs/widgets/ImageDialog.h"
+#include "dialogs/widgets/InlineFrameDialog.h"
 #include "dialogs/widgets/LinkDialogs.h"
 #include "document/widgets/DocumentWindow.h"
 
@@ -33,6 +35,10 @@ void MainWindow::registerDialogCommands()
                      opener([](const InsertDialogHost& h) { return new HyperlinkDialog(h); }));
     commands_.insert(QStringLiteral("bookmark"),
                      opener([](const InsertDialogHost& h) { return new BookmarkDialog(h); }));
+    commands_.insert(QStringLiteral("image"),
+                     opener([](const InsertDialogHost& h) { return new ImageDialog(h); }));
+    commands_.insert(QStringLiteral("inlineframe"),
+                     opener([](const InsertDialogHost& h) { return new InlineFrameDialog(h); }));
 }
 
 }
