@@ -4,6 +4,7 @@
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/ImageDialog.h"
 #include "dialogs/widgets/InlineFrameDialog.h"
+#include "dialogs/widgets/InversePropertyWindows.h"
 #include "dialogs/widgets/LinkDialogs.h"
 
 #include <QCheckBox>
@@ -167,6 +168,46 @@ TEST_F(InsertDialogsTest, InlineFrameInsertsWhatTheFieldsSayNow)
     EXPECT_TRUE(doc->code()->text().contains(
         QStringLiteral("<P><iframe src=\"menu.html\" name=\"side\" frameborder=0 ></iframe></P>")))
         << doc->code()->text().toStdString();
+}
+
+
+TEST_F(InsertDialogsTest, InversePropertyRoundTripsInBothViews)
+{
+    codePageSelecting(QStringLiteral("<P>one <B>two</B> three</P>"), QStringLiteral("<B>two</B>"));
+    main->runCommand(QStringLiteral("text1properteis"));
+    auto* codeBased = main->findChild<ink::CodeSelectionWindow*>("frmTextSelection");
+    ASSERT_TRUE(codeBased);
+    EXPECT_EQ(codeBased->windowTitle(), QStringLiteral("Inverse Property"));
+    ASSERT_TRUE(waitUntil([&] { return !codeBased->surface()->busy()
+                                       && codeBased->surface()->bodyInnerHtml().contains(QStringLiteral("two")); }));
+    codeBased->surface()->setDocumentHtml(QStringLiteral("<HTML><BODY><I>2</I></BODY></HTML>"));
+    ASSERT_TRUE(waitUntil([&] { return !codeBased->surface()->busy(); }));
+    press(codeBased, "Command1");
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P>one <I>2</I> three</P>")))
+        << doc->code()->text().toStdString();
+    EXPECT_EQ(selected(), QStringLiteral("<I>2</I>"));
+
+    // Switching to the Design view swaps in the design-based window at the same place.
+    const QRect place = codeBased->geometry();
+    doc->switchToDesign();
+    waitIdle(doc);
+    pump(50);
+    auto* designBased = main->findChild<ink::DesignSelectionWindow*>("frmEditSelection");
+    ASSERT_TRUE(designBased);
+    EXPECT_TRUE(designBased->isVisible());
+    EXPECT_EQ(designBased->geometry(), place);
+    EXPECT_FALSE(main->findChild<ink::CodeSelectionWindow*>("frmTextSelection"));
+
+    // Select the italic element's text in the Design view and put new source back.
+    main->runCommand(QStringLiteral("text1properteis"));
+    designBased->editor()->setText(QStringLiteral("<U>new</U>"));
+    doc->design()->setFocus();
+    doc->design()->applyKeys({ink::Key::CtrlHome, ink::Key::ShiftCtrlEnd});
+    press(designBased, "Command1");
+    EXPECT_TRUE(designBased->editor()->text().isEmpty());
+    doc->switchToCode();
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<U>new</U>"))) << doc->code()->text().toStdString();
+    EXPECT_FALSE(doc->code()->text().contains(QStringLiteral("three")));
 }
 
 }

@@ -1,5 +1,7 @@
 #include "app/widgets/MainWindow.h"
 
+#include "dialogs/widgets/InversePropertyWindows.h"
+
 #include "base/ProgramFolder.h"
 #include "base/Twips.h"
 #include "base/Wait.h"
@@ -312,6 +314,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     auto* doc = new DocumentWindow(*this, slot);
     windows_[slot] = doc;
     connect(doc, &DocumentWindow::becameActive, this, &MainWindow::onDocumentActive);
+    connectInverseProperty(doc);
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
@@ -435,6 +438,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     collectSettings();
     settings::writeLines(settings::path(2), settings_.lines());
     flags_.appClosing = true;
+    if (inverse_)
+        inverse_->closeAll();
     waitSeconds(1.0);
     for (QMdiSubWindow* sub : mdi_->subWindowList()) {
         if (!sub->close()) {

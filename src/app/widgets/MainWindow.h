@@ -28,6 +28,7 @@ class DesignSurface;
 class DocumentFiles;
 class DocumentWindow;
 class FontComboControl;
+class InversePropertyWindows;
 class SidePanel;
 class ToolStrip;
 
@@ -96,6 +97,8 @@ private:
     void registerWindowCommands();
     void registerDesignMenuCommands();
     void registerDialogCommands();
+    // Feeds the Inverse Property windows from a new document window.
+    void connectInverseProperty(DocumentWindow* doc);
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -147,6 +150,7 @@ private:
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    InversePropertyWindows* inverse_ = nullptr;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;

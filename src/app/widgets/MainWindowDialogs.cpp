@@ -3,8 +3,11 @@
 
 #include "dialogs/widgets/ImageDialog.h"
 #include "dialogs/widgets/InlineFrameDialog.h"
+#include "dialogs/widgets/InversePropertyWindows.h"
 #include "dialogs/widgets/LinkDialogs.h"
 #include "document/widgets/DocumentWindow.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
 
 namespace ink {
 
@@ -18,11 +21,34 @@ InsertDialogHost MainWindow::dialogHost()
         return doc ? table_.at(doc->slot()).folder : QString();
     };
     host.refreshFolderLists = [this] { refreshFolderLists(); };
+    host.popUpEditMenu = [this](const QPoint& at) { popUpEditMenu(at); };
     return host;
+}
+
+void MainWindow::connectInverseProperty(DocumentWindow* doc)
+{
+    // Only the active page feeds the windows.
+    const auto whenActive = [this, doc](void (InversePropertyWindows::*feed)()) {
+        return [this, doc, feed] {
+            if (inverse_ && activeWindow() == doc)
+                (inverse_->*feed)();
+        };
+    };
+    connect(doc->design(), &DesignSurface::clicked, this, whenActive(&InversePropertyWindows::designSelectionMoved));
+    connect(doc->design(), &DesignSurface::keyReleased, this,
+            whenActive(&InversePropertyWindows::designSelectionMoved));
+    connect(doc->code(), &CodeEditor::selectionChanged, this,
+            whenActive(&InversePropertyWindows::codeSelectionMoved));
+    connect(doc, &DocumentWindow::viewSwitched, this, [this](bool designView) {
+        if (inverse_)
+            inverse_->viewSwitched(designView);
+    });
 }
 
 void MainWindow::registerDialogCommands()
 {
+    inverse_ = new InversePropertyWindows(dialogHost());
+    commands_.insert(QStringLiteral("text1properteis"), [this] { inverse_->open(); });
     const auto opener = [this](auto make) {
         return [this, make] {
             if (!activeWindow())

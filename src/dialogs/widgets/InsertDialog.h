@@ -21,6 +21,8 @@ struct InsertDialogHost {
     // The active page's folder ("" when there is none).
     std::function<QString()> pageFolder;
     std::function<void()> refreshFolderLists;
+    // Pops up the main window's Edit menu at a screen position.
+    std::function<void(const QPoint&)> popUpEditMenu;
 };
 
 // The frame of every insert dialog: owned by the main window and modal to it

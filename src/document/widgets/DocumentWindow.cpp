@@ -317,6 +317,7 @@ void DocumentWindow::switchToCode()
     host_.focusMainWindow();
     setFocus();
     code_->setFocus();
+    emit viewSwitched(false);
 }
 
 void DocumentWindow::switchToDesign()
@@ -348,6 +349,7 @@ void DocumentWindow::switchToDesign()
     setFocus();
     showOnly(design_->widget());
     design_->setFocus();
+    emit viewSwitched(true);
 }
 
 void DocumentWindow::switchToPreview()

@@ -80,6 +80,8 @@ public:
 
 signals:
     void becameActive(int slot);
+    // A switch to the Design (true) or the Code view has finished.
+    void viewSwitched(bool designView);
     // The close was accepted: the window is hidden and may be deleted once
     // no handler is running inside an event wait.
     void closed(int slot);
