@@ -188,6 +188,9 @@ TEST_F(StyleMenu, FontSizeWritesTheTypedValueOfTheChosenBox)
     EXPECT_TRUE(d->findChild<QRadioButton*>("Option1")->isChecked());
     EXPECT_TRUE(text1->isEnabled());
     EXPECT_FALSE(text2->isEnabled());
+    for (QWidget* control : d->findChildren<QWidget*>())
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control))
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
 
     // An empty box says what to type and keeps the dialog open.
     click(d, "Command1");
