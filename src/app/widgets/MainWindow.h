@@ -4,6 +4,7 @@
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
 
@@ -92,6 +93,7 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -117,6 +119,8 @@ private:
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -130,6 +134,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
