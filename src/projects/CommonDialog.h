@@ -45,6 +45,9 @@ public:
     QString Filename;
     QString FileTitle;
     QString DefaultExt;        // without the dot
+    // Whether the save dialog itself asks before an existing file is
+    // chosen; callers that ask in their own words turn it off.
+    bool ConfirmOverwrite = true;
 
     // Shows the open-file dialog, modal to hwnd. Returns true when files were
     // chosen. Filename then holds one full path, or (several files with
