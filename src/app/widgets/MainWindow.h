@@ -30,6 +30,7 @@ class DocumentWindow;
 class FontComboControl;
 class SidePanel;
 class ToolStrip;
+class Wizard;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
 // the tool strips, the side panel and the status bar. It owns the document
@@ -66,6 +67,8 @@ public:
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
+    // The New Project window while it is open.
+    Wizard* projectWizard() const;
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
     QAction* action(const QString& name) const { return menus_.action(name); }
@@ -113,6 +116,7 @@ private:
     void replace();
     void storeClip(const QString& text);
     void codeToolTab(const QString& caption);
+    void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
     void arrange(const QString& how);
@@ -149,6 +153,7 @@ private:
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;
