@@ -1,7 +1,7 @@
 // The Style menu on the real main window: rules written with the options,
 // the CSS dialogs, New Style, and importing and exporting style sheets.
 #include "MainWindowFixture.h"
-#include "styles/widgets/StyleColour.h"
+#include "colourfont/widgets/ColourDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -144,7 +144,7 @@ TEST_F(StyleMenu, ClosingADialogWritesNothing)
 TEST_F(StyleMenu, BackgroundColourAsksForTheColour)
 {
     ink::CodeEditor* code = codeWith("", 0, 0);
-    ink::setColourTestResponder([] { return QColor(255, 0, 0); });
+    ink::setColourTestResponder([](ink::ColourValue) { return ink::colourValue(255, 0, 0); });
     trigger("stylecolorsbackgroundcolor");
     QPointer<QDialog> d = dialog("frmbackgroundcolor");
     ASSERT_TRUE(d);
@@ -154,7 +154,7 @@ TEST_F(StyleMenu, BackgroundColourAsksForTheColour)
 
     // A cancelled colour dialog writes nothing and still closes the dialog.
     code->setText(QString());
-    ink::setColourTestResponder([] { return QColor(); });
+    ink::setColourTestResponder([](ink::ColourValue) { return std::optional<ink::ColourValue>(); });
     trigger("stylecolorsbackgroundcolor");
     d = dialog("frmbackgroundcolor");
     ASSERT_TRUE(d);
@@ -167,11 +167,11 @@ TEST_F(StyleMenu, ColourCommandsUnderClassApply)
 {
     ink::CodeEditor* code = codeWith("", 0, 0);
     trigger("classapply");
-    ink::setColourTestResponder([] { return QColor(0x33, 0x66, 0x99); });
+    ink::setColourTestResponder([](ink::ColourValue) { return ink::colourValue(0x33, 0x66, 0x99); });
     trigger("bordercolor");
     EXPECT_EQ(code->text(), ".class{border-color:#336699}");
     EXPECT_EQ(code->selectedText(), "class");
-    ink::setColourTestResponder([] { return QColor(); });
+    ink::setColourTestResponder([](ink::ColourValue) { return std::optional<ink::ColourValue>(); });
     trigger("stylecolorscolor");
     EXPECT_EQ(code->text(), ".class{border-color:#336699}");
 }
