@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace inktest;
 
@@ -139,6 +140,13 @@ TEST_F(StyleMenu, ClosingADialogWritesNothing)
     EXPECT_TRUE(waitUntil([&] { return d.isNull(); }));
     EXPECT_EQ(code->text(), "x");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    trigger("styleboxfontsfontsize");
+    d = dialog("frmfontsize");
+    ASSERT_TRUE(d);
+    QTest::keyClick(d, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return d.isNull(); }));
+    EXPECT_EQ(code->text(), "x");
 }
 
 TEST_F(StyleMenu, BackgroundColourAsksForTheColour)
