@@ -276,23 +276,29 @@ TEST_F(StyleMenu, ExportWritesTheSelectionAndLinksTheFileWritten)
         const char* row;
         const char* chosen;
         const char* written;
+        int anchor, caret;
+        const char* content;
+        const char* after; // the page text around the link
     };
     const ExportCase cases[] = {
-        {"css file", "main.css", "main.css"},
-        {"last extension only", "my.site.css", "my.site.css"},
-        {"other extension linked as written", "theme.txt", "theme.txt"},
-        {"no extension", "plain", "plain.css"},
+        {"css file", "main.css", "main.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"last extension only", "my.site.css", "my.site.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"other extension linked as written", "theme.txt", "theme.txt", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"no extension", "plain", "plain.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"nothing selected: a line break, link at the caret", "empty.css", "empty.css", 1, 1, "\r\n",
+         "a%1 p{x:y} b"},
     };
     ink::CodeEditor* code = codeWith("", 0, 0);
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.row);
         code->setText("a p{x:y} b");
-        code->setSelection(2, 8);
+        code->setSelection(c.anchor, c.caret);
         nextFileAnswer = {pagesDir.filePath(c.chosen)};
         trigger("exportstyle");
-        EXPECT_EQ(readBytes(pagesDir.filePath(c.written)), "p{x:y}\r\n");
-        EXPECT_EQ(code->text(), QStringLiteral("a <link rel=\"stylesheet\" type=\"text/css\" href=\"%1\"> b")
-                                    .arg(QString::fromLatin1(c.written)));
+        EXPECT_EQ(readBytes(pagesDir.filePath(c.written)), c.content);
+        const QString link = QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"%1\">")
+                                 .arg(QString::fromLatin1(c.written));
+        EXPECT_EQ(code->text(), QString::fromLatin1(c.after).arg(link));
     }
     EXPECT_FALSE(QFile::exists(pagesDir.filePath("theme.css")));
     EXPECT_TRUE(prompts.questions.isEmpty());
