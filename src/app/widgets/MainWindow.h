@@ -4,6 +4,7 @@
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "dialogs/widgets/InsertDialog.h"
 #include "editing/widgets/InsertionEngine.h"
@@ -31,6 +32,7 @@ class FontComboControl;
 class InversePropertyWindows;
 class SidePanel;
 class ToolStrip;
+class Wizard;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
 // the tool strips, the side panel and the status bar. It owns the document
@@ -67,6 +69,8 @@ public:
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
+    // The New Project window while it is open.
+    Wizard* projectWizard() const;
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
     QAction* action(const QString& name) const { return menus_.action(name); }
@@ -99,6 +103,7 @@ private:
     void registerDialogCommands();
     // Feeds the Inverse Property windows from a new document window.
     void connectInverseProperty(DocumentWindow* doc);
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -118,12 +123,15 @@ private:
     void replace();
     void storeClip(const QString& text);
     void codeToolTab(const QString& caption);
+    void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -137,6 +145,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
@@ -151,6 +161,7 @@ private:
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
     InversePropertyWindows* inverse_ = nullptr;
+    QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;
