@@ -6,6 +6,10 @@
 #include "dialogs/widgets/InlineFrameDialog.h"
 #include "dialogs/widgets/InversePropertyWindows.h"
 #include "dialogs/widgets/LinkDialogs.h"
+#include "dialogs/widgets/StyledInsertDialogs.h"
+#include "colourfont/widgets/ColorComboControl.h"
+
+#include <QSlider>
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -208,6 +212,37 @@ TEST_F(InsertDialogsTest, InversePropertyRoundTripsInBothViews)
     doc->switchToCode();
     EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<U>new</U>"))) << doc->code()->text().toStdString();
     EXPECT_FALSE(doc->code()->text().contains(QStringLiteral("three")));
+}
+
+
+TEST_F(InsertDialogsTest, HyperbuttonAndMarqueeWriteTheirColoursAndSizes)
+{
+    codePageSelecting(QStringLiteral("<P>Order now</P>"), QStringLiteral("Order now"));
+    auto* button = open<ink::HyperbuttonDialog>("button", "frmLinkButton");
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("Order now"));
+    set(button, "Text4", QStringLiteral("order.html"));
+    auto* fore = button->findChild<ink::ColorComboControl*>("ColorComboControl1");
+    fore->combo()->setCurrentIndex(1);  // Maroon, picked as a user does
+    emit fore->combo()->activated(1);
+    button->findChild<QSlider*>("Slider4")->setValue(5);
+    const QString markup = ink::hyperbuttonMarkup(button->fields());
+    EXPECT_TRUE(markup.contains(QStringLiteral("FONT-SIZE: 18; COLOR:  #800000;")));
+    EXPECT_TRUE(markup.endsWith(QStringLiteral("BACKGROUND-COLOR: #c0c0c0\" type=submit value=\"Order now\"></FORM>")));
+    press(button, "Command1");
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><FORM action=\"order.html\"><INPUT style=")));
+
+    codePageSelecting(QStringLiteral("<P>News flash</P>"), QStringLiteral("News flash"));
+    auto* marquee = open<ink::MarqueeDialog>("marquee", "frmMarquee");
+    ASSERT_TRUE(marquee);
+    marquee->findChild<QRadioButton*>("Option5")->click();
+    marquee->findChild<QSlider*>("Slider1")->setValue(3);
+    press(marquee, "Command1");
+    const QString text = doc->code()->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("<MARQUEE style=\" BACKGROUND-COLOR: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" direction=right loop=3><FONT style=")));
+    EXPECT_TRUE(text.contains(QStringLiteral(">News flash</FONT></MARQUEE></P>"))) << text.toStdString();
+    EXPECT_EQ(selected(), QStringLiteral("News flash"));
 }
 
 }

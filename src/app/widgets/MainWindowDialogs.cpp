@@ -5,6 +5,7 @@
 #include "dialogs/widgets/InlineFrameDialog.h"
 #include "dialogs/widgets/InversePropertyWindows.h"
 #include "dialogs/widgets/LinkDialogs.h"
+#include "dialogs/widgets/StyledInsertDialogs.h"
 #include "document/widgets/DocumentWindow.h"
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
@@ -63,6 +64,10 @@ void MainWindow::registerDialogCommands()
                      opener([](const InsertDialogHost& h) { return new BookmarkDialog(h); }));
     commands_.insert(QStringLiteral("image"),
                      opener([](const InsertDialogHost& h) { return new ImageDialog(h); }));
+    commands_.insert(QStringLiteral("button"),
+                     opener([](const InsertDialogHost& h) { return new HyperbuttonDialog(h); }));
+    commands_.insert(QStringLiteral("marquee"),
+                     opener([](const InsertDialogHost& h) { return new MarqueeDialog(h); }));
     commands_.insert(QStringLiteral("inlineframe"),
                      opener([](const InsertDialogHost& h) { return new InlineFrameDialog(h); }));
 }
