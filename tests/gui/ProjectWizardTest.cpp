@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
+#include <sys/stat.h>
 
 using namespace inktest;
 
@@ -153,6 +154,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "A project name is one folder name: it cannot contain \"/\" or \"\\\"."},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectWizard, ACopyThatFailsIsReportedAndOpensNothing)
+{
+    const QString pipe = programDir.filePath("templates/Event/pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, "Event"));
+    wizard->createProject();
+    pump(50);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("Could not copy " + pipe)) << prompts.messages[0].toStdString();
+    EXPECT_TRUE(projectsMade().isEmpty());
+    EXPECT_EQ(active(), nullptr);
+    EXPECT_EQ(main->projectWizard(), wizard);
+}
 
 TEST_F(ProjectWizard, NothingSelectedAsksNothing)
 {

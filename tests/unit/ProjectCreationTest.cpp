@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ink;
@@ -249,6 +250,16 @@ TEST_F(CreateProject, ACopyFailingPartWayIsRemovedAndReported)
     const ProjectResult r = createProject(templ, parent, "Shop", failing);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains("No space left on device"));
+    EXPECT_TRUE(entriesOf(parent).isEmpty());
+}
+
+TEST_F(CreateProject, AFileThatCannotBeCopiedStopsTheCopyAndLeavesNothing)
+{
+    // A named pipe is no file the copy can take, whoever runs the test.
+    ASSERT_EQ(mkfifo(QFile::encodeName(templ + "/pipe").constData(), 0600), 0);
+    const ProjectResult r = createProject(templ, parent, "Shop");
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.startsWith("Could not copy " + templ + "/pipe: ")) << r.error.toStdString();
     EXPECT_TRUE(entriesOf(parent).isEmpty());
 }
 
