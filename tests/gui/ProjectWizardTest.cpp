@@ -149,9 +149,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedCase{"NameCancelled", std::nullopt, false, ""},
         RefusedCase{"EmptyName", QString(""), false, "Please enter a name for the project."},
-        RefusedCase{"Parent", QString(".."), false, "\".\" and \"..\" cannot be used as a project name."},
-        RefusedCase{"Slash", QString("a/b"), false,
-                    "A project name is one folder name: it cannot contain \"/\" or \"\\\"."},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
