@@ -33,6 +33,9 @@ public:
         AllowMultiSelect = 512,
         PathMustExist = 2048,  // implied by FileMustExist
         FileMustExist = 4096,
+        // The caller asks before an existing file is replaced (it may still
+        // change the chosen name), so the save dialog does not ask itself.
+        CallerConfirmsReplace = 0x10000,
     };
 
     QString DialogTitle;
@@ -45,9 +48,6 @@ public:
     QString Filename;
     QString FileTitle;
     QString DefaultExt;        // without the dot
-    // Whether the save dialog itself asks before an existing file is
-    // chosen; callers that ask in their own words turn it off.
-    bool ConfirmOverwrite = true;
 
     // Shows the open-file dialog, modal to hwnd. Returns true when files were
     // chosen. Filename then holds one full path, or (several files with

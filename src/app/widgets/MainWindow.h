@@ -4,6 +4,7 @@
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
 
@@ -95,6 +96,7 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -121,6 +123,8 @@ private:
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -134,6 +138,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;

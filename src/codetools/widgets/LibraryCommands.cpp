@@ -50,7 +50,7 @@ void exportLibraryFile(CodeEditor* code, QWidget* owner)
     if (!code)
         return;
     cCommonDialog dialog = libraryDialog(owner, QStringLiteral("Save As"));
-    dialog.ConfirmOverwrite = false;
+    dialog.flags |= cCommonDialog::CallerConfirmsReplace;
     if (!dialog.ShowSave() || dialog.Filename.isEmpty())
         return;
     const QString path = dialog.Filename;
