@@ -4,6 +4,7 @@
 #include "app/widgets/SidePanel.h"
 #include "colourfont/widgets/ColorComboControl.h"
 #include "colourfont/widgets/ColourBox.h"
+#include "colourfont/widgets/ColourCommands.h"
 #include "colourfont/widgets/ColourDialog.h"
 #include "colourfont/widgets/ColourPanel.h"
 
@@ -36,14 +37,6 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    ink::DocumentWindow* codePage(const QString& text, int from, int to)
-    {
-        ink::DocumentWindow* w = newPage();
-        w->switchToCode();
-        w->code()->setText(text);
-        w->code()->setSelection(from, to);
-        return w;
-    }
     // A user's pick in the strip's colour combo.
     void pick(const QString& name)
     {
@@ -64,7 +57,7 @@ protected:
 
 TEST_F(ColourTools, ComboWrapsTheCodeSelectionInOneUndoStep)
 {
-    ink::DocumentWindow* w = codePage("on sale now", 3, 7);
+    ink::DocumentWindow* w = codePageWithSelection("on sale now", 3, 7);
     pick("Maroon");
     EXPECT_EQ(w->code()->text(), "on <FONT color=#800000>sale</FONT> now");
     EXPECT_EQ(w->code()->selectedText(), "sale");
@@ -74,7 +67,7 @@ TEST_F(ColourTools, ComboWrapsTheCodeSelectionInOneUndoStep)
 
 TEST_F(ColourTools, ComboWithNothingSelectedLeavesTheCaretBeforeTheEndTag)
 {
-    ink::DocumentWindow* w = codePage("ab", 1, 1);
+    ink::DocumentWindow* w = codePageWithSelection("ab", 1, 1);
     pick("Red");
     EXPECT_EQ(w->code()->text(), "a<FONT color=#ff0000></FONT>b");
     const int before = w->code()->text().indexOf("</FONT>");
@@ -92,7 +85,7 @@ class ColourToolsCustom : public ColourTools, public ::testing::WithParamInterfa
 
 TEST_P(ColourToolsCustom, OpensTheDialogAndACancelChangesNothing)
 {
-    ink::DocumentWindow* w = codePage("x", 0, 1);
+    ink::DocumentWindow* w = codePageWithSelection("x", 0, 1);
     dialogAnswer = GetParam().answer;
     pick("Custom...");
     EXPECT_EQ(colourDialogs, 1);
@@ -130,7 +123,7 @@ class ColourToolsInCode : public ColourTools, public ::testing::WithParamInterfa
 
 TEST_P(ColourToolsInCode, ReplaceTheSelection)
 {
-    ink::DocumentWindow* w = codePage("<P sel>", 3, 6);
+    ink::DocumentWindow* w = codePageWithSelection("<P sel>", 3, 6);
     dialogAnswer = GetParam().answer;
     press(QString::fromLatin1(GetParam().box));
     EXPECT_EQ(w->code()->text(), QString::fromLatin1(GetParam().text));
@@ -150,9 +143,30 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{"PickerCancelled", "fgpick", std::nullopt, "<P sel>", 0}),
     [](const ::testing::TestParamInfo<ToolCase>& info) { return std::string(info.param.name); });
 
+TEST_F(ColourTools, FloatingBarsComboWritesTheSameElementAndUndoesInOneStep)
+{
+    ink::DocumentWindow* w = codePageWithSelection("on sale now", 3, 7);
+    ink::applyComboColour("#ff00ff", main->editTarget(), ink::ComboHost::FormattingBar);
+    EXPECT_EQ(w->code()->text(), "on <FONT color=#ff00ff>sale</FONT> now");
+    EXPECT_EQ(w->code()->selectedText(), "sale");
+    w->code()->undo();
+    EXPECT_EQ(w->code()->text(), "on sale now");
+}
+
+// The keyboard reaches the swatches as the mouse does.
+TEST_F(ColourTools, SwatchKeysApplyAndRecolour)
+{
+    ink::DocumentWindow* w = codePageWithSelection("abc", 0, 3);
+    dialogAnswer = ColourValue(0x0000FF);
+    QTest::keyClick(box("white"), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(box("white")->colour(), 0x0000FF);
+    QTest::keyClick(box("white"), Qt::Key_Space);
+    EXPECT_EQ(w->code()->text(), "#ff0000");
+}
+
 TEST_F(ColourTools, SwatchRightButtonRecoloursWithoutInserting)
 {
-    ink::DocumentWindow* w = codePage("abc", 0, 3);
+    ink::DocumentWindow* w = codePageWithSelection("abc", 0, 3);
     dialogAnswer = ColourValue(0x123456);
     press("red", Qt::RightButton);
     EXPECT_EQ(box("red")->colour(), 0x123456);

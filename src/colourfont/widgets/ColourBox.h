@@ -7,7 +7,9 @@ namespace ink {
 
 // A small box that holds one colour value and shows it: a swatch or a
 // picker of the palette. Pressing a mouse button on it raises `pressed`;
-// the box itself changes only through setColour.
+// from the keyboard, Space or Enter stands for the left button and the menu
+// key or Shift+F10 for the right one. The box itself changes only through
+// setColour.
 class ColourBox : public QFrame {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ColourValue colour_;

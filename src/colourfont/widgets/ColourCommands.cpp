@@ -21,30 +21,21 @@ void wrapInFontColour(const QString& colour, const EditTarget& target)
 
 }
 
-void applyComboColour(const QString& colour, const EditTarget& target)
+void applyComboColour(const QString& colour, const EditTarget& target, ComboHost host)
 {
+    const bool mainWindow = host == ComboHost::MainWindow;
     if (target.designView) {
         if (!target.design)
             return;
         runDesignCommand(target, DesignCmd::SetForeColor, colour);
         focusDocument(target);
-        target.design->applyKeys({Key::Tab});
+        if (mainWindow)
+            target.design->applyKeys({Key::Tab});
         return;
     }
     wrapInFontColour(colour, target);
-    focusDocument(target);
-}
-
-void applyFormattingBarColour(const QString& colour, const EditTarget& target)
-{
-    if (target.designView) {
-        if (!target.design)
-            return;
-        runDesignCommand(target, DesignCmd::SetForeColor, colour);
+    if (mainWindow)
         focusDocument(target);
-        return;
-    }
-    wrapInFontColour(colour, target);
 }
 
 void applyToolColour(ColourTool tool, const QString& colour, const EditTarget& target)
