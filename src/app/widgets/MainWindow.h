@@ -4,6 +4,7 @@
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
 
@@ -31,6 +32,7 @@ class ColourPanel;
 class FontComboControl;
 class SidePanel;
 class ToolStrip;
+class Wizard;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
 // the tool strips, the side panel and the status bar. It owns the document
@@ -71,6 +73,8 @@ public:
     // The palette on the side panel's "Colorcube" page.
     ColourPanel* colourPanel() const { return colourPanel_; }
     const ClipRing& clipRing() const { return clipRing_; }
+    // The New Project window while it is open.
+    Wizard* projectWizard() const;
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
     QAction* action(const QString& name) const { return menus_.action(name); }
@@ -99,6 +103,7 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -118,12 +123,15 @@ private:
     void replace();
     void storeClip(const QString& text);
     void codeToolTab(const QString& caption);
+    void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -137,6 +145,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
@@ -152,6 +162,7 @@ private:
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;
