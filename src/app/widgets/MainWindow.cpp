@@ -11,6 +11,9 @@
 #include "app/widgets/ToolStrip.h"
 #include "editing/widgets/EditingCommands.h"
 #include "colourfont/FontList.h"
+#include "colourfont/widgets/ColorComboControl.h"
+#include "colourfont/widgets/ColourCommands.h"
+#include "colourfont/widgets/ColourPanel.h"
 #include "colourfont/widgets/FontComboControl.h"
 #include "colourfont/widgets/FontListWindow.h"
 #include "document/DocumentRoutines.h"
@@ -26,6 +29,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -79,6 +83,7 @@ MainWindow::MainWindow()
     menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
     buildStrips();
     connectFontControls();
+    connectColourTools();
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
@@ -132,6 +137,10 @@ void MainWindow::buildStrips()
         fontCombo_->setObjectName(QStringLiteral("FontComboControl1"));
         return fontCombo_;
     };
+    factories.colorCombo = [this](QWidget* parent) {
+        colourCombo_ = new ColorComboControl(parent);
+        return colourCombo_;
+    };
     const ToolDispatcher dispatch = [this](const QString& toolbar, const QString& key) {
         runToolButton(toolbar, key);
     };
@@ -171,6 +180,22 @@ void MainWindow::connectFontControls()
             fontCombo_->Refreshx();
         loadFontTabs();
     });
+}
+
+void MainWindow::connectColourTools()
+{
+    if (colourCombo_) {
+        connect(colourCombo_, &ColorComboControl::click, this, [this] {
+            // A cancelled "Custom..." applies nothing.
+            if (const std::optional<QString> colour = colourCombo_->chosenColourText(ColourForm::MainWindow, this))
+                applyComboColour(*colour, editTarget());
+        });
+    }
+    colourPanel_ = new ColourPanel;
+    colourPanel_->setTargetProvider([this] { return editTarget(); });
+    auto* layout = new QVBoxLayout(panel_->colourArea());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(colourPanel_);
 }
 
 void MainWindow::loadFontTabs()

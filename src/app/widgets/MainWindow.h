@@ -28,6 +28,8 @@ namespace ink {
 class DesignSurface;
 class DocumentFiles;
 class DocumentWindow;
+class ColorComboControl;
+class ColourPanel;
 class FontComboControl;
 class InversePropertyWindows;
 class SidePanel;
@@ -68,6 +70,10 @@ public:
     SidePanel* sidePanel() const { return panel_; }
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
+    // The Formatting strip's colour combo `ColorComboControl1`.
+    ColorComboControl* colourCombo() const { return colourCombo_; }
+    // The palette on the side panel's "Colorcube" page.
+    ColourPanel* colourPanel() const { return colourPanel_; }
     const ClipRing& clipRing() const { return clipRing_; }
     // The New Project window while it is open.
     Wizard* projectWizard() const;
@@ -96,6 +102,7 @@ private:
     void buildSidePanel();
     void loadPalette();
     void connectFontControls();
+    void connectColourTools();
     void registerCommands();
     void registerEditCommands();
     void registerWindowCommands();
@@ -157,6 +164,8 @@ private:
     ToolStrip* stripFormatting_ = nullptr;
     DesignSurface* dragdrop_ = nullptr;
     FontComboControl* fontCombo_ = nullptr;
+    ColorComboControl* colourCombo_ = nullptr;
+    ColourPanel* colourPanel_ = nullptr;
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
