@@ -235,6 +235,8 @@ TEST_F(InsertDialogsTest, HyperbuttonAndMarqueeWriteTheirColoursAndSizes)
     codePageSelecting(QStringLiteral("<P>News flash</P>"), QStringLiteral("News flash"));
     auto* marquee = open<ink::MarqueeDialog>("marquee", "frmMarquee");
     ASSERT_TRUE(marquee);
+    EXPECT_TRUE(marquee->findChild<QRadioButton*>("Option1")->isChecked());
+    EXPECT_TRUE(marquee->findChild<QRadioButton*>("Option4")->isChecked());
     marquee->findChild<QRadioButton*>("Option5")->click();
     marquee->findChild<QSlider*>("Slider1")->setValue(3);
     press(marquee, "Command1");

@@ -4,6 +4,7 @@
 #include "dialogs/widgets/ImageImport.h"
 #include "projects/CommonDialog.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QDir>
 #include <QEvent>
@@ -128,9 +129,14 @@ ImageFields ImageDialog::fields() const
 
 bool ImageDialog::event(QEvent* event)
 {
-    // Coming back to the dialog blanks the preview until the next change.
-    if (event->type() == QEvent::WindowActivate)
+    // Coming back to the dialog from another window blanks the preview until
+    // the next change; closing one of its own drop-down lists does not.
+    if (event->type() == QEvent::WindowDeactivate)
+        blankOnReturn_ = QApplication::activePopupWidget() == nullptr;
+    if (event->type() == QEvent::WindowActivate && blankOnReturn_) {
+        blankOnReturn_ = false;
         preview_->showText(QStringLiteral("<html></html>"));
+    }
     return InsertDialog::event(event);
 }
 

@@ -40,6 +40,7 @@ private:
     QRadioButton* widthPercent_;
     QSlider* border_;
     DialogPreview* preview_;
+    bool blankOnReturn_ = false;
 };
 
 }

@@ -165,13 +165,14 @@ MarqueeDialog::MarqueeDialog(const InsertDialogHost& host)
     back_ = colourChoice(this, "ColorComboControl2", customColourName(), pageBackground(), true);
     auto* scroll = named(new QRadioButton(tr("Scroll"), this), "Option1");
     auto* left = named(new QRadioButton(tr("Left"), this), "Option4");
-    scroll->setChecked(true);
-    left->setChecked(true);
 
     auto* fields = new QVBoxLayout;
     fields->addWidget(framed(tr("Text"), text_));
     fields->addWidget(framed(tr("Behavior"), row(this, {scroll, slide_, alternate_})));
     fields->addWidget(framed(tr("Direction"), row(this, {left, right_})));
+    // Checked once each group has its own parent, so the two do not clear each other.
+    scroll->setChecked(true);
+    left->setChecked(true);
     fields->addWidget(framed(tr("Loop"), loop_));
     fields->addWidget(framed(tr("Delay"), delay_));
     fields->addWidget(framed(tr("Amount"), amount_));
