@@ -33,6 +33,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -144,6 +145,23 @@ void MainWindow::buildStrips()
     sizeSlider_ = qobject_cast<QSlider*>(stripFormatting_->namedWidget(QStringLiteral("Slider1")));
 }
 
+namespace {
+
+// Shows a size in the combo without it counting as a pick. A size from the
+// list becomes the current item: were it only the edit text, the combo would
+// take it as typed and "pick" it again when its list opens or its edit field
+// loses the focus, wrapping the selection a second time.
+void showSizeInCombo(QComboBox* combo, const QString& text)
+{
+    const QSignalBlocker quiet(combo);
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
+}
+
 void MainWindow::connectFontControls()
 {
     if (sizeCombo_) {
@@ -157,7 +175,7 @@ void MainWindow::connectFontControls()
         connect(sizeSlider_, &QSlider::sliderReleased, this, [this] {
             const QString text = fontSizeSliderReleased(sizeSlider_->value(), editTarget());
             if (sizeCombo_)
-                sizeCombo_->setCurrentText(text);
+                showSizeInCombo(sizeCombo_, text);
         });
     }
     if (fontCombo_)
@@ -291,7 +309,11 @@ void MainWindow::documentClosed(QMdiSubWindow* sub)
 
 void MainWindow::reapClosedWindows()
 {
-    if (NestedEventLoop::depth() > 0)
+    // Not while a handler deeper in the stack waits in an event loop of its
+    // own: a wait, a synchronous call into a component, or a modal dialog or
+    // menu (a page's script alert, a message box) that belongs to the window.
+    if (NestedEventLoop::depth() > 0 || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget())
         return;
     for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
         delete sub.data();
@@ -315,6 +337,10 @@ DocumentWindow* MainWindow::createDocumentWindow()
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
+    // The frame would delete itself when its close has been handled, even
+    // inside a dialog or wait of the window's own; closed windows are
+    // deleted by the reaper instead, once no such loop is running.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(doc, &DocumentWindow::closed, this, [this, sub] { documentClosed(sub); });
     // New windows cascade from the top left, each a little lower and to the right.
     const int open = mdi_->subWindowList().size() - 1;
@@ -324,7 +350,10 @@ DocumentWindow* MainWindow::createDocumentWindow()
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
+    const QPointer<DocumentWindow> guard(doc);
     waitSeconds(0.1);
+    if (!guard || guard->isClosed())
+        return nullptr;
 
     table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
     showFolder(table_.at(slot).folder);
