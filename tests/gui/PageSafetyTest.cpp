@@ -5,7 +5,7 @@
 #include "document/widgets/DocumentFiles.h"
 #include "document/WorkingFile.h"
 
-#include <QDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QDir>
 #include <QMdiArea>
@@ -198,8 +198,7 @@ TEST_F(PageSafety, ExitWhileADialogIsUpDoesNotFreeTheWindowUnderIt)
     ASSERT_NE(w, nullptr);
     bool aliveAfterDialog = false;
     QTimer::singleShot(0, w, [&] {
-        QDialog alert(w);
-        alert.setModal(true);
+        QMessageBox alert(QMessageBox::Information, "Page", "alert", QMessageBox::Ok, w);
         QTimer::singleShot(100, main.get(), [this] { main->close(); });
         QTimer::singleShot(1500, &alert, &QDialog::accept);
         alert.exec();

@@ -21,7 +21,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -307,18 +311,37 @@ void MainWindow::documentClosed(QMdiSubWindow* sub)
     reaper_->start();
 }
 
+namespace {
+
+// A dialog the engine shows for a page (a script's alert, confirm or prompt,
+// a file or colour picker) runs its own event loop until it returns, even
+// after it was closed: its window must outlive it.
+bool holdsTransientDialog(QWidget* window)
+{
+    return !window->findChildren<QMessageBox*>().isEmpty() || !window->findChildren<QInputDialog*>().isEmpty()
+        || !window->findChildren<QFileDialog*>().isEmpty() || !window->findChildren<QColorDialog*>().isEmpty();
+}
+
+}
+
 void MainWindow::reapClosedWindows()
 {
     // Not while a handler deeper in the stack waits in an event loop of its
     // own: a wait, a synchronous call into a component, or a modal dialog or
-    // menu (a page's script alert, a message box) that belongs to the window.
+    // menu.
     if (NestedEventLoop::depth() > 0 || QApplication::activeModalWidget()
         || QApplication::activePopupWidget())
         return;
-    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
-        delete sub.data();
-    closedWindows_.clear();
-    reaper_->stop();
+    QList<QPointer<QMdiSubWindow>> kept;
+    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_)) {
+        if (sub && holdsTransientDialog(sub))
+            kept << sub;
+        else
+            delete sub.data();
+    }
+    closedWindows_ = kept;
+    if (closedWindows_.isEmpty())
+        reaper_->stop();
 }
 
 DocumentWindow* MainWindow::activeWindow()
