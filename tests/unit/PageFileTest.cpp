@@ -1,5 +1,8 @@
 #include "document/PageFile.h"
 
+#include "base/SettingsFiles.h"
+#include "colourfont/FontList.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 using namespace ink;
@@ -271,6 +275,39 @@ TEST_F(PageFileTest, AShortWriteFailsAndKeepsTheOldFile)
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.html")});
 }
+
+struct WriterCase {
+    const char* name;
+    std::function<bool(const QString& path, const QString& text)> write;
+};
+
+class ShortWriteRefused : public PageFileTest, public ::testing::WithParamInterface<WriterCase> {};
+
+// Every file the program replaces keeps its old content when the disk takes
+// only part of the new one.
+TEST_P(ShortWriteRefused, KeepsTheOldFile)
+{
+    const QString path = pathOf(QStringLiteral("file"));
+    const QByteArray old("old content\r\n");
+    writeBytes(path, old);
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);
+        written = GetParam().write(path, QString(100000, QLatin1Char('y')));
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(path), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, ShortWriteRefused,
+    ::testing::Values(
+        WriterCase{"Page", [](const QString& path, const QString& text) { return writePageFile(path, text, PageEncoding{}); }},
+        WriterCase{"FontList", [](const QString& path, const QString& text) { return writeFontList(path, text); }},
+        WriterCase{"SettingsFile", [](const QString& path, const QString& text) {
+                       return settings::writeLines(path, QStringList{text});
+                   }}),
+    [](const ::testing::TestParamInfo<WriterCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PageFileTest, TheWorkingFileIsUtf8WithAByteOrderMark)
 {
