@@ -26,7 +26,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -39,6 +43,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -155,6 +160,23 @@ void MainWindow::buildStrips()
     sizeSlider_ = qobject_cast<QSlider*>(stripFormatting_->namedWidget(QStringLiteral("Slider1")));
 }
 
+namespace {
+
+// Shows a size in the combo without it counting as a pick. A size from the
+// list becomes the current item: were it only the edit text, the combo would
+// take it as typed and "pick" it again when its list opens or its edit field
+// loses the focus, wrapping the selection a second time.
+void showSizeInCombo(QComboBox* combo, const QString& text)
+{
+    const QSignalBlocker quiet(combo);
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
+}
+
 void MainWindow::connectFontControls()
 {
     if (sizeCombo_) {
@@ -168,7 +190,7 @@ void MainWindow::connectFontControls()
         connect(sizeSlider_, &QSlider::sliderReleased, this, [this] {
             const QString text = fontSizeSliderReleased(sizeSlider_->value(), editTarget());
             if (sizeCombo_)
-                sizeCombo_->setCurrentText(text);
+                showSizeInCombo(sizeCombo_, text);
         });
     }
     if (fontCombo_)
@@ -318,14 +340,37 @@ void MainWindow::documentClosed(QMdiSubWindow* sub)
     reaper_->start();
 }
 
+namespace {
+
+// A dialog the engine shows for a page (a script's alert, confirm or prompt,
+// a file or colour picker) runs its own event loop until it returns, even
+// after it was closed: its window must outlive it.
+bool holdsTransientDialog(QWidget* window)
+{
+    return !window->findChildren<QMessageBox*>().isEmpty() || !window->findChildren<QInputDialog*>().isEmpty()
+        || !window->findChildren<QFileDialog*>().isEmpty() || !window->findChildren<QColorDialog*>().isEmpty();
+}
+
+}
+
 void MainWindow::reapClosedWindows()
 {
-    if (NestedEventLoop::depth() > 0)
+    // Not while a handler deeper in the stack waits in an event loop of its
+    // own: a wait, a synchronous call into a component, or a modal dialog or
+    // menu.
+    if (NestedEventLoop::depth() > 0 || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget())
         return;
-    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
-        delete sub.data();
-    closedWindows_.clear();
-    reaper_->stop();
+    QList<QPointer<QMdiSubWindow>> kept;
+    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_)) {
+        if (sub && holdsTransientDialog(sub))
+            kept << sub;
+        else
+            delete sub.data();
+    }
+    closedWindows_ = kept;
+    if (closedWindows_.isEmpty())
+        reaper_->stop();
 }
 
 DocumentWindow* MainWindow::activeWindow()
@@ -345,6 +390,10 @@ DocumentWindow* MainWindow::createDocumentWindow()
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
+    // The frame would delete itself when its close has been handled, even
+    // inside a dialog or wait of the window's own; closed windows are
+    // deleted by the reaper instead, once no such loop is running.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(doc, &DocumentWindow::closed, this, [this, sub] { documentClosed(sub); });
     // New windows cascade from the top left, each a little lower and to the right.
     const int open = mdi_->subWindowList().size() - 1;
@@ -354,7 +403,10 @@ DocumentWindow* MainWindow::createDocumentWindow()
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
+    const QPointer<DocumentWindow> guard(doc);
     waitSeconds(0.1);
+    if (!guard || guard->isClosed())
+        return nullptr;
 
     table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
     showFolder(table_.at(slot).folder);
