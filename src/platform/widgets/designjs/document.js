@@ -58,6 +58,7 @@ function prepareDocument()
         changeObserver.observe(document, {
             subtree: true, childList: true, attributes: true, characterData: true,
         });
+        watchEngineEdits();
     }
     const selection = getSelection();
     if (document.body && selection.rangeCount === 0)
