@@ -8,6 +8,8 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 #include "platform/widgets/WebEngineScriptWait.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -75,6 +77,19 @@ protected:
                           " const r = document.createRange(); %1;"
                           " getSelection().removeAllRanges(); getSelection().addRange(r); }")
                .arg(QLatin1String(how)));
+    }
+
+    // Loads `text` from a working file, as the program writes one.
+    static void loadFile(const QString& text)
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("page.html"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBF" + text.toUtf8() + "\r\n");
+        file.close();
+        surface_->loadDocument(path);
+        ASSERT_TRUE(inktest::waitUntil([] { return !surface_->busy(); }));
     }
 
     static QString body() { return surface_->bodyInnerHtml().remove(QStringLiteral("\r\n")); }
@@ -212,6 +227,71 @@ TEST_F(DesignCommandsTest, UndoKeepsTheOrderOfEngineAndSurfaceEdits)
     EXPECT_EQ(body(), typedOnce);
     surface_->execCommand(DesignCmd::Undo);
     EXPECT_EQ(body().toStdString(), kBody);
+}
+
+// A hand-written page: lower-case tags, quoted attributes, indentation,
+// comments, entities and server-side code.
+const char* const kHandPage =
+    "<?xml version=\"1.0\"?>\n<!DOCTYPE html>\n<html lang=\"en\">\n  <head>\n"
+    "    <title>Hand &amp; made</title>\n    <?php include 'head.php'; ?>\n  </head>\n"
+    "  <body class=\"main\">\n    <!-- intro -->\n    <p id=\"one\">First &copy; para</p>\n"
+    "    <table>\n      <tr><td>cell</td></tr>\n    </table>\n"
+    "    <p id=\"two\">Second <?php echo 1; ?> para</p>\n  </body>\n</html>";
+
+struct SourceEditCase {
+    const char* row;
+    bool crlf;                 // the page's lines end in CR LF
+    const char* edit;          // script run on the page, selection already set
+    const char* editedSecond;  // what the second paragraph becomes
+};
+
+void PrintTo(const SourceEditCase& c, std::ostream* os)
+{
+    *os << c.row;
+}
+
+class DesignSourceEditTest : public DesignCommandsTest,
+                             public ::testing::WithParamInterface<SourceEditCase> {};
+
+// The second paragraph's last text " para", with the caret after "pa".
+TEST_P(DesignSourceEditTest, OnlyTheEditedParagraphChanges)
+{
+    const SourceEditCase& c = GetParam();
+    QString text = QLatin1String(kHandPage);
+    if (c.crlf)
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    loadFile(text);
+    EXPECT_EQ(surface_->documentHtml(), text);
+    js(QStringLiteral("{ const t = document.getElementById('two').lastChild;"
+                      " const r = document.createRange(); r.setStart(t, 3);"
+                      " getSelection().removeAllRanges(); getSelection().addRange(r); }"));
+    js(QLatin1String(c.edit));
+    const QString expected = QString(text).replace(
+        QStringLiteral("<p id=\"two\">Second <?php echo 1; ?> para</p>"),
+        QLatin1String(c.editedSecond));
+    EXPECT_EQ(surface_->documentHtml().toStdString(), expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, DesignSourceEditTest,
+    ::testing::Values(
+        SourceEditCase{"typed_word_lf", false, "document.execCommand('insertText', false, 'word')",
+                       "<p id=\"two\">Second <?php echo 1; ?> pawordra</p>"},
+        SourceEditCase{"typed_word_crlf", true, "document.execCommand('insertText', false, 'word')",
+                       "<p id=\"two\">Second <?php echo 1; ?> pawordra</p>"},
+        SourceEditCase{"new_markup_in_program_form", true, "inkSurface.paste('<b>new</b>')",
+                       "<p id=\"two\">Second <?php echo 1; ?> pa<B>new</B>ra</p>"},
+        SourceEditCase{"attribute_set", false,
+                       "document.getElementById('two').setAttribute('align', 'center')",
+                       "<P id=two align=center>Second <?php echo 1; ?> para</p>"}),
+    [](const ::testing::TestParamInfo<SourceEditCase>& info) { return info.param.row; });
+
+// The program's own form (used for selections, and for a page whose parse
+// does not line up with the engine's) writes server-side code back as it was.
+TEST_F(DesignCommandsTest, ProgramFormKeepsServerCode)
+{
+    loadBody(QStringLiteral("<P>a <?php echo 1; ?> b</P>"));
+    EXPECT_EQ(surface_->bodyInnerHtml(), QStringLiteral("\r\n<P>a <?php echo 1; ?> b</P>"));
 }
 
 }

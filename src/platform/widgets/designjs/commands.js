@@ -126,6 +126,7 @@ window.inkSurface = Object.freeze({
     create: createDocument,
     prepare: prepareDocument,
     documentHtml: documentHtmlIfChanged,
+    documentChanges,
     title: () => document.title,
     bgColor: bodyColour,
     setBgColor: setBodyColour,

@@ -19,6 +19,8 @@ function noteMutations(records)
 {
     if (records.length)
         changedSinceLoad = true;
+    for (const record of records)
+        trackMutation(record);
 }
 
 function documentChanged()
