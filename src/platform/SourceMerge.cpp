@@ -86,8 +86,13 @@ private:
         if (to <= cursor_)
             return;
         if (parent) {
-            for (int child : parent->children) {
-                const SourceNode& c = source_.node(child);
+            const std::vector<int>& children = parent->children;
+            auto it = std::lower_bound(children.begin(), children.end(), cursor_,
+                                       [this](int child, qsizetype at) {
+                                           return source_.node(child).start < at;
+                                       });
+            for (; it != children.end() && source_.node(*it).start < to; ++it) {
+                const SourceNode& c = source_.node(*it);
                 if (c.start >= cursor_ && c.end <= to && c.end > c.start) {
                     writeSource(cursor_, c.start);
                     cursor_ = c.end;

@@ -143,6 +143,7 @@ void WebEngineDesignSurface::loadDocument(const QString& path)
 // Inside the engine's signal: only an asynchronous script may run here.
 void WebEngineDesignSurface::onLoadFinished()
 {
+    sourceWriter_.prepare(loader_->loadedText());
     if (displayPending_) {
         displayPending_ = false;
         page()->runJavaScript(designLibraryCall(QStringLiteral("setDisplay"),

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -14,15 +15,21 @@ namespace ink {
 // between calls.
 class WebEngineSourceWriter {
 public:
+    // Starts parsing a newly loaded text in the background, so that the
+    // first write after an edit need not wait for it.
+    void prepare(const QString& loadedText);
+
     // None when the description does not fit the loaded text; the caller
     // then writes the whole document in the program's own form.
     std::optional<QString> write(const QString& loadedText, const QString& changesJson);
 
 private:
-    const SourceTree& tree(bool withLineEnd);
+    using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
 
     QString text_;
-    std::unique_ptr<SourceTree> trees_[2];
+    // The text with the line end that a file of the program ends with, and
+    // without it.
+    Parse trees_[2];
 };
 
 }
