@@ -30,6 +30,10 @@ public:
         if (index < 0 || !keyMatches(source_.node(index), object.value(QLatin1String("k"))))
             return false;
         const SourceNode& node = source_.node(index);
+        // The parser moved this node's text before what is already written
+        // (misnested tags): the text cannot be kept in order.
+        if (node.start < cursor_ && node.end > node.start)
+            return false;
         writeGapTo(node.start, parent);
         if (object.contains(QLatin1String("t"))) {
             writeNew(object.value(QLatin1String("t")).toString());
@@ -58,13 +62,11 @@ private:
     bool writeElement(const SourceNode& node, const QJsonObject& object)
     {
         const QJsonValue tag = object.value(QLatin1String("a"));
-        if (node.start >= cursor_) {
-            if (tag.isString())
-                writeNew(tag.toString());
-            else
-                writeSource(node.start, node.openEnd);
-            cursor_ = node.openEnd;
-        }
+        if (tag.isString())
+            writeNew(tag.toString());
+        else
+            writeSource(node.start, node.openEnd);
+        cursor_ = std::max(cursor_, node.openEnd);
         for (const QJsonValue& child : object.value(QLatin1String("c")).toArray()) {
             if (!write(child, &node))
                 return false;

@@ -30,7 +30,9 @@ class SourceTree;
 // already stands at the start of a line.
 //
 // None when an item names a node the tree does not have (the two parses
-// differ): the caller then writes the whole page in its own form.
+// differ) or when the source text of the nodes would not come out in order
+// (the parser moved nodes around misnested tags): the caller then writes the
+// whole page in its own form.
 std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document);
 
 }
