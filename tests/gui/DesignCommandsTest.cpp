@@ -286,6 +286,17 @@ INSTANTIATE_TEST_SUITE_P(
                        "<P id=two align=center>Second <?php echo 1; ?> para</p>"}),
     [](const ::testing::TestParamInfo<SourceEditCase>& info) { return info.param.row; });
 
+// A paragraph split around a block keeps its attributes on both halves,
+// except the id, which names one element only.
+TEST_F(DesignCommandsTest, SplitParagraphKeepsItsIdOnce)
+{
+    loadBody(QStringLiteral("<P id=x align=center>alpha beta gamma</P>"));
+    select(Where::CaretBeforeBeta);
+    runEditingCommand(QStringLiteral("horizontalrule"), target_);
+    EXPECT_EQ(body(), QStringLiteral("<P id=x align=center>alpha </P><HR><P align=center>beta "
+                                     "gamma</P>"));
+}
+
 // The program's own form (used for selections, and for a page whose parse
 // does not line up with the engine's) writes server-side code back as it was.
 TEST_F(DesignCommandsTest, ProgramFormKeepsServerCode)

@@ -50,6 +50,8 @@ function splitBlockAt(range, block)
     rest.setStart(range.startContainer, range.startOffset);
     rest.setEnd(block, block.childNodes.length);
     const second = block.cloneNode(false);
+    // An id names one element of the page.
+    second.removeAttribute('id');
     second.appendChild(rest.extractContents());
     block.after(second);
     return second;
