@@ -115,3 +115,26 @@ TEST_F(DesignEditing, KeyboardUndoTakesBackCommandThenTyping)
     QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(waitUntil([this] { return paragraphText("a") == "alpha beta"; }, 3000));
 }
+
+// Once a command's edit is taken back, redo cannot replay typing that went
+// into the element the command made.
+TEST_F(DesignEditing, RedoAfterUndoingACommandLeavesThePageAlone)
+{
+    openFile(writePage("redo.html", "<HTML><BODY><P id=a>alpha beta</P></BODY></HTML>"));
+    focusPage();
+    selectInParagraph("a", 5, 5);
+    main->runCommand("strike");
+    pump(50);
+    focusPage();
+    QTest::keyClicks(pageKeys(), QStringLiteral("Y"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("a").contains(QLatin1Char('Y')); }));
+    const QString paragraph = QStringLiteral("document.getElementById('a').innerHTML");
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    // At a person's pace: the second key comes after the first undo is shown.
+    pump(500);
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return js(paragraph).toString() == "alpha beta"; }, 3000));
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    pump(300);
+    EXPECT_EQ(js(paragraph).toString(), "alpha beta");
+}

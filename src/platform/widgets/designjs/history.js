@@ -14,6 +14,9 @@ const RECORDED_MUTATIONS = {
 // Own steps: {records, selection, after}; the engine's edits since the last
 // own step: one 'engine' entry.
 const editSteps = [];
+// An own step was taken back since the last edit: the engine's redo history
+// no longer fits the page.
+let redoBlocked = false;
 
 function bodyState()
 {
@@ -54,6 +57,7 @@ function recordEditStep(edit)
     }
     if (records.length === 0)
         return;
+    redoBlocked = false;
     editSteps.push({records, selection, after: bodyState()});
     if (editSteps.length > MAX_EDIT_STEPS)
         editSteps.shift();
@@ -88,6 +92,7 @@ function noteEngineEdit(event)
 {
     if (event.inputType && event.inputType.startsWith('history'))
         return;
+    redoBlocked = false;
     if (editSteps.length && lastStep() !== 'engine')
         editSteps.push('engine');
 }
@@ -107,6 +112,7 @@ function undoOwnStep()
     for (const record of [...step.records].reverse())
         revertRecord(record);
     restoreSelection(step.selection);
+    redoBlocked = true;
 }
 
 function undoLatestEdit()
@@ -127,11 +133,19 @@ function canUndo()
 }
 
 // Undo typed on the keyboard goes to the engine first: an own step on top
-// is taken back here instead.
+// is taken back here instead. Redo would replay the engine's edits on a page
+// they no longer fit once an own step has been taken back: it waits for the
+// next edit.
 function interceptKeyboardUndo(event)
 {
+    if (event.inputType === 'historyRedo' && redoBlocked) {
+        event.preventDefault();
+        return;
+    }
     if (event.inputType !== 'historyUndo')
         return;
+    // The engine may report its previous undo only after this one arrives.
+    settleEngineUndo();
     const step = lastStep();
     if (step && step !== 'engine') {
         event.preventDefault();
@@ -139,8 +153,28 @@ function interceptKeyboardUndo(event)
     }
 }
 
+// The engine fires no undo event of its own when its history is empty, so
+// the undo keys are watched too: an own step may still be there to take back.
+function interceptUndoKeys(event)
+{
+    const letter = event.key.toLowerCase();
+    if (!(event.ctrlKey || event.metaKey) || event.altKey)
+        return;
+    if (letter === 'z' && !event.shiftKey) {
+        settleEngineUndo();
+        const step = lastStep();
+        if (step && step !== 'engine') {
+            event.preventDefault();
+            undoOwnStep();
+        }
+    } else if ((letter === 'y' || (letter === 'z' && event.shiftKey)) && redoBlocked) {
+        event.preventDefault();
+    }
+}
+
 function watchEngineEdits()
 {
+    document.addEventListener('keydown', interceptUndoKeys, true);
     document.addEventListener('beforeinput', interceptKeyboardUndo, true);
     document.addEventListener('input', noteEngineEdit, true);
     document.addEventListener('input', settleEngineUndo, true);
