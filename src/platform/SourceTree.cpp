@@ -43,7 +43,7 @@ public:
             break;
         case GUMBO_NODE_ELEMENT:
         case GUMBO_NODE_TEMPLATE:
-            buildElement(node->v.element, built);
+            buildElement(node->v.element, isCopy(node), built);
             break;
         case GUMBO_NODE_COMMENT:
             buildText(node->v.text, QStringLiteral("!"), built);
@@ -63,25 +63,37 @@ private:
             parent.children.push_back(add(static_cast<const GumboNode*>(children.data[i])));
     }
 
-    // An implied tag has no text of its own: the element spans its children.
-    void buildElement(const GumboElement& element, SourceNode& built)
+    // Elements the parser made again where misnested tags left them open:
+    // the tags they point to belong to the original element.
+    static bool isCopy(const GumboNode* node)
+    {
+        return (node->parse_flags
+                & (GUMBO_INSERTION_RECONSTRUCTED_FORMATTING_ELEMENT
+                   | GUMBO_INSERTION_ADOPTION_AGENCY_CLONED))
+            != 0;
+    }
+
+    // An implied tag, or a copy, has no text of its own: the element spans
+    // its children.
+    void buildElement(const GumboElement& element, bool copy, SourceNode& built)
     {
         built.key = elementKey(element);
         built.start = qsizetype(element.start_pos.offset);
-        built.openEnd = built.start + qsizetype(element.original_tag.length);
-        const bool implied = element.original_tag.length == 0;
+        const bool implied = copy || element.original_tag.length == 0;
+        built.openEnd = implied ? built.start
+                                : built.start + qsizetype(element.original_tag.length);
         addChildren(element.children, built);
         built.end = built.openEnd;
-        if (element.original_end_tag.length > 0) {
+        if (!copy && element.original_end_tag.length > 0) {
             built.closeStart = offsetOf(element.original_end_tag.data, text_);
             built.closeEnd = built.closeStart + qsizetype(element.original_end_tag.length);
             built.end = std::max(built.end, built.closeEnd);
         }
-        for (int child : built.children) {
-            const SourceNode& c = nodes_[size_t(child)];
+        for (size_t i = 0; i < built.children.size(); ++i) {
+            const SourceNode& c = nodes_[size_t(built.children[i])];
             built.end = std::max(built.end, c.end);
             if (implied)
-                built.start = std::min(built.start, c.start);
+                built.start = i == 0 ? c.start : std::min(built.start, c.start);
         }
         if (implied)
             built.openEnd = built.start;
