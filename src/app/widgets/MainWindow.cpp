@@ -6,6 +6,7 @@
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"
+#include "app/widgets/StatusWaitDisplay.h"
 #include "app/widgets/ToolStrip.h"
 #include "editing/widgets/EditingCommands.h"
 #include "colourfont/FontList.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow()
     folderPanel_->setAccessibleName(QStringLiteral("Folder"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(folderPanel_, 1);
+    waitDisplay_ = std::make_unique<StatusWaitDisplay>(statusBar());
 
     registerCommands();
     menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
@@ -324,7 +326,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
-    waitSeconds(0.1);
+    processPendingEvents();
 
     table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
     showFolder(table_.at(slot).folder);

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -28,6 +29,7 @@ class DocumentFiles;
 class DocumentWindow;
 class FontComboControl;
 class SidePanel;
+class WaitDisplay;
 class ToolStrip;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
@@ -133,6 +135,7 @@ private:
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
+    std::unique_ptr<WaitDisplay> waitDisplay_;
     QTimer* timer_ = nullptr;
     DocumentFiles* files_ = nullptr;
     SidePanel* panel_ = nullptr;
