@@ -29,7 +29,7 @@ void DocumentFiles::newPage()
     DocumentWindow* doc = host_.createDocumentWindow();
     if (!doc)
         return;
-    waitSeconds(0.1);
+    processPendingEvents();
     doc->showDesignTitle();
     host_.refreshFolderLists();
 }
@@ -120,7 +120,7 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& path, bool title
     if (busyWaits)
         doc->waitForDesign();
     doc->reloadDesignFromCode();
-    waitSeconds(0.1);
+    processPendingEvents();
     table.at(slot).modified = false;
     doc->showDesignTitle();
     host_.refreshFolderLists();
@@ -146,10 +146,11 @@ bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
     return false;
 }
 
-void DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
+bool DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
 {
     if (host_.documents().at(doc->slot()).designViewShown)
-        doc->copyDesignIntoCode();
+        return doc->copyDesignIntoCode();
+    return true;
 }
 
 QString DocumentFiles::askSaveName(const QString& folder)
@@ -174,8 +175,9 @@ bool DocumentFiles::save()
         return saveAs();
     const int slot = doc->slot();
     if (host_.documents().at(slot).designViewShown) {
-        copyDesignIntoCode(doc);
-        waitSeconds(0.1);
+        if (!copyDesignIntoCode(doc))
+            return false;
+        processPendingEvents();
     }
     const QString path = host_.documents().at(slot).folder + QLatin1Char('/') + doc->caption();
     if (!writePage(doc, path))
@@ -191,9 +193,8 @@ bool DocumentFiles::saveAs()
         return false;
     const int slot = doc->slot();
     const QString name = askSaveName(host_.documents().at(slot).folder);
-    if (name.isEmpty())
+    if (name.isEmpty() || !copyDesignIntoCode(doc))
         return false;
-    copyDesignIntoCode(doc);
     // The page takes its new name only once it is really there.
     if (!writePage(doc, name))
         return false;
@@ -215,7 +216,10 @@ bool DocumentFiles::closeSequence(int slot)
     if (!doc)
         return true;
     doc->waitForDesign();
-    if (doc->code()->text() != doc->design()->documentHtml())
+    QString html;
+    const bool read = doc->design()->readDocumentHtml(&html);
+    // After a failed load the code text is the page: nothing else to keep.
+    if ((read && html != doc->code()->text()) || (!read && !doc->design()->loadFailed()))
         table.at(slot).modified = true;
     if (!table.at(slot).modified)
         return true;
@@ -241,7 +245,8 @@ bool DocumentFiles::saveDocument(DocumentWindow* doc)
 {
     if (doc->caption() == Untitled)
         return saveDocumentAs(doc);
-    copyDesignIntoCode(doc);
+    if (!copyDesignIntoCode(doc))
+        return false;
     const QString path = host_.documents().at(doc->slot()).folder + QLatin1Char('/') + doc->caption();
     return writePage(doc, path);
 }
@@ -251,9 +256,8 @@ bool DocumentFiles::saveDocumentAs(DocumentWindow* doc)
     const QString name = askSaveName(host_.documents().at(doc->slot()).folder);
     // The user asked to save: a cancelled name keeps the page open rather
     // than dropping it.
-    if (name.isEmpty())
+    if (name.isEmpty() || !copyDesignIntoCode(doc))
         return false;
-    copyDesignIntoCode(doc);
     return writePage(doc, name);
 }
 
