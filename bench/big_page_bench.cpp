@@ -131,18 +131,23 @@ void measureMemory(ink::MainWindow& main)
         plainPerPage = (bench::treePssMb() - before) / 5;
     }
     bench::idle(1000);
+    double last = base;
     for (int target : {1, 5, 10}) {
+        const int before = open;
         while (open < target) {
             main.runCommand(QStringLiteral("new"));
             main.activeWindow()->waitForDesign();
             ++open;
         }
         bench::idle(3000);
-        const double perPage = (bench::treePssMb() - base) / open;
-        std::printf("memory, %2d new pages open: %7.0f MB in all, %5.1f MB a page; plain view "
-                    "%5.1f MB; ratio %.2f\n",
-                    open, bench::treePssMb(), perPage, plainPerPage,
-                    plainPerPage > 0 ? perPage / plainPerPage : 0.0);
+        const double now = bench::treePssMb();
+        // Each further page: what the pages opened since the last step added.
+        const double further = (now - last) / (open - before);
+        last = now;
+        std::printf("memory, %2d new pages open: %7.0f MB in all, %5.1f MB each further page; "
+                    "plain view %5.1f MB; ratio %.2f\n",
+                    open, now, further, plainPerPage,
+                    plainPerPage > 0 ? further / plainPerPage : 0.0);
         std::fflush(stdout);
     }
 }
