@@ -1,5 +1,7 @@
 // Measures start-up, a new page, and switching large pages between the views.
 // Prints the times; it asserts nothing.
+#include "BenchSupport.h"
+
 #include "app/widgets/MainWindow.h"
 #include "document/DocumentRoutines.h"
 #include "document/widgets/DocumentFiles.h"
@@ -12,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QWindow>
 #include <cstdio>
 #include <fstream>
@@ -20,29 +21,8 @@
 
 namespace {
 
-// Milliseconds since the kernel started this process.
-double msSinceProcessStart()
-{
-    std::ifstream stat("/proc/self/stat");
-    std::string field;
-    for (int i = 0; i < 22 && stat >> field; ++i) {
-    }
-    const double startTicks = std::stod(field);
-    std::ifstream uptimeFile("/proc/uptime");
-    double uptime = 0;
-    uptimeFile >> uptime;
-    return (uptime - startTicks / sysconf(_SC_CLK_TCK)) * 1000.0;
-}
-
-void waitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 60000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(500);
-    }
-}
+using bench::msSinceProcessStart;
+using bench::waitFor;
 
 QString bigPage(int bytes)
 {
@@ -55,15 +35,6 @@ QString bigPage(int bytes)
     return page;
 }
 
-template <typename F>
-double timed(F&& f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e6;
-}
-
 }
 
 int main(int argc, char** argv)
@@ -73,6 +44,7 @@ int main(int argc, char** argv)
     ink::prepareWebEngineEnvironment();
     std::printf("main() entered: %.0f ms after process start\n", msSinceProcessStart());
     QApplication app(argc, argv);
+    ink::chooseSceneGraphBackend();
     std::printf("application ready: %.0f ms after process start\n", msSinceProcessStart());
 
     auto* main = new ink::MainWindow;
@@ -82,7 +54,7 @@ int main(int argc, char** argv)
     waitFor([main] { return main->isVisible() && main->windowHandle() && main->windowHandle()->isExposed(); });
     std::printf("main window shown: %.0f ms after process start (target 500 ms)\n", msSinceProcessStart());
 
-    const double newPage = timed([main] {
+    const double newPage = bench::timedMs([main] {
         main->runCommand(QStringLiteral("new"));
         waitFor([main] { return main->activeWindow() && !main->activeWindow()->design()->busy(); });
     });
@@ -92,18 +64,18 @@ int main(int argc, char** argv)
     w->switchToCode();
     w->code()->setText(bigPage(1 << 20));
     // Until the engine answers again, i.e. the page is parsed and laid out.
-    const double toDesign = timed([w] {
+    const double toDesign = bench::timedMs([w] {
         w->switchToDesign();
         w->waitForDesign();
         w->design()->title();
     });
     std::printf("1 MB page Code -> Design, laid out: %.0f ms (target 500 ms)\n", toDesign);
-    const double toCode = timed([w] { w->switchToCode(); });
+    const double toCode = bench::timedMs([w] { w->switchToCode(); });
     std::printf("1 MB page Design -> Code, untouched: %.0f ms (target 500 ms)\n", toCode);
     w->switchToDesign();
     w->design()->setFocus();
     w->design()->pasteHtml(QStringLiteral("<B>edit</B>"));
-    const double toCodeEdited = timed([w] { w->switchToCode(); });
+    const double toCodeEdited = bench::timedMs([w] { w->switchToCode(); });
     std::printf("1 MB page Design -> Code, edited in Design: %.0f ms (target 500 ms)\n", toCodeEdited);
 
     // Opening a 5 MB page.
@@ -114,12 +86,12 @@ int main(int argc, char** argv)
         f.open(QIODevice::WriteOnly);
         f.write(bigPage(5 << 20).toUtf8());
     }
-    const double open5 = timed([main, path] {
+    const double open5 = bench::timedMs([main, path] {
         main->files().openPaths({path}, true);
         main->activeWindow()->waitForDesign();
     });
     std::printf("5 MB page opened and shown in Design: %.0f ms\n", open5);
-    const double code5 = timed([main] { main->activeWindow()->switchToCode(); });
+    const double code5 = bench::timedMs([main] { main->activeWindow()->switchToCode(); });
     std::printf("5 MB page shown in Code: %.0f ms\n", code5);
 
     main->shellFlags().appClosing = true;

@@ -1,10 +1,20 @@
 #pragma once
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTimer;
 
 namespace ink {
 
 // Waits the given number of seconds while the user interface processes its
-// pending events (timer ticks, clicks and component events run inside).
+// pending events (timer ticks, clicks and component events run inside). The
+// thread sleeps in the event loop meanwhile.
 void waitSeconds(double seconds);
+
+// Lets the user interface process the events already pending, without
+// waiting for more: the effect of a short wait without its latency.
+void processPendingEvents();
 
 // Marks a stretch of code that processes events from inside a handler (a
 // wait, a synchronous call into a component). Windows that closed meanwhile
@@ -18,6 +28,61 @@ public:
     NestedEventLoop& operator=(const NestedEventLoop&) = delete;
 
     static int depth();
+};
+
+// Processes events until `done` holds. The wait sleeps in the event loop:
+// callers connect the signals that may make `done` true to wake(), and
+// `done` is checked again every `recheckMs` as well, for what no signal
+// announces (the user closing the window meanwhile).
+class EventWait : public QObject {
+    Q_OBJECT
+public:
+    explicit EventWait(std::function<bool()> done, int recheckMs = 250);
+    ~EventWait() override;
+
+    void wake();
+    // `excludeUserInput`: keyboard and mouse input waits until the end.
+    void exec(bool excludeUserInput = false);
+
+private:
+    std::function<bool()> done_;
+    int recheckMs_;
+    QObject* loop_ = nullptr;
+};
+
+// How the program shows that it waits on a component: a busy cursor and a
+// status bar text. The main window installs the one the user sees; without
+// one, waits show nothing.
+class WaitDisplay {
+public:
+    virtual ~WaitDisplay() = default;
+    // Called for the outermost wait only, then text updates while it lasts.
+    virtual void begin(const QString& text) = 0;
+    virtual void update(const QString& text) = 0;
+    virtual void end() = 0;
+
+    static void install(WaitDisplay* display);
+    static WaitDisplay* current();
+};
+
+// Shown while it lives: once the wait has lasted `delayMs` (so that quick
+// calls do not flicker), the wait display shows `text`. Nested notices show
+// the innermost text and end with the outermost.
+class WaitNotice {
+public:
+    explicit WaitNotice(const QString& text, int delayMs = 300);
+    ~WaitNotice();
+    WaitNotice(const WaitNotice&) = delete;
+    WaitNotice& operator=(const WaitNotice&) = delete;
+
+    void setText(const QString& text);
+
+private:
+    void show();
+
+    QString text_;
+    QTimer* timer_;
+    bool shown_ = false;
 };
 
 }

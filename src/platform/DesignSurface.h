@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -81,7 +82,25 @@ public:
     // writer of this program appends. busy() is true until loading ends.
     virtual void loadDocument(const QString& path) = 0;
     virtual bool busy() const = 0;
+    // Waits for the real end of a load under way, processing events (user
+    // input included) and showing how far it has come; stops early once
+    // `stopWaiting` holds. Returns !busy().
+    virtual bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) = 0;
+    // How far a load under way has come, 0 to 100 (100 when none is).
+    virtual int loadProgress() const = 0;
+    // The last load ended without the page: the engine could not read the
+    // file and shows a page of its own, which is no part of the document.
+    // Stays true until the next load.
+    virtual bool loadFailed() const = 0;
+    // Why the last load or document read failed, in words for the user.
+    virtual QString failure() const = 0;
 
+    // The document's HTML as the surface holds it, once a load under way
+    // has ended. False, with `html` untouched, when the surface cannot give
+    // it: its last load failed, or it did not answer in time. Text is only
+    // ever taken from the document itself, never from what was loaded.
+    virtual bool readDocumentHtml(QString* html) = 0;
+    // readDocumentHtml(), or "" when that fails.
     virtual QString documentHtml() = 0;
     virtual void setDocumentHtml(const QString& html) = 0;
 
@@ -127,7 +146,9 @@ public:
     virtual void setFocus() = 0;
 
 signals:
+    // A load ended, also when it failed (loadFailed() tells).
     void loadFinished();
+    void loadProgressChanged(int percent);
     void displayChanged();
     void contextMenuRequested(const QPoint& globalPos);
     void clicked();

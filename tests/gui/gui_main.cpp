@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     ink::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
+    ink::chooseSceneGraphBackend();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,7 @@
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"
+#include "app/widgets/StatusWaitDisplay.h"
 #include "app/widgets/ToolStrip.h"
 #include "editing/widgets/EditingCommands.h"
 #include "colourfont/FontList.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow()
     folderPanel_->setAccessibleName(QStringLiteral("Folder"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(folderPanel_, 1);
+    waitDisplay_ = std::make_unique<StatusWaitDisplay>(statusBar());
 
     registerCommands();
     menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
@@ -404,7 +406,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
     const QPointer<DocumentWindow> guard(doc);
-    waitSeconds(0.1);
+    processPendingEvents();
     if (!guard || guard->isClosed())
         return nullptr;
 

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -33,6 +34,7 @@ class ColourPanel;
 class FontComboControl;
 class InversePropertyWindows;
 class SidePanel;
+class WaitDisplay;
 class ToolStrip;
 class Wizard;
 
@@ -157,6 +159,7 @@ private:
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
+    std::unique_ptr<WaitDisplay> waitDisplay_;
     QTimer* timer_ = nullptr;
     DocumentFiles* files_ = nullptr;
     SidePanel* panel_ = nullptr;

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
 {
     ink::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
+    ink::chooseSceneGraphBackend();
     QApplication::setApplicationName(QStringLiteral("Inkpress"));
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -34,7 +34,7 @@ void DocumentFiles::newPage()
     const QPointer<DocumentWindow> doc = host_.createDocumentWindow();
     if (!doc)
         return;
-    waitSeconds(0.1);
+    processPendingEvents();
     if (closedMeanwhile(doc))
         return;
     doc->showDesignTitle();
@@ -134,7 +134,7 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     if (closedMeanwhile(doc))
         return OpenResult::Failed;
     doc->reloadDesignFromCode();
-    waitSeconds(0.1);
+    processPendingEvents();
     if (closedMeanwhile(doc))
         return OpenResult::Failed;
     table.at(slot).modified = false;
@@ -164,10 +164,11 @@ bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
     return false;
 }
 
-void DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
+bool DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)
 {
     if (host_.documents().at(doc->slot()).designViewShown)
-        doc->copyDesignIntoCode();
+        return doc->copyDesignIntoCode();
+    return true;
 }
 
 QString DocumentFiles::askSaveName(const QString& folder)
@@ -192,8 +193,9 @@ bool DocumentFiles::save()
         return saveAs();
     const int slot = doc->slot();
     if (host_.documents().at(slot).designViewShown) {
-        copyDesignIntoCode(doc);
-        waitSeconds(0.1);
+        if (!copyDesignIntoCode(doc))
+            return false;
+        processPendingEvents();
         if (closedMeanwhile(doc))
             return false;
     }
@@ -211,9 +213,8 @@ bool DocumentFiles::saveAs()
         return false;
     const int slot = doc->slot();
     const QString name = askSaveName(host_.documents().at(slot).folder);
-    if (name.isEmpty() || closedMeanwhile(doc))
+    if (name.isEmpty() || closedMeanwhile(doc) || !copyDesignIntoCode(doc))
         return false;
-    copyDesignIntoCode(doc);
     if (closedMeanwhile(doc))
         return false;
     // The page takes its new name only once it is really there.
@@ -239,7 +240,10 @@ bool DocumentFiles::closeSequence(int slot)
     doc->waitForDesign();
     if (!doc)
         return true;
-    if (doc->code()->text() != doc->design()->documentHtml())
+    QString html;
+    const bool read = doc->design()->readDocumentHtml(&html);
+    // After a failed load the code text is the page: nothing else to keep.
+    if ((read && html != doc->code()->text()) || (!read && !doc->design()->loadFailed()))
         table.at(slot).modified = true;
     if (!table.at(slot).modified)
         return true;
@@ -265,7 +269,8 @@ bool DocumentFiles::saveDocument(DocumentWindow* doc)
 {
     if (doc->caption() == Untitled)
         return saveDocumentAs(doc);
-    copyDesignIntoCode(doc);
+    if (!copyDesignIntoCode(doc))
+        return false;
     const QString path = host_.documents().at(doc->slot()).folder + QLatin1Char('/') + doc->caption();
     return writePage(doc, path);
 }
@@ -275,9 +280,8 @@ bool DocumentFiles::saveDocumentAs(DocumentWindow* doc)
     const QString name = askSaveName(host_.documents().at(doc->slot()).folder);
     // The user asked to save: a cancelled name keeps the page open rather
     // than dropping it.
-    if (name.isEmpty())
+    if (name.isEmpty() || !copyDesignIntoCode(doc))
         return false;
-    copyDesignIntoCode(doc);
     return writePage(doc, name);
 }
 

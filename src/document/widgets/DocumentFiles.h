@@ -43,7 +43,8 @@ private:
     bool saveDocument(DocumentWindow* doc);
     bool saveDocumentAs(DocumentWindow* doc);
     QString askSaveName(const QString& folder);
-    void copyDesignIntoCode(DocumentWindow* doc);
+    // False when the Design view could not give back its page (the user was told).
+    bool copyDesignIntoCode(DocumentWindow* doc);
     bool writePage(DocumentWindow* doc, const QString& path);
 
     DocumentHost& host_;

@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -180,6 +179,7 @@ void DocumentWindow::connectComponents()
                 if (button == Qt::RightButton)
                     host_.popUpEditMenu(pos);
             });
+    connect(design_, &DesignSurface::loadFinished, this, [this] { designLoadFinished(); });
     connect(design_, &DesignSurface::clicked, this, [this] { activate(); });
     connect(design_, &DesignSurface::keyReleased, this, [this] { activate(); });
     connect(design_, &DesignSurface::displayChanged, this, [this] { host_.designDisplayChanged(); });
@@ -263,20 +263,42 @@ bool DocumentWindow::designVisible() const
 
 QString DocumentWindow::writeWorkingFile(const QString& text)
 {
-    return working_.write(folder(), text);
+    const QString path = working_.write(folder(), text);
+    if (!path.isEmpty())
+        workingText_ = text;
+    return path;
 }
 
 void DocumentWindow::waitForDesign()
 {
-    QElapsedTimer clock;
-    clock.start();
-    // A component that never finishes must not hold the window forever.
-    const QPointer<DocumentWindow> self(this);
-    while (design_->busy() && clock.elapsed() < 20000) {
-        waitSeconds(0.1);
-        if (gone(self))
-            return;
-    }
+    design_->waitUntilLoaded([this] { return closed_ || host_.shellFlags().appClosing; });
+}
+
+// The engine could not load the page: it shows a page of its own, which
+// must never be taken for the user's. The code text stays the page.
+void DocumentWindow::designLoadFinished()
+{
+    if (closed_ || !design_->loadFailed())
+        return;
+    const bool wasShown = host_.documents().at(slot_).designViewShown;
+    if (wasShown)
+        showCodeOnly();
+    Prompts::current().warning(
+        this, QStringLiteral("Inkpress"),
+        QStringLiteral("The Design view could not load the page (%1). The page is kept as the "
+                       "Code view shows it.")
+            .arg(design_->failure()));
+}
+
+void DocumentWindow::showCodeOnly()
+{
+    DocumentTable::Slot& state = host_.documents().at(slot_);
+    state.designViewShown = false;
+    state.codeViewShown = true;
+    pressViewButton(CodeKey);
+    showOnly(code_->widget());
+    host_.setOutdentButtonEnabled(false);
+    code_->setFocus();
 }
 
 void DocumentWindow::showDesignTitle()
@@ -285,7 +307,8 @@ void DocumentWindow::showDesignTitle()
     waitForDesign();
     if (gone(self))
         return;
-    titleBox_->setText(design_->title());
+    if (!design_->loadFailed() && !closed_)
+        titleBox_->setText(design_->title());
 }
 
 void DocumentWindow::loadWorkingFileIntoDesign(const QString& text)
@@ -295,30 +318,39 @@ void DocumentWindow::loadWorkingFileIntoDesign(const QString& text)
         design_->loadDocument(path);
 }
 
-void DocumentWindow::navigatePreview()
+bool DocumentWindow::previewUpToDate() const
 {
-    previewStale_ = false;
-    if (!working_.path().isEmpty())
-        preview_->navigate(working_.path());
+    return previewLoaded_ && previewText_ == workingText_ && !working_.path().isEmpty()
+        && preview_->locationPath() == working_.path();
 }
 
-void DocumentWindow::refreshOrNavigatePreview()
+// A hidden preview costs the engine a second load of the page (and runs
+// the page's scripts behind the Design view): it loads when shown.
+void DocumentWindow::loadPreview(bool navigate)
 {
+    if (working_.path().isEmpty())
+        return;
     if (!preview_->widget()->isVisible()) {
         previewStale_ = true;
         return;
     }
     previewStale_ = false;
-    if (!working_.path().isEmpty() && preview_->locationPath() == working_.path())
+    previewLoaded_ = true;
+    previewText_ = workingText_;
+    if (!navigate && preview_->locationPath() == working_.path())
         preview_->refresh();
     else
-        navigatePreview();
+        preview_->navigate(working_.path());
 }
 
-void DocumentWindow::syncPreviewIfShown()
+void DocumentWindow::navigatePreview()
 {
-    if (previewStale_ && preview_->widget()->isVisible())
-        refreshOrNavigatePreview();
+    loadPreview(true);
+}
+
+void DocumentWindow::refreshOrNavigatePreview()
+{
+    loadPreview(false);
 }
 
 void DocumentWindow::reloadDesignFromCode()
@@ -349,17 +381,11 @@ void DocumentWindow::switchToCode()
     pressViewButton(CodeKey);
     showOnly(code_->widget());
     DocumentTable::Slot& state = host_.documents().at(slot_);
-    if (state.designViewShown) {
-        waitForDesign();
-        if (gone(self))
-            return;
-        const QString html = design_->documentHtml();
-        if (gone(self))
-            return;
-        if (html != code_->text()) {
-            code_->setText(html);
-            host_.documents().at(slot_).modified = true;
-        }
+    if (state.designViewShown && !takeDesignIntoCode(true)) {
+        // The Design view keeps the page, edits and all, for another try.
+        pressViewButton(EditKey);
+        showOnly(design_->widget());
+        return;
     }
     host_.documents().at(slot_).designViewShown = false;
     host_.documents().at(slot_).codeViewShown = true;
@@ -371,7 +397,7 @@ void DocumentWindow::switchToCode()
     writeWorkingFile(code_->text());
     refreshOrNavigatePreview();
     host_.setOutdentButtonEnabled(false);
-    waitSeconds(0.1);
+    processPendingEvents();
     if (gone(self))
         return;
     showDesignTitle();
@@ -409,7 +435,7 @@ void DocumentWindow::switchToDesign()
         loadWorkingFileIntoDesign(text);
     }
     refreshOrNavigatePreview();
-    waitSeconds(0.1);
+    processPendingEvents();
     if (gone(self))
         return;
     showDesignTitle();
@@ -417,6 +443,8 @@ void DocumentWindow::switchToDesign()
         return;
     host_.focusMainWindow();
     setFocus();
+    if (!host_.documents().at(slot_).designViewShown)
+        return; // the load failed and the page went back to the Code view
     showOnly(design_->widget());
     design_->setFocus();
     emit viewSwitched(true);
@@ -430,16 +458,16 @@ void DocumentWindow::switchToPreview()
     showOnly(preview_->widget());
     if (host_.documents().at(slot_).designViewShown) {
         copyDesignIntoCode();
-        if (gone(self))
-            return;
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
         writeWorkingFile(code_->text());
-        refreshOrNavigatePreview();
+        if (!previewUpToDate())
+            refreshOrNavigatePreview();
     } else {
         writeWorkingFile(code_->text());
-        navigatePreview();
+        if (!previewUpToDate())
+            navigatePreview();
     }
 }
 
@@ -465,7 +493,7 @@ void DocumentWindow::refresh()
         const QString generated = applyGeneratorRule(code_->text());
         if (generated != code_->text())
             code_->setText(generated);
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
         writeWorkingFile(code_->text());
@@ -475,7 +503,7 @@ void DocumentWindow::refresh()
     if (titleBoxFocused_) {
         applyTitle();
     } else {
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
         showDesignTitle();
@@ -493,15 +521,13 @@ void DocumentWindow::refreshViews()
         design_->setDocumentHtml(code_->text());
     } else {
         copyDesignIntoCode();
-        if (gone(self))
-            return;
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
     }
     writeWorkingFile(code_->text());
-    preview_->refresh();
-    waitSeconds(0.1);
+    refreshOrNavigatePreview();
+    processPendingEvents();
     if (gone(self))
         return;
     showDesignTitle();
@@ -509,17 +535,35 @@ void DocumentWindow::refreshViews()
         return;
 }
 
-void DocumentWindow::copyDesignIntoCode()
+bool DocumentWindow::copyDesignIntoCode()
+{
+    return takeDesignIntoCode(false);
+}
+
+// Text reaches the code only from the design document itself: never the
+// text it was loaded from while a load is under way, never the engine's
+// own page after a failed load, never a stale answer after a timeout.
+bool DocumentWindow::takeDesignIntoCode(bool markModified)
 {
     const QPointer<DocumentWindow> self(this);
     waitForDesign();
-    if (gone(self))
-        return;
-    const QString html = design_->documentHtml();
-    if (gone(self))
-        return;
-    if (html != code_->text())
-        code_->setText(html);
+    QString html;
+    if (design_->readDocumentHtml(&html)) {
+        if (html != code_->text()) {
+            code_->setText(html);
+            if (markModified)
+                host_.documents().at(slot_).modified = true;
+        }
+        return true;
+    }
+    if (design_->loadFailed() || closed_)
+        return true;
+    Prompts::current().warning(
+        this, QStringLiteral("Inkpress"),
+        QStringLiteral("The Design view could not give back the page (%1). The page stays in the "
+                       "Design view with your changes; please try again.")
+            .arg(design_->failure()));
+    return false;
 }
 
 void DocumentWindow::printPreview()
@@ -527,15 +571,16 @@ void DocumentWindow::printPreview()
     const QPointer<DocumentWindow> self(this);
     if (host_.documents().at(slot_).designViewShown) {
         copyDesignIntoCode();
-        if (gone(self))
-            return;
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
     }
     writeWorkingFile(code_->text());
-    navigatePreview();
-    waitSeconds(0.1);
+    // Printing needs the page in the browser, shown or not.
+    previewLoaded_ = true;
+    previewText_ = workingText_;
+    preview_->navigate(working_.path());
+    processPendingEvents();
     if (gone(self))
         return;
     preview_->printPreview();
@@ -543,8 +588,12 @@ void DocumentWindow::printPreview()
 
 void DocumentWindow::printPage()
 {
-    if (previewStale_)
-        navigatePreview();
+    if (previewStale_ || !previewUpToDate()) {
+        previewStale_ = false;
+        previewLoaded_ = true;
+        previewText_ = workingText_;
+        preview_->navigate(working_.path());
+    }
     preview_->print();
 }
 
@@ -561,13 +610,15 @@ void DocumentWindow::applyTitle()
     if (quiet())
         return;
     if (host_.documents().at(slot_).designViewShown) {
-        waitSeconds(0.1);
+        processPendingEvents();
         if (gone(self))
             return;
         waitForDesign();
         if (gone(self))
             return;
-        const QString html = design_->documentHtml();
+        QString html;
+        if (!design_->readDocumentHtml(&html))
+            return;
         const TitleEdit edit = replaceTitle(html, titleBox_->text());
         if (edit.outcome == TitleEdit::NoTitleElement) {
             titleBox_->clear();
@@ -577,12 +628,7 @@ void DocumentWindow::applyTitle()
         if (edit.outcome == TitleEdit::NoTitleEnd || edit.text == html)
             return;
         loadWorkingFileIntoDesign(edit.text);
-        waitForDesign();
-        if (gone(self))
-            return;
-        const QString reloaded = design_->documentHtml();
-        if (reloaded != code_->text())
-            code_->setText(reloaded);
+        takeDesignIntoCode(false);
         return;
     }
     const TitleEdit edit = replaceTitle(code_->text(), titleBox_->text());
@@ -597,7 +643,7 @@ void DocumentWindow::applyTitle()
     waitForDesign();
     if (gone(self))
         return;
-    if (code_->text() != design_->documentHtml())
+    if (!design_->loadFailed() && code_->text() != design_->documentHtml())
         loadWorkingFileIntoDesign(code_->text());
 }
 
@@ -639,15 +685,17 @@ void DocumentWindow::titleBoxFocusIn()
     const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
+    // Only for the title: a page the Design view could not load is not
+    // tried again here (the user is told when they switch to Design).
     if (host_.documents().at(slot_).codeViewShown) {
         waitForDesign();
         if (gone(self))
             return;
-        if (code_->text() != design_->documentHtml())
+        if (!design_->loadFailed() && code_->text() != design_->documentHtml())
             loadWorkingFileIntoDesign(code_->text());
     }
     titleBoxFocused_ = true;
-    waitSeconds(0.1);
+    processPendingEvents();
     if (gone(self))
         return;
     showDesignTitle();

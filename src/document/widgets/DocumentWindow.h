@@ -62,7 +62,9 @@ public:
     void reloadDesignFromCode();
     // A page that cannot enter the Design view: Code view only, "Edit" hidden.
     void keepInCodeView();
-    // Waits (processing events) until the design surface is not busy.
+    // Waits (processing events, showing progress) for the real end of the
+    // design surface's load; stops early when the window closes or the
+    // program exits.
     void waitForDesign();
     // Sets the title box from the design document's title.
     void showDesignTitle();
@@ -74,13 +76,18 @@ public:
     bool isClosed() const { return closed_; }
 
     // The code editor takes the design surface's HTML when the two differ.
-    void copyDesignIntoCode();
+    // False when the design surface holds the page but could not give it
+    // back (the user has been told; the code text is left alone). After a
+    // failed load the code text is the page, and this is true.
+    bool copyDesignIntoCode();
     // Writes the working file and returns its path ("" on failure).
     QString writeWorkingFile(const QString& text);
     QString workingFilePath() const { return working_.path(); }
     // Refreshes the preview when it shows the working file, else navigates it there.
     void refreshOrNavigatePreview();
     void navigatePreview();
+    // Whether the preview has loaded the working file's present text.
+    bool previewUpToDate() const;
 
 signals:
     void becameActive(int slot);
@@ -116,7 +123,10 @@ private:
     void titleBoxFocusOut();
     void activate();
     bool quiet() const; // while the table dialog loads, the window's handlers keep still
-    void syncPreviewIfShown();
+    void designLoadFinished();
+    bool takeDesignIntoCode(bool markModified);
+    void showCodeOnly();
+    void loadPreview(bool navigate);
 
     DocumentHost& host_;
     int slot_;
@@ -132,9 +142,13 @@ private:
     WorkingFile printText_;
     bool freshlyLoaded_ = true;
     bool titleBoxFocused_ = false;
-    // The preview is brought up to date when it is shown; while hidden, a
-    // requested refresh is remembered instead of spending the time on it.
+    // The preview loads only while it is shown: while hidden, a requested
+    // load is remembered and made when it is shown, and only if the working
+    // file holds text the preview has not shown yet.
     bool previewStale_ = false;
+    QString workingText_;
+    QString previewText_;
+    bool previewLoaded_ = false;
     bool closed_ = false;
     bool shown_ = false;
     bool pressingViewButtons_ = false;

@@ -67,11 +67,12 @@ bool isMissingLibraryAnswer(const QVariant& answer)
         && answer.toString() == QLatin1String(kMissingMarker);
 }
 
-QString designCreateScript(bool details, bool borders)
+QString designCreateScript(bool details, bool borders, bool lazyLayout)
 {
+    const auto flag = [](bool on) { return QLatin1String(on ? "true" : "false"); };
     return designLibrarySource()
-        + QStringLiteral("\ninkSurface.create({details: %1, borders: %2});")
-              .arg(details ? "true" : "false", borders ? "true" : "false");
+        + QStringLiteral("\ninkSurface.create({details: %1, borders: %2, lazy: %3});")
+              .arg(flag(details), flag(borders), flag(lazyLayout));
 }
 
 namespace {
@@ -90,7 +91,7 @@ QWebEngineScript isolatedScript(const QString& name, QWebEngineScript::Injection
 
 }
 
-void installDesignScripts(QWebEnginePage* page, bool details, bool borders)
+void installDesignScripts(QWebEnginePage* page, bool details, bool borders, bool lazyLayout)
 {
     const QString createName = QStringLiteral("inkpress-create");
     const QString readyName = QStringLiteral("inkpress-ready");
@@ -100,7 +101,7 @@ void installDesignScripts(QWebEnginePage* page, bool details, bool borders)
             scripts.remove(old);
     }
     scripts.insert(isolatedScript(createName, QWebEngineScript::DocumentCreation,
-                                  designCreateScript(details, borders)));
+                                  designCreateScript(details, borders, lazyLayout)));
     scripts.insert(isolatedScript(readyName, QWebEngineScript::DocumentReady,
                                   QStringLiteral("if (window.inkSurface) inkSurface.prepare();")));
 }

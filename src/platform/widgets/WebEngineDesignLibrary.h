@@ -19,14 +19,16 @@ QString designLibraryCall(const QString& function, const QVariantList& args = {}
 bool isMissingLibraryAnswer(const QVariant& answer);
 
 // The library and the call that makes a new document editable, with the
-// detail display given.
-QString designCreateScript(bool details, bool borders);
+// detail display given. `lazyLayout`: blocks of the body out of sight are
+// laid out only once scrolled near (for big pages, which then show at once).
+QString designCreateScript(bool details, bool borders, bool lazyLayout = false);
 
 // From now on every document of `page` gets the library and design mode as
 // it is created, before it is parsed (so that it is laid out only once,
 // already editable), and starts tracking its changes once parsed. Neither
 // needs the page's own scripts to be enabled. Run again when the detail
 // display changes.
-void installDesignScripts(QWebEnginePage* page, bool details, bool borders);
+void installDesignScripts(QWebEnginePage* page, bool details, bool borders,
+                          bool lazyLayout = false);
 
 }

@@ -1,10 +1,12 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 
+#include "base/Wait.h"
 #include "platform/widgets/WebEngineDesignLibrary.h"
 #include "platform/widgets/WebEngineDocumentLoader.h"
 #include "platform/widgets/WebEngineInputWatch.h"
 #include "platform/widgets/WebEngineScriptWait.h"
 
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
@@ -20,6 +22,11 @@ namespace {
 // Long enough for any single call on a large page, short enough that a
 // stuck engine never hangs the program.
 constexpr int kCallTimeoutMs = 8000;
+// Writing out a page of tens of megabytes takes the engine a while.
+constexpr int kReadTimeoutMs = 60000;
+// From this size on, blocks out of sight are laid out only when scrolled
+// near: the page shows about twice as fast.
+constexpr qint64 kLazyLayoutBytes = 256 * 1024;
 
 QString keyName(Key key)
 {
@@ -66,11 +73,17 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     : DesignSurface(parent)
     , view_(new QWebEngineView(parent))
     , loader_(new WebEngineDocumentLoader(view_, this))
+    , callTimeoutMs_(kCallTimeoutMs)
+    , readTimeoutMs_(kReadTimeoutMs)
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     installDesignScripts(page(), showDetails_, showBorders_);
     connect(loader_, &WebEngineDocumentLoader::finished, this,
             &WebEngineDesignSurface::onLoadFinished);
+    connect(loader_, &WebEngineDocumentLoader::progressChanged, this, [this](int percent) {
+        QMetaObject::invokeMethod(
+            this, [this, percent] { emit loadProgressChanged(percent); }, Qt::QueuedConnection);
+    });
 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -108,15 +121,38 @@ QWebEnginePage* WebEngineDesignSurface::page() const
     return view_->page();
 }
 
-QVariant WebEngineDesignSurface::call(const QString& function, const QVariantList& args)
+QVariant WebEngineDesignSurface::call(const QString& function, const QVariantList& args,
+                                      int timeoutMs, bool* answered)
 {
     const QString script = designLibraryCall(function, args);
-    QVariant answer = runScriptAndWait(page(), script, kCallTimeoutMs);
+    const int timeout = timeoutMs > 0 ? timeoutMs : callTimeoutMs_;
+    QVariant answer = runScriptAndWait(page(), script, timeout, answered);
     if (isMissingLibraryAnswer(answer)) {
         repairDocument();
-        answer = runScriptAndWait(page(), script, kCallTimeoutMs);
+        answer = runScriptAndWait(page(), script, timeout, answered);
     }
     return answer;
+}
+
+// Until the engine reports the load's real end, however long that takes;
+// the user may go on working meanwhile (the part of the page shown is
+// editable and its edits are tracked).
+bool WebEngineDesignSurface::waitUntilLoaded(const std::function<bool()>& stopWaiting)
+{
+    if (!loader_->busy())
+        return true;
+    const auto text = [](int percent) {
+        return QStringLiteral("Loading the page into the Design view... %1 %").arg(percent);
+    };
+    WaitNotice notice(text(loader_->progress()), 0);
+    EventWait wait([this, &stopWaiting] {
+        return !loader_->busy() || (stopWaiting && stopWaiting());
+    });
+    connect(loader_, &WebEngineDocumentLoader::finished, &wait, &EventWait::wake);
+    connect(loader_, &WebEngineDocumentLoader::progressChanged, &wait,
+            [&notice, text](int percent) { notice.setText(text(percent)); });
+    wait.exec();
+    return !loader_->busy();
 }
 
 // A document that came without the library (the page's first, empty one):
@@ -135,8 +171,21 @@ QString WebEngineDesignSurface::callText(const QString& function, const QVariant
     return answer.userType() == QMetaType::QString ? answer.toString() : QString();
 }
 
+void WebEngineDesignSurface::prepareLoad(qint64 size)
+{
+    const bool lazy = size >= kLazyLayoutBytes;
+    if (lazy != lazyLayout_) {
+        lazyLayout_ = lazy;
+        installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
+    }
+    everLoaded_ = true;
+    readFailure_.clear();
+}
+
 void WebEngineDesignSurface::loadDocument(const QString& path)
 {
+    prepareLoad(QFileInfo(path).size());
+    readFailure_.clear();
     loader_->loadFile(path);
 }
 
@@ -160,23 +209,72 @@ bool WebEngineDesignSurface::busy() const
     return loader_->busy();
 }
 
+int WebEngineDesignSurface::loadProgress() const
+{
+    return loader_->progress();
+}
+
+bool WebEngineDesignSurface::loadFailed() const
+{
+    return loader_->failed();
+}
+
+QString WebEngineDesignSurface::failure() const
+{
+    if (loader_->failed())
+        return loader_->failureText();
+    return readFailure_;
+}
+
+// The library answers null for a document unchanged since its load, whose
+// text is then exactly the one it was loaded from.
+bool WebEngineDesignSurface::readDocumentHtml(QString* html)
+{
+    if (!waitUntilLoaded()) {
+        readFailure_ = QStringLiteral("the page is still loading");
+        return false;
+    }
+    if (loader_->failed())
+        return false;
+    // An edit rewrites only what it changed: the rest comes back as it was
+    // loaded, in the page's own form. Only when the changes cannot be laid
+    // over the loaded text is the whole document serialised.
+    bool answered = false;
+    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
+    if (answered && !loader_->busy() && !loader_->failed()) {
+        readFailure_.clear();
+        if (changes.userType() != QMetaType::QString) {
+            *html = loader_->loadedText();
+            return true;
+        }
+        if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), changes.toString())) {
+            *html = *merged;
+            return true;
+        }
+        answered = false;
+    }
+    const QVariant answer = answered ? QVariant()
+                                     : call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()},
+                                            readTimeoutMs_, &answered);
+    if (!answered || loader_->busy() || loader_->failed()) {
+        readFailure_ = QStringLiteral("the Design view did not answer in time");
+        return false;
+    }
+    readFailure_.clear();
+    *html = answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
+    return true;
+}
+
 QString WebEngineDesignSurface::documentHtml()
 {
-    if (loader_->busy())
-        return loader_->loadedText();
-    // An edit rewrites only what it changed: the rest comes back as it was
-    // loaded, in the page's own form.
-    const QVariant changes = call(QStringLiteral("documentChanges"));
-    if (changes.userType() != QMetaType::QString)
-        return loader_->loadedText();
-    if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), changes.toString()))
-        return *merged;
-    const QVariant answer = call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()});
-    return answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
+    QString html;
+    readDocumentHtml(&html);
+    return html;
 }
 
 void WebEngineDesignSurface::setDocumentHtml(const QString& html)
 {
+    prepareLoad(html.size());
     loader_->loadHtml(html, baseFolder_);
 }
 
@@ -201,10 +299,10 @@ void WebEngineDesignSurface::setShowBorders(bool on)
 // under way gets it when it ends.
 void WebEngineDesignSurface::setDisplay(const QString& kind, bool on)
 {
-    installDesignScripts(page(), showDetails_, showBorders_);
+    installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
     if (loader_->busy())
         displayPending_ = true;
-    else
+    else if (everLoaded_)
         call(QStringLiteral("setDisplay"), {kind, on});
 }
 
@@ -344,6 +442,12 @@ void WebEngineDesignSurface::applyKeys(const KeySequence& keys)
 void WebEngineDesignSurface::setFocus()
 {
     view_->setFocus();
+}
+
+void WebEngineDesignSurface::setAnswerTimeouts(int callMs, int readMs)
+{
+    callTimeoutMs_ = callMs;
+    readTimeoutMs_ = readMs;
 }
 
 void WebEngineDesignSurface::queueDisplayChanged()

@@ -33,7 +33,12 @@ public:
 
     void loadDocument(const QString& path) override;
     bool busy() const override;
+    bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) override;
+    int loadProgress() const override;
+    bool loadFailed() const override;
+    QString failure() const override;
 
+    bool readDocumentHtml(QString* html) override;
     QString documentHtml() override;
     void setDocumentHtml(const QString& html) override;
 
@@ -62,11 +67,18 @@ public:
 
     void setFocus() override;
 
+    // How long a call, and a read of the whole document, wait for the
+    // engine's answer before they count as failed. Tests shorten them.
+    void setAnswerTimeouts(int callMs, int readMs);
+
 private:
     QWebEnginePage* page() const;
-    QVariant call(const QString& function, const QVariantList& args = {});
+    QVariant call(const QString& function, const QVariantList& args = {},
+                  int timeoutMs = 0, bool* answered = nullptr);
     QString callText(const QString& function, const QVariantList& args = {});
     void repairDocument();
+    // Sets up the scripts for a document of `size` about to be loaded.
+    void prepareLoad(qint64 size);
     void onLoadFinished();
 
     void runClipboardAction(int id);
@@ -82,6 +94,14 @@ private:
     bool showDetails_ = false;
     bool showBorders_ = false;
     bool displayChangeQueued_ = false;
+    // A document of this program's has been loaded: before that, the page
+    // holds the engine's empty start page, which only a script call made
+    // for it would have to set up.
+    bool everLoaded_ = false;
+    bool lazyLayout_ = false;
+    int callTimeoutMs_;
+    int readTimeoutMs_;
+    QString readFailure_;
     // The detail display changed while a load was under way.
     bool displayPending_ = false;
 };

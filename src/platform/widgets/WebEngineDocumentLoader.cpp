@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTemporaryFile>
 #include <QUrlQuery>
 #include <QWebEngineLoadingInfo>
@@ -13,9 +14,6 @@
 namespace ink {
 
 namespace {
-
-// A load that never ends (a stuck engine) stops counting as busy after this.
-constexpr int kWatchdogMs = 30000;
 
 const char* const kLoadKey = "inkpress-load";
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
@@ -53,8 +51,12 @@ WebEngineDocumentLoader::WebEngineDocumentLoader(QWebEngineView* view, QObject* 
             &WebEngineDocumentLoader::onNavigationRequested);
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             &WebEngineDocumentLoader::onRenderProcessTerminated);
-    watchdog_.setSingleShot(true);
-    connect(&watchdog_, &QTimer::timeout, this, &WebEngineDocumentLoader::end);
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        if (!busy_ || percent == progress_)
+            return;
+        progress_ = percent;
+        emit progressChanged(percent);
+    });
 }
 
 WebEngineDocumentLoader::~WebEngineDocumentLoader()
@@ -96,6 +98,21 @@ bool WebEngineDocumentLoader::busy() const
     return busy_;
 }
 
+bool WebEngineDocumentLoader::failed() const
+{
+    return failed_;
+}
+
+QString WebEngineDocumentLoader::failureText() const
+{
+    return failureText_;
+}
+
+int WebEngineDocumentLoader::progress() const
+{
+    return busy_ ? progress_ : 100;
+}
+
 const QString& WebEngineDocumentLoader::loadedText() const
 {
     return loadedText_;
@@ -119,7 +136,9 @@ void WebEngineDocumentLoader::start(QUrl url)
     query.addQueryItem(QLatin1String(kLoadKey), QString::number(generation_));
     url.setQuery(query);
     busy_ = true;
-    watchdog_.start(kWatchdogMs);
+    failed_ = false;
+    failureText_.clear();
+    progress_ = 0;
     view_->load(url);
 }
 
@@ -138,8 +157,13 @@ void WebEngineDocumentLoader::onNavigationRequested(QWebEngineNavigationRequest&
 
 void WebEngineDocumentLoader::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
-    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus && isCurrent(info.url()))
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || !isCurrent(info.url()))
+        return;
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
         end();
+    else
+        end(true, info.errorString().isEmpty() ? QStringLiteral("the load was stopped")
+                                               : info.errorString());
 }
 
 // A page whose engine process died answers nothing, so every call would
@@ -148,7 +172,7 @@ void WebEngineDocumentLoader::onLoadingChanged(const QWebEngineLoadingInfo& info
 void WebEngineDocumentLoader::onRenderProcessTerminated(
     QWebEnginePage::RenderProcessTerminationStatus status)
 {
-    end();
+    end(true, QStringLiteral("the page's engine process ended"));
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
     QTimer::singleShot(0, this, [this] {
@@ -159,12 +183,15 @@ void WebEngineDocumentLoader::onRenderProcessTerminated(
     });
 }
 
-void WebEngineDocumentLoader::end()
+void WebEngineDocumentLoader::end(bool failed, const QString& why)
 {
+    if (failed) {
+        failed_ = true;
+        failureText_ = why;
+    }
     if (!busy_)
         return;
     busy_ = false;
-    watchdog_.stop();
     removeTransientFile();
     emit finished();
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 
@@ -16,6 +15,12 @@ namespace ink {
 // (files ignore it), so that the end of an earlier load of the same file is
 // never taken for the end of this one; the page is never navigated to
 // anything else. A page whose engine process dies is loaded again.
+//
+// A load is busy until the engine reports its real end, however long a big
+// page takes to parse: the text of a page still loading is the view's to
+// give, never the text it was loaded from. A load that fails leaves the
+// engine's error page in the view, which is no part of the page: failed()
+// says so until the next load.
 class WebEngineDocumentLoader : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +36,11 @@ public:
     void loadHtml(const QString& html, const QString& folder);
 
     bool busy() const;
+    // The last load ended without the page (the engine could not read it).
+    bool failed() const;
+    QString failureText() const;
+    // 0 to 100 while busy.
+    int progress() const;
     const QString& loadedText() const;
     // The DOCTYPE line the loaded text starts with, "" when none.
     const QString& loadedDoctype() const;
@@ -39,6 +49,7 @@ signals:
     // A load ended (also when it failed). Emitted inside the engine's
     // signal handlers: receivers must not wait for the engine.
     void finished();
+    void progressChanged(int percent);
 
 private:
     void setLoadedText(const QString& text);
@@ -47,7 +58,7 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onNavigationRequested(QWebEngineNavigationRequest& request);
     void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
-    void end();
+    void end(bool failed = false, const QString& why = QString());
     void removeTransientFile();
 
     QWebEngineView* view_;
@@ -60,7 +71,9 @@ private:
     QString transientFile_;
     int generation_ = 0;
     bool busy_ = false;
-    QTimer watchdog_;
+    bool failed_ = false;
+    QString failureText_;
+    int progress_ = 0;
 };
 
 }

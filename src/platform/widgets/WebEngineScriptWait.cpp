@@ -36,6 +36,7 @@ QVariant runScriptAndWait(QWebEnginePage* page, const QString& script, int timeo
                             });
         if (!pending->done) {
             NestedEventLoop nested;
+            const WaitNotice notice(QStringLiteral("Waiting for the Design view..."));
             QEventLoop loop;
             pending->loop = &loop;
             QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);

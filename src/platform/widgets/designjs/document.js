@@ -7,6 +7,12 @@ const DISPLAY_STYLES = {
     borders: 'table:not([border]),table[border="0"],table:not([border]) td,'
         + 'table[border="0"] td,table:not([border]) th,table[border="0"] th'
         + '{outline:1px dashed #a0a0a0;outline-offset:-1px}',
+    // Big pages: the body's blocks out of sight are laid out only when
+    // scrolled near, so the page shows without laying out all of it first.
+    // Wrappers (div, center, form) are left alone: what they hold is often
+    // floated or positioned across blocks.
+    lazy: 'body>:is(p,h1,h2,h3,h4,h5,h6,ul,ol,dl,table,pre,blockquote,address)'
+        + '{content-visibility:auto;contain-intrinsic-size:auto 2em}',
 };
 
 // Constructed style sheets: they are no part of the document, so they are
@@ -43,13 +49,24 @@ function setDisplay(kind, on)
     document.adoptedStyleSheets = Object.values(displaySheets);
 }
 
+// Edits the user makes while a big page is still being parsed (its first
+// part is shown and editable) come before the mutation observer exists:
+// the engine's input events catch them, parser insertions raise none.
+function noteUserInput()
+{
+    changedSinceLoad = true;
+}
+
 // Runs as the document is created, before any of it is parsed, so that it
-// is laid out only once, editable and with the detail display wanted.
+// is laid out only once, editable and with the detail display wanted, and
+// every edit of the user's is tracked from the first.
 function createDocument(options)
 {
+    document.addEventListener('input', noteUserInput, true);
     document.designMode = 'on';
     setDisplay('details', options.details);
     setDisplay('borders', options.borders);
+    setDisplay('lazy', options.lazy);
 }
 
 // Runs once the document is parsed: from here on every mutation is a change.

@@ -1,0 +1,190 @@
+// Big pages: open to shown in the Design view, Code -> Design, Design ->
+// Code untouched and after an edit, for generated 1, 5 and 20 MB pages,
+// and the memory of the process tree with 1, 5 and 10 pages open. Each
+// figure is printed next to a plain web view loading the same file with
+// scripts off, measured in the same run, as a ratio. Asserts nothing.
+//
+// Usage: big_page_bench [sizes in MB, default "1 5 20"]
+#include "BenchSupport.h"
+
+#include "app/widgets/MainWindow.h"
+#include "base/widgets/Prompts.h"
+#include "document/widgets/DocumentFiles.h"
+#include "document/widgets/DocumentWindow.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
+#include "platform/widgets/EngineEnvironment.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QWindow>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Asks the engine for the height of the laid-out body: answered once the
+// page is parsed and laid out as far as it is shown.
+bool probeLayout(QWebEnginePage* page)
+{
+    bool answered = false;
+    page->runJavaScript(QStringLiteral("document.body ? document.body.getBoundingClientRect().height : 0"),
+                        QWebEngineScript::ApplicationWorld,
+                        [&answered](const QVariant&) { answered = true; });
+    return bench::waitFor([&] { return answered; });
+}
+
+QWebEnginePage* designPage(ink::DocumentWindow* w)
+{
+    return qobject_cast<QWebEngineView*>(w->design()->widget())->page();
+}
+
+// A plain view, scripts off, the size of a document window's Design view.
+std::unique_ptr<QWebEngineView> plainView()
+{
+    auto view = std::make_unique<QWebEngineView>();
+    view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    view->resize(860, 560);
+    view->show();
+    return view;
+}
+
+double plainLoadMs(const QString& path)
+{
+    auto view = plainView();
+    bench::idle(200);
+    return bench::timedMs([&] {
+        bool finished = false;
+        QObject::connect(view->page(), &QWebEnginePage::loadFinished,
+                         [&finished] { finished = true; });
+        view->load(QUrl::fromLocalFile(path));
+        bench::waitFor([&] { return finished; });
+        probeLayout(view->page());
+    });
+}
+
+class SilentPrompts : public ink::Prompts {
+public:
+    void message(QWidget*, const QString&, const QString&) override {}
+    void warning(QWidget*, const QString&, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+};
+
+void row(const char* what, int mb, double programMs, double plainMs)
+{
+    std::printf("%-34s %3d MB  program %8.0f ms  plain %8.0f ms  ratio %.2f\n", what, mb,
+                programMs, plainMs, plainMs > 0 ? programMs / plainMs : 0.0);
+    std::fflush(stdout);
+}
+
+void measurePage(ink::MainWindow& main, const QString& folder, int mb)
+{
+    const QString text = bench::generatedPage(mb << 20);
+    const QString path = bench::writeFile(folder + QStringLiteral("/big%1.html").arg(mb), text);
+
+    const double plainOpen = plainLoadMs(path);
+    const double open = bench::timedMs([&] {
+        main.files().openPaths({path}, true);
+        main.activeWindow()->waitForDesign();
+        probeLayout(designPage(main.activeWindow()));
+    });
+    row("open, shown in Design", mb, open, plainOpen);
+
+    ink::DocumentWindow* w = main.activeWindow();
+    const double untouched = bench::timedMs([w] { w->switchToCode(); });
+    // A one-character change in the Code view, so that Design reloads.
+    w->code()->setText(text + QStringLiteral(" "));
+    const double plainSwitch = plainLoadMs(path);
+    const double toDesign = bench::timedMs([&] {
+        w->switchToDesign();
+        w->waitForDesign();
+        probeLayout(designPage(w));
+    });
+    row("Code -> Design", mb, toDesign, plainSwitch);
+    row("Design -> Code, untouched", mb, untouched, plainSwitch);
+    w->design()->setFocus();
+    w->design()->pasteHtml(QStringLiteral("x"));
+    const double edited = bench::timedMs([w] { w->switchToCode(); });
+    row("Design -> Code, one-character edit", mb, edited, plainSwitch);
+    main.documents().at(w->slot()).modified = false;
+    w->close();
+    bench::idle(500);
+}
+
+void measureMemory(ink::MainWindow& main)
+{
+    const double base = bench::treePssMb();
+    int open = 0;
+    double plainPerPage = 0;
+    {
+        std::vector<std::unique_ptr<QWebEngineView>> views;
+        const double before = bench::treePssMb();
+        for (int i = 0; i < 5; ++i) {
+            views.push_back(plainView());
+            views.back()->setHtml(ink::newPageTemplate());
+        }
+        bench::idle(3000);
+        plainPerPage = (bench::treePssMb() - before) / 5;
+    }
+    bench::idle(1000);
+    double last = base;
+    for (int target : {1, 5, 10}) {
+        const int before = open;
+        while (open < target) {
+            main.runCommand(QStringLiteral("new"));
+            main.activeWindow()->waitForDesign();
+            ++open;
+        }
+        bench::idle(3000);
+        const double now = bench::treePssMb();
+        // Each further page: what the pages opened since the last step added.
+        const double further = (now - last) / (open - before);
+        last = now;
+        std::printf("memory, %2d new pages open: %7.0f MB in all, %5.1f MB each further page; "
+                    "plain view %5.1f MB; ratio %.2f\n",
+                    open, now, further, plainPerPage,
+                    plainPerPage > 0 ? further / plainPerPage : 0.0);
+        std::fflush(stdout);
+    }
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir programDir;
+    qputenv("INKPRESS_PROGRAM_FOLDER", programDir.path().toUtf8());
+    ink::prepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    const char* backend = ink::chooseSceneGraphBackend();
+    SilentPrompts prompts;
+    ink::Prompts::install(&prompts);
+    std::printf("scene graph: %s; load average at start %.1f on %ld cores\n", backend,
+                bench::loadAverage(), sysconf(_SC_NPROCESSORS_ONLN));
+
+    auto* main = new ink::MainWindow;
+    main->startUp(QString());
+    bench::waitFor([main] {
+        return main->isVisible() && main->windowHandle() && main->windowHandle()->isExposed();
+    });
+    std::printf("main window shown: %.0f ms after process start\n", bench::msSinceProcessStart());
+
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLatin1(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {1, 5, 20};
+    QTemporaryDir pages;
+    for (int mb : sizes)
+        measurePage(*main, pages.path(), mb);
+    measureMemory(*main);
+
+    std::printf("load average at end %.1f\n", bench::loadAverage());
+    main->shellFlags().appClosing = true;
+    std::fflush(stdout);
+    std::_Exit(0);
+}
