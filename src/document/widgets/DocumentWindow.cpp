@@ -387,6 +387,8 @@ void DocumentWindow::switchToCode()
         showOnly(design_->widget());
         return;
     }
+    if (gone(self))
+        return;
     host_.documents().at(slot_).designViewShown = false;
     host_.documents().at(slot_).codeViewShown = true;
 
