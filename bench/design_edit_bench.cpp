@@ -19,10 +19,11 @@
 
 namespace {
 
-constexpr int kMaxPages = 40;
+constexpr int kMaxPages = 400;
 
 // Puts " word" after the first text of the first paragraph (or, failing
-// that, block) of the body and gives the block's path, as child indices.
+// that, block) of the body and gives the path, as child indices, of the block
+// the word went into (the engine may move the caret into a neighbour).
 const char* const kTypeWord = R"((() => {
     const block = document.querySelector('body p') || document.querySelector('body div,body li');
     if (!block) return null;
@@ -30,14 +31,17 @@ const char* const kTypeWord = R"((() => {
     let text = walker.nextNode();
     while (text && !text.data.trim()) text = walker.nextNode();
     if (!text) return null;
-    const path = [];
-    for (let n = block; n.parentNode; n = n.parentNode)
-        path.unshift([...n.parentNode.childNodes].filter(c => c.nodeType !== 10).indexOf(n));
     const r = document.createRange();
     r.setStart(text, text.data.length);
     getSelection().removeAllRanges();
     getSelection().addRange(r);
     document.execCommand('insertText', false, ' word');
+    const focus = getSelection().focusNode;
+    const typed = (focus.nodeType === 1 ? focus : focus.parentElement)
+        .closest('p,div,li,td,th,h1,h2,h3,h4,h5,h6,pre,dd,dt,blockquote,body');
+    const path = [];
+    for (let n = typed; n.parentNode; n = n.parentNode)
+        path.unshift([...n.parentNode.childNodes].filter(c => c.nodeType !== 10).indexOf(n));
     return path.join('.');
 })())";
 
