@@ -3,6 +3,8 @@
 #include "base/DocumentTable.h"
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
+#include "app/widgets/FloatingToolWindow.h"
+#include "app/widgets/ToolStrip.h"
 #include "codetools/ClipRing.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
@@ -27,6 +29,7 @@ class DesignSurface;
 class DocumentFiles;
 class DocumentWindow;
 class FontComboControl;
+struct CaretFormatting;
 class SidePanel;
 class ToolStrip;
 
@@ -64,6 +67,10 @@ public:
     SidePanel* sidePanel() const { return panel_; }
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
+    // The floating tool bar windows (`frmStandard`, `frmFormatting`); null
+    // until first used.
+    FloatingToolWindow* floatingStandard() const { return floatingStandard_; }
+    FloatingToolWindow* floatingFormatting() const { return floatingFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
@@ -85,9 +92,10 @@ protected:
 private:
     // Construction.
     void buildStrips();
+    StripWidgetFactories stripFactories();
     void buildSidePanel();
     void loadPalette();
-    void connectFontControls();
+    void connectFontControls(ToolStrip* strip);
     void registerCommands();
     void registerEditCommands();
     void registerWindowCommands();
@@ -102,8 +110,8 @@ private:
     void loadFontTabs();
 
     // Commands.
-    void cut();
-    void copy();
+    void cut(bool keepInClipRing = true);
+    void copy(bool keepInClipRing = true);
     void paste();
     void undo();
     void selectAll();
@@ -113,6 +121,13 @@ private:
     void codeToolTab(const QString& caption);
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
+    FloatingToolWindow* loadFloating(bool standard);
+    void copyFormattingChoices(ToolStrip* from, ToolStrip* to);
+    void runFloatingButton(bool standard, const QString& toolbar, const QString& key);
+    void runFloatingFormattingButton(const QString& key);
+    // Formatting controls following the caret of the Design view.
+    void followCaret();
+    void showCaretFormatting(ToolStrip* strip, const CaretFormatting& formatting);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);
     void showAbout();
@@ -142,6 +157,9 @@ private:
     FontComboControl* fontCombo_ = nullptr;
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
+    QPointer<FloatingToolWindow> floatingStandard_;
+    QPointer<FloatingToolWindow> floatingFormatting_;
+    bool caretUpdateQueued_ = false;
     QHash<QString, std::function<void()>> commands_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;

@@ -4,6 +4,7 @@
 #include "base/ProgramFolder.h"
 #include "base/SettingsFiles.h"
 #include "base/Wait.h"
+#include "base/widgets/PrintDialogs.h"
 #include "base/widgets/Prompts.h"
 #include "document/DocumentRoutines.h"
 #include "document/PageText.h"
@@ -12,7 +13,6 @@
 #include "platform/ComponentFactory.h"
 #include "platform/DesignSurface.h"
 #include "platform/PreviewBrowser.h"
-#include "projects/widgets/Shell.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,7 +35,7 @@ const QString Untitled = QStringLiteral("Untitled");
 }
 
 DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
-    : QWidget(parent), host_(host), slot_(slot), working_(slot), printText_(slot, QStringLiteral("txt"))
+    : QWidget(parent), host_(host), slot_(slot), working_(slot)
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
@@ -432,18 +432,24 @@ void DocumentWindow::printPreview()
     preview_->printPreview();
 }
 
+// The page is printed as it stands now: the text is brought into line and
+// the preview loads it first (it would otherwise print the page it loaded
+// before the latest edits).
 void DocumentWindow::printPage()
 {
-    if (previewStale_)
-        navigatePreview();
+    if (host_.documents().at(slot_).designViewShown)
+        copyDesignIntoCode();
+    writeWorkingFile(code_->text());
+    navigatePreview();
     preview_->print();
 }
 
+// Straight from the editor's text: no file is written for it.
 void DocumentWindow::printCode()
 {
-    const QString path = printText_.write(folder(), code_->text());
-    if (!path.isEmpty())
-        shellOpen(QStringLiteral("Print"), path, QString());
+    if (printPlainText(code_->text(), caption(), this) == PrintResult::Failed)
+        Prompts::current().warning(this, QStringLiteral("Print Code"),
+                                   QStringLiteral("The code could not be printed."));
 }
 
 void DocumentWindow::applyTitle()
@@ -562,7 +568,6 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
     }
     closed_ = true;
     working_.remove();
-    printText_.remove();
     host_.documents().release(slot_);
     event->accept();
     emit closed(slot_);

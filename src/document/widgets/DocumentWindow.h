@@ -116,7 +116,6 @@ private:
     QCheckBox* syntaxBox_ = nullptr;
     QCheckBox* detailsBox_ = nullptr;
     WorkingFile working_;
-    WorkingFile printText_;
     bool freshlyLoaded_ = true;
     bool titleBoxFocused_ = false;
     // The preview is brought up to date when it is shown; while hidden, a
