@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace ink {
@@ -72,12 +74,16 @@ void FloatingToolWindow::closeEvent(QCloseEvent* event)
 }
 
 // The two height rules give different heights; each sets the height only
-// when it differs, so that neither resize starts the other again.
+// when it differs, so that neither resize starts the other again. The extra
+// room counts the title bar, which the window system adds outside.
 void FloatingToolWindow::fitHeight(int extraTwips)
 {
     if (!strip_)
         return;
-    const int wanted = strip_->height() + twipsToPixels(extraTwips);
+    int titleBar = frameGeometry().height() - height();
+    if (titleBar <= 0)
+        titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const int wanted = strip_->height() + std::max(4, twipsToPixels(extraTwips) - titleBar);
     if (height() != wanted)
         resize(width(), wanted);
 }
