@@ -6,6 +6,7 @@
 #include "app/widgets/FloatingToolWindow.h"
 #include "app/widgets/ToolStrip.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
 
@@ -32,6 +33,7 @@ class FontComboControl;
 struct CaretFormatting;
 class SidePanel;
 class ToolStrip;
+class Wizard;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
 // the tool strips, the side panel and the status bar. It owns the document
@@ -72,6 +74,8 @@ public:
     FloatingToolWindow* floatingStandard() const { return floatingStandard_; }
     FloatingToolWindow* floatingFormatting() const { return floatingFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
+    // The New Project window while it is open.
+    Wizard* projectWizard() const;
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
     QAction* action(const QString& name) const { return menus_.action(name); }
@@ -100,6 +104,7 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -119,6 +124,7 @@ private:
     void replace();
     void storeClip(const QString& text);
     void codeToolTab(const QString& caption);
+    void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
     FloatingToolWindow* loadFloating(bool standard);
@@ -132,6 +138,8 @@ private:
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -145,6 +153,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
@@ -161,6 +171,7 @@ private:
     QPointer<FloatingToolWindow> floatingFormatting_;
     bool caretUpdateQueued_ = false;
     QHash<QString, std::function<void()>> commands_;
+    QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;
