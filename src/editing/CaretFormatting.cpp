@@ -1,6 +1,6 @@
 #include "editing/CaretFormatting.h"
 
-#include <QStringList>
+#include "colourfont/ColourModel.h"
 
 namespace ink {
 
@@ -11,14 +11,7 @@ constexpr int EnabledNotLatched = 3;
 
 int namedColourEntry(const QString& colour)
 {
-    static const char* const table[16] = {
-        "#000000", "#800000", "#008000", "#808000", "#000080", "#800080", "#008080", "#808080",
-        "#C0C0C0", "#FF0000", "#00FF00", "#FFFF00", "#0000FF", "#FF00FF", "#00FFFF", "#FFFFFF",
-    };
-    for (int i = 0; i < 16; ++i)
-        if (colour == QLatin1String(table[i]))
-            return i + 1;
-    return 17;
+    return namedColourItem(colour, ColourForm::DesignSurface);
 }
 
 bool statusShowsPressed(int status)

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "app/widgets/FloatingToolWindow.h"
 #include "app/widgets/ToolStrip.h"
+#include "colourfont/widgets/ColorComboControl.h"
 #include "colourfont/widgets/FontComboControl.h"
 
 #include <QApplication>
@@ -219,4 +220,43 @@ TEST_F(FloatingBars, FloatingWindowControlsHaveNames)
             EXPECT_FALSE(named->accessibleName().isEmpty()) << c->objectName().toStdString();
         }
     }
+}
+
+TEST_F(FloatingBars, FloatingColourComboWritesKnownColoursOnlyAndFollowsTheCaret)
+{
+    struct Case {
+        const char* name;
+        const char* colour; // what the combo shows when the user picks
+        const char* expected;
+    } cases[] = {
+        {"maroon_mainWindowForm", "Maroon", "a <FONT color=#800000>word</FONT> b"},
+        {"unknownText_writesNothing", "Mauve", "a word b"},
+        {"emptyText_writesNothing", "", "a word b"},
+    };
+    main->runToolButton("Toolbar12", "undock");
+    ink::ToolStrip* strip = floatingFormattingStrip();
+    ASSERT_NE(strip, nullptr);
+    auto* colour = qobject_cast<ink::ColorComboControl*>(strip->namedWidget("ColorComboControl1"));
+    ASSERT_NE(colour, nullptr);
+    EXPECT_FALSE(colour->accessibleName().isEmpty());
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    for (const Case& c : cases) {
+        w->code()->setText("a word b");
+        w->code()->setSelection(2, 6);
+        colour->setColor(c.colour);
+        emit colour->click();
+        EXPECT_EQ(w->code()->text(), c.expected) << c.name;
+    }
+
+    // Showing the colour at the caret applies nothing.
+    ink::DocumentWindow* d = designPageWithBody("<P>x<FONT color=#ff0000>red</FONT> <FONT color=#123456>odd</FONT></P>");
+    const QString before = d->design()->documentHtml();
+    d->design()->applyKeys({ink::Key::CtrlHome, ink::Key::Right, ink::Key::Right, ink::Key::Right});
+    EXPECT_TRUE(waitUntil([&] { return colour->comboitem() == 10; })) << colour->comboitem();
+    ink::KeySequence intoOdd{ink::Key::CtrlHome};
+    ink::appendKeys(intoOdd, ink::Key::Right, 7);
+    d->design()->applyKeys(intoOdd);
+    EXPECT_TRUE(waitUntil([&] { return colour->comboitem() == 17; })) << colour->comboitem();
+    EXPECT_EQ(d->design()->documentHtml(), before);
 }

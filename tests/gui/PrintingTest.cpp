@@ -27,6 +27,7 @@ protected:
     }
     void TearDown() override
     {
+        ink::setPrintPreviewTestResponder(nullptr);
         ink::setPrintDialogTestResponder(nullptr);
         MainWindowTest::TearDown();
     }
@@ -78,5 +79,26 @@ TEST_F(Printing, PrintWebpageAfterAnEditPrintsTheEditedPage)
     main->runCommand("printwebpage");
     EXPECT_TRUE(waitUntil([this] { return readBytes(pdfPath).startsWith("%PDF"); }, 20000));
     EXPECT_TRUE(readBytes(w->preview()->locationPath()).contains("new text"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
+}
+
+TEST_F(Printing, PrintPreviewFromTheCodeViewShowsTheTextAsItStands)
+{
+    int previews = 0;
+    bool painted = false;
+    ink::setPrintPreviewTestResponder([&](QPrinter& printer, const ink::PaintRequest& paint) {
+        ++previews;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pagesDir.filePath("preview.pdf"));
+        painted = paint(&printer);
+        return painted;
+    });
+    ink::DocumentWindow* w = codePageWithBody("<P>edited in code</P>");
+    ASSERT_NE(w, nullptr);
+    main->runCommand("printpreview");
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(readBytes(pagesDir.filePath("preview.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(readBytes(w->preview()->locationPath()).contains("edited in code"));
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
 }

@@ -28,6 +28,7 @@ namespace ink {
 
 class DesignSurface;
 class DocumentFiles;
+class ColorComboControl;
 class DocumentWindow;
 class FontComboControl;
 struct CaretFormatting;
@@ -131,6 +132,7 @@ private:
     void copyFormattingChoices(ToolStrip* from, ToolStrip* to);
     void runFloatingButton(bool standard, const QString& toolbar, const QString& key);
     void runFloatingFormattingButton(const QString& key);
+    void floatingColourPicked(ColorComboControl* combo);
     // Formatting controls following the caret of the Design view.
     void followCaret();
     void showCaretFormatting(ToolStrip* strip, const CaretFormatting& formatting);

@@ -5,6 +5,7 @@
 
 #include "app/widgets/FloatingToolWindow.h"
 #include "app/widgets/ToolStrip.h"
+#include "colourfont/widgets/ColorComboControl.h"
 #include "colourfont/widgets/FontComboControl.h"
 #include "document/widgets/DocumentWindow.h"
 #include "editing/CaretFormatting.h"
@@ -54,8 +55,15 @@ FloatingToolWindow* MainWindow::loadFloating(bool standard)
     const ToolDispatcher dispatch = [this, standard](const QString& toolbar, const QString& key) {
         runFloatingButton(standard, toolbar, key);
     };
-    ToolStrip* strip = standard ? createStandardStrip(dispatch, stripFactories(), window)
-                                : createFormattingStrip(dispatch, stripFactories(), window);
+    StripWidgetFactories factories = stripFactories();
+    factories.colorCombo = [this](QWidget* parent) -> QWidget* {
+        auto* colour = new ColorComboControl(parent);
+        connect(colour, &ColorComboControl::click, this,
+                [this, colour] { floatingColourPicked(colour); });
+        return colour;
+    };
+    ToolStrip* strip = standard ? createStandardStrip(dispatch, factories, window)
+                                : createFormattingStrip(dispatch, factories, window);
     strip->setButtonMenu(QStringLiteral("Toolbar12"), QStringLiteral("bullets"),
                          menu(QStringLiteral("droppop")));
     window->setStrip(strip);
@@ -93,6 +101,14 @@ void MainWindow::copyFormattingChoices(ToolStrip* from, ToolStrip* to)
     auto* sizeTarget = qobject_cast<QComboBox*>(sizeTo);
     if (sizeSource && sizeTarget)
         sizeTarget->setCurrentText(sizeSource->currentText());
+    const auto [colourFrom, colourTo] = pair("ColorComboControl1");
+    auto* colourSource = qobject_cast<ColorComboControl*>(colourFrom);
+    auto* colourTarget = qobject_cast<ColorComboControl*>(colourTo);
+    if (colourSource && colourTarget) {
+        colourTarget->setColor(colourSource->Color());
+        if (colourSource->comboitem() > 0)
+            colourTarget->setComboitem(colourSource->comboitem());
+    }
     const auto [sliderFrom, sliderTo] = pair("Slider1");
     auto* sliderSource = qobject_cast<QSlider*>(sliderFrom);
     auto* sliderTarget = qobject_cast<QSlider*>(sliderTo);
@@ -160,6 +176,24 @@ void MainWindow::runFloatingFormattingButton(const QString& key)
     }
 }
 
+// The floating bar's colour combo applies the picked colour in the
+// main-window form. A text that names no colour ends the command: nothing is
+// written, never an empty colour attribute.
+void MainWindow::floatingColourPicked(ColorComboControl* combo)
+{
+    const std::optional<QString> colour = combo->chosenColourText(ColourForm::MainWindow, this);
+    const EditTarget t = editTarget();
+    if (!colour || colour->isEmpty() || !t.code)
+        return;
+    if (t.designView) {
+        runDesignCommand(t, DesignCmd::SetForeColor, *colour);
+        focusDocument(t);
+    } else {
+        insertAroundCodeSelection(t, QStringLiteral("<FONT color=") + *colour + QLatin1Char('>'),
+                                  QStringLiteral("</FONT>"));
+    }
+}
+
 void MainWindow::followCaret()
 {
     QPointer<DocumentWindow> doc = activeWindow();
@@ -206,6 +240,8 @@ void MainWindow::showCaretFormatting(ToolStrip* strip, const CaretFormatting& f)
         if (QToolButton* button = strip->button(QString::fromLatin1(b.toolbar), QString::fromLatin1(b.key)))
             if (QAction* action = button->defaultAction())
                 action->setChecked(b.pressed);
+    if (auto* colour = qobject_cast<ColorComboControl*>(strip->namedWidget(QStringLiteral("ColorComboControl1"))))
+        colour->setComboitem(f.colourEntry);
     auto* font = qobject_cast<FontComboControl*>(strip->namedWidget(QStringLiteral("FontComboControl1")));
     if (font && !f.fontName.isEmpty())
         font->setTheFont(f.fontName);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -12,6 +13,11 @@ namespace {
 PrintDialogResponder& responder()
 {
     static PrintDialogResponder instance;
+    return instance;
+}
+PrintPreviewResponder& previewResponder()
+{
+    static PrintPreviewResponder instance;
     return instance;
 }
 }
@@ -27,6 +33,23 @@ bool askPrinter(QPrinter& printer, QWidget* parent)
         return responder()(printer);
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void setPrintPreviewTestResponder(PrintPreviewResponder r)
+{
+    previewResponder() = std::move(r);
+}
+
+bool showPrintPreview(QPrinter& printer, QWidget* parent, const PaintRequest& paint)
+{
+    if (previewResponder())
+        return previewResponder()(printer, paint);
+    QPrintPreviewDialog dialog(&printer, parent);
+    bool failed = false;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&failed, &paint](QPrinter* target) { failed = !paint(target) || failed; });
+    dialog.exec();
+    return !failed;
 }
 
 bool printerSucceeded(QPrinter& printer)

@@ -9,8 +9,6 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <QWebEngineView>
@@ -142,12 +140,7 @@ void WebEnginePreviewBrowser::printPreview()
     if (!view_)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, view_);
-    bool failed = false;
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this, &failed](QPrinter* target) { failed = !printAndWait(target) || failed; });
-    dialog.exec();
-    if (failed)
+    if (!showPrintPreview(printer, view_, [this](QPrinter* target) { return printAndWait(target); }))
         reportFailure(QStringLiteral("The print preview could not show the page."));
 }
 
