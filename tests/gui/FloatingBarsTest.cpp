@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -259,4 +261,36 @@ TEST_F(FloatingBars, FloatingColourComboWritesKnownColoursOnlyAndFollowsTheCaret
     d->design()->applyKeys(intoOdd);
     EXPECT_TRUE(waitUntil([&] { return colour->comboitem() == 17; })) << colour->comboitem();
     EXPECT_EQ(d->design()->documentHtml(), before);
+}
+
+TEST_F(FloatingBars, HeightFollowsTheStripAndSettlesWhileTheWidthFollowsTheUser)
+{
+    main->runToolButton("Toolbar12", "undock");
+    ink::FloatingToolWindow* floating = main->floatingFormatting();
+    ASSERT_NE(floating, nullptr);
+    pump(50);
+    const int settled = floating->height();
+    EXPECT_GT(settled, floating->strip()->height());
+    EXPECT_LT(settled, floating->strip()->height() + 60);
+    floating->resize(floating->width() + 40, settled + 300);
+    pump(100);
+    EXPECT_EQ(floating->height(), settled);
+    floating->resize(floating->width() - 20, 10);
+    pump(100);
+    EXPECT_EQ(floating->height(), settled);
+}
+
+TEST_F(FloatingBars, AWindowStoredOffEveryScreenComesBackOnScreen)
+{
+    closeMain();
+    // Far to the right of the only screen, as after a second monitor was removed.
+    ink::settings::writeLines(programDir.filePath("state/settings4.ini"),
+                              {"1500", "60000", "9000", "900"});
+    startMain();
+    main->runToolButton("Toolbar8", "undock");
+    ink::FloatingToolWindow* floating = main->floatingStandard();
+    ASSERT_NE(floating, nullptr);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(floating->geometry().topLeft()))
+        << floating->x() << "," << floating->y();
 }
