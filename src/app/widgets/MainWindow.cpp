@@ -162,9 +162,13 @@ void MainWindow::buildStrips()
     connectFontControls(stripFormatting_);
     FontListWindow::setMainWindow(this);
     connect(&FontListNotifier::instance(), &FontListNotifier::fontListSaved, this, [this] {
-        for (ToolStrip* strip : {stripFormatting_, floatingFormatting_ ? floatingFormatting_->strip() : nullptr})
-            if (auto* font = strip ? qobject_cast<FontComboControl*>(strip->namedWidget(QStringLiteral("FontComboControl1"))) : nullptr)
-                font->Refreshx();
+        // Both Formatting bars list the fonts: the docked one and the floating one.
+        const auto* floating = floatingFormatting_.data();
+        for (ToolStrip* strip : {stripFormatting_, floating ? floating->strip() : nullptr}) {
+            QWidget* font = strip ? strip->namedWidget(QStringLiteral("FontComboControl1")) : nullptr;
+            if (auto* combo = qobject_cast<FontComboControl*>(font))
+                combo->Refreshx();
+        }
         loadFontTabs();
     });
 }

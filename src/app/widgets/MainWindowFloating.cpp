@@ -236,19 +236,21 @@ void MainWindow::showCaretFormatting(ToolStrip* strip, const CaretFormatting& f)
         {"Toolbar6", "right", f.alignRight}, {"Toolbar4", "bold", f.bold},
         {"Toolbar4", "italic", f.italic},    {"Toolbar4", "underline", f.underline},
     };
-    for (const auto& b : buttons)
-        if (QToolButton* button = strip->button(QString::fromLatin1(b.toolbar), QString::fromLatin1(b.key)))
-            if (QAction* action = button->defaultAction())
-                action->setChecked(b.pressed);
-    if (auto* colour = qobject_cast<ColorComboControl*>(strip->namedWidget(QStringLiteral("ColorComboControl1"))))
+    for (const auto& b : buttons) {
+        QToolButton* button = strip->button(QLatin1String(b.toolbar), QLatin1String(b.key));
+        if (QAction* action = button ? button->defaultAction() : nullptr)
+            action->setChecked(b.pressed);
+    }
+    const auto named = [strip](const char* name) { return strip->namedWidget(QLatin1String(name)); };
+    if (auto* colour = qobject_cast<ColorComboControl*>(named("ColorComboControl1")))
         colour->setComboitem(f.colourEntry);
-    auto* font = qobject_cast<FontComboControl*>(strip->namedWidget(QStringLiteral("FontComboControl1")));
+    auto* font = qobject_cast<FontComboControl*>(named("FontComboControl1"));
     if (font && !f.fontName.isEmpty())
         font->setTheFont(f.fontName);
     if (f.fontSize) {
-        if (auto* size = qobject_cast<QComboBox*>(strip->namedWidget(QStringLiteral("Combo1"))))
+        if (auto* size = qobject_cast<QComboBox*>(named("Combo1")))
             size->setCurrentText(f.fontSizeText);
-        if (auto* slider = qobject_cast<QSlider*>(strip->namedWidget(QStringLiteral("Slider1"))))
+        if (auto* slider = qobject_cast<QSlider*>(named("Slider1")))
             slider->setValue(*f.fontSize);
     }
 }
