@@ -37,6 +37,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <utility>
 
 namespace ink {
 
@@ -473,7 +474,17 @@ void MainWindow::designDisplayChanged()
     caretUpdateQueued_ = true;
     QTimer::singleShot(0, this, [this] {
         caretUpdateQueued_ = false;
+        // The queries pump events while they wait: a change reported then
+        // runs once this update is done, never nested inside it.
+        if (followingCaret_) {
+            caretChangedMeanwhile_ = true;
+            return;
+        }
+        followingCaret_ = true;
         followCaret();
+        followingCaret_ = false;
+        if (std::exchange(caretChangedMeanwhile_, false))
+            designDisplayChanged();
     });
 }
 

@@ -172,6 +172,8 @@ private:
     QPointer<FloatingToolWindow> floatingStandard_;
     QPointer<FloatingToolWindow> floatingFormatting_;
     bool caretUpdateQueued_ = false;
+    bool followingCaret_ = false;
+    bool caretChangedMeanwhile_ = false;
     QHash<QString, std::function<void()>> commands_;
     QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
