@@ -44,8 +44,8 @@ TEST_P(QuickPickerMarkup, BuildsWorkingReferences)
     const QString inner = QString::fromUtf8(c.inner);
     EXPECT_EQ(ink::quickLinkOpening(file, inner), QString::fromUtf8(c.link));
     EXPECT_EQ(ink::quickImageElement(file, inner), QString::fromUtf8(c.image));
-    // The apostrophe case documents Qt's escaping; only the four HTML
-    // specials must change, so compare after unescaping it.
+    // Whether an apostrophe is escaped is up to Qt; only & < > " must
+    // change, so both sides are compared with it unescaped.
     QString text = ink::quickLinkText(file);
     text.replace(QStringLiteral("&#39;"), QStringLiteral("'"));
     QString expected = QString::fromUtf8(c.text);
