@@ -24,6 +24,8 @@ public:
     QStringList questions;
     QStringList questionTitles;
     bool answerYes = true;
+    QStringList textAnswers; // answers of the next input boxes; none left = Cancel
+    QStringList textPrompts;
 
     void message(QWidget*, const QString&, const QString& text) override { messages << text; }
     void warning(QWidget*, const QString&, const QString& text) override { messages << text; }
@@ -32,6 +34,14 @@ public:
         questionTitles << title;
         questions << text;
         return answerYes;
+    }
+    std::optional<QString> askText(QWidget*, const QString& title, const QString& prompt,
+                                   const QString&) override
+    {
+        textPrompts << title + QLatin1Char('|') + prompt;
+        if (textAnswers.isEmpty())
+            return std::nullopt;
+        return textAnswers.takeFirst();
     }
 };
 

@@ -11,6 +11,8 @@
 #include "app/widgets/StatusWaitDisplay.h"
 #include "app/widgets/ToolStrip.h"
 #include "editing/widgets/EditingCommands.h"
+#include "editing/widgets/QuickPicker.h"
+#include "app/widgets/FloatingToolWindow.h"
 #include "colourfont/FontList.h"
 #include "colourfont/widgets/ColorComboControl.h"
 #include "colourfont/widgets/ColourCommands.h"
@@ -47,6 +49,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
+#include <utility>
 
 namespace ink {
 
@@ -89,7 +92,6 @@ MainWindow::MainWindow()
     registerCommands();
     menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
     buildStrips();
-    connectFontControls();
     connectColourTools();
 
     timer_ = new QTimer(this);
@@ -136,18 +138,32 @@ void MainWindow::loadPalette()
     dragdrop_->loadDocument(joinPath(programFolder(), QStringLiteral("resource/dragndrop.html")));
 }
 
-void MainWindow::buildStrips()
+StripWidgetFactories MainWindow::stripFactories()
 {
     StripWidgetFactories factories;
-    factories.fontCombo = [this](QWidget* parent) {
-        fontCombo_ = new FontComboControl(parent);
-        fontCombo_->setObjectName(QStringLiteral("FontComboControl1"));
-        return fontCombo_;
+    const auto picker = [this](QuickPicker::Kind kind) {
+        QuickPicker::Host host;
+        host.files = [this, kind] {
+            refreshFolderLists();
+            const FolderFileList* list =
+                kind == QuickPicker::Kind::Link ? panel_->pageFiles() : panel_->imageFiles();
+            return list->fileNames();
+        };
+        host.target = [this] { return editTarget(); };
+        return [host, kind](QWidget* parent) -> QWidget* { return new QuickPicker(kind, host, parent); };
     };
     factories.colorCombo = [this](QWidget* parent) {
         colourCombo_ = new ColorComboControl(parent);
         return colourCombo_;
     };
+    factories.linkPicker = picker(QuickPicker::Kind::Link);
+    factories.imagePicker = picker(QuickPicker::Kind::Image);
+    return factories;
+}
+
+void MainWindow::buildStrips()
+{
+    const StripWidgetFactories factories = stripFactories();
     const ToolDispatcher dispatch = [this](const QString& toolbar, const QString& key) {
         runToolButton(toolbar, key);
     };
@@ -158,8 +174,38 @@ void MainWindow::buildStrips()
     addToolBar(Qt::TopToolBarArea, stripFormatting_);
     stripFormatting_->setButtonMenu(QStringLiteral("Toolbar12"), QStringLiteral("bullets"),
                                     menu(QStringLiteral("droppop")));
+    fontCombo_ = qobject_cast<FontComboControl*>(
+        stripFormatting_->namedWidget(QStringLiteral("FontComboControl1")));
     sizeCombo_ = qobject_cast<QComboBox*>(stripFormatting_->namedWidget(QStringLiteral("Combo1")));
     sizeSlider_ = qobject_cast<QSlider*>(stripFormatting_->namedWidget(QStringLiteral("Slider1")));
+    connectFontControls(stripFormatting_);
+    FontListWindow::setMainWindow(this);
+    connect(&FontListNotifier::instance(), &FontListNotifier::fontListSaved, this, [this] {
+        // Both Formatting bars list the fonts: the docked one and the floating one.
+        const auto* floating = floatingFormatting_.data();
+        for (ToolStrip* strip : {stripFormatting_, floating ? floating->strip() : nullptr}) {
+            QWidget* font = strip ? strip->namedWidget(QStringLiteral("FontComboControl1")) : nullptr;
+            if (auto* combo = qobject_cast<FontComboControl*>(font))
+                combo->Refreshx();
+        }
+        loadFontTabs();
+    });
+}
+
+void MainWindow::connectColourTools()
+{
+    if (colourCombo_) {
+        connect(colourCombo_, &ColorComboControl::click, this, [this] {
+            // A cancelled "Custom..." applies nothing.
+            if (const std::optional<QString> colour = colourCombo_->chosenColourText(ColourForm::MainWindow, this))
+                applyComboColour(*colour, editTarget());
+        });
+    }
+    colourPanel_ = new ColourPanel;
+    colourPanel_->setTargetProvider([this] { return editTarget(); });
+    auto* layout = new QVBoxLayout(panel_->colourArea());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(colourPanel_);
 }
 
 namespace {
@@ -179,47 +225,30 @@ void showSizeInCombo(QComboBox* combo, const QString& text)
 
 }
 
-void MainWindow::connectFontControls()
+// The font controls of a Formatting strip, the main window's or the
+// floating window's, each working with its own widgets.
+void MainWindow::connectFontControls(ToolStrip* strip)
 {
-    if (sizeCombo_) {
-        connect(sizeCombo_, &QComboBox::textActivated, this, [this](const QString& text) {
+    auto* sizeCombo = qobject_cast<QComboBox*>(strip->namedWidget(QStringLiteral("Combo1")));
+    auto* sizeSlider = qobject_cast<QSlider*>(strip->namedWidget(QStringLiteral("Slider1")));
+    auto* fontCombo = qobject_cast<FontComboControl*>(strip->namedWidget(QStringLiteral("FontComboControl1")));
+    if (sizeCombo) {
+        connect(sizeCombo, &QComboBox::textActivated, this, [this, sizeSlider](const QString& text) {
             const std::optional<int> value = fontSizeComboChosen(text, editTarget());
-            if (value && sizeSlider_)
-                sizeSlider_->setValue(*value);
+            if (value && sizeSlider)
+                sizeSlider->setValue(*value);
         });
     }
-    if (sizeSlider_) {
-        connect(sizeSlider_, &QSlider::sliderReleased, this, [this] {
-            const QString text = fontSizeSliderReleased(sizeSlider_->value(), editTarget());
-            if (sizeCombo_)
-                showSizeInCombo(sizeCombo_, text);
+    if (sizeSlider) {
+        connect(sizeSlider, &QSlider::sliderReleased, this, [this, sizeSlider, sizeCombo] {
+            const QString text = fontSizeSliderReleased(sizeSlider->value(), editTarget());
+            if (sizeCombo)
+                showSizeInCombo(sizeCombo, text);
         });
     }
-    if (fontCombo_)
-        connect(fontCombo_, &FontComboControl::click, this,
-                [this] { fontFaceChosen(fontCombo_->CurFont(), editTarget()); });
-    FontListWindow::setMainWindow(this);
-    connect(&FontListNotifier::instance(), &FontListNotifier::fontListSaved, this, [this] {
-        if (fontCombo_)
-            fontCombo_->Refreshx();
-        loadFontTabs();
-    });
-}
-
-void MainWindow::connectColourTools()
-{
-    if (colourCombo_) {
-        connect(colourCombo_, &ColorComboControl::click, this, [this] {
-            // A cancelled "Custom..." applies nothing.
-            if (const std::optional<QString> colour = colourCombo_->chosenColourText(ColourForm::MainWindow, this))
-                applyComboColour(*colour, editTarget());
-        });
-    }
-    colourPanel_ = new ColourPanel;
-    colourPanel_->setTargetProvider([this] { return editTarget(); });
-    auto* layout = new QVBoxLayout(panel_->colourArea());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(colourPanel_);
+    if (fontCombo)
+        connect(fontCombo, &FontComboControl::click, this,
+                [this, fontCombo] { fontFaceChosen(fontCombo->CurFont(), editTarget()); });
 }
 
 void MainWindow::loadFontTabs()
@@ -247,6 +276,11 @@ void MainWindow::startUp(const QString& commandLine)
     show();
     settings_.applyPlacement(lines);
     applyPlacement();
+    // A bar left floating at the last close comes back floating.
+    if (standardDocking_.state().floatingShown)
+        applyDocking(true, standardDocking_.state());
+    if (formattingDocking_.state().floatingShown)
+        applyDocking(false, formattingDocking_.state());
     settings_.applyBands(lines);
     applyBands();
     timer_->start();
@@ -457,7 +491,9 @@ void MainWindow::refreshFolderLists()
     const QString folder = table_.at(table_.activeDocument()).folder;
     if (folder.isEmpty())
         return;
-    QDir(folder).mkpath(QStringLiteral("images"));
+    // Only inside a page folder that exists: a lost folder is not made again.
+    if (QDir(folder).exists())
+        QDir(folder).mkpath(QStringLiteral("images"));
     panel_->pageFiles()->setFolder(folder);
     panel_->imageFiles()->setFolder(joinPath(folder, QStringLiteral("images")));
 }
@@ -512,11 +548,34 @@ void MainWindow::popUpDesignMenu(const QPoint& globalPos)
 
 void MainWindow::designDisplayChanged()
 {
+    // The surface reports from inside its own event handling; its queries
+    // wait for the engine, so the controls are updated from the event loop,
+    // once for a burst of changes.
+    if (caretUpdateQueued_)
+        return;
+    caretUpdateQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        caretUpdateQueued_ = false;
+        // The queries pump events while they wait: a change reported then
+        // runs once this update is done, never nested inside it.
+        if (followingCaret_) {
+            caretChangedMeanwhile_ = true;
+            return;
+        }
+        followingCaret_ = true;
+        followCaret();
+        followingCaret_ = false;
+        if (std::exchange(caretChangedMeanwhile_, false))
+            designDisplayChanged();
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     collectSettings();
+    for (FloatingToolWindow* floating : {floatingStandard_.data(), floatingFormatting_.data()})
+        if (floating)
+            floating->savePlacement();
     settings::writeLines(settings::path(2), settings_.lines());
     flags_.appClosing = true;
     if (inverse_)

@@ -3,6 +3,8 @@
 #include "base/DocumentTable.h"
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
+#include "app/widgets/FloatingToolWindow.h"
+#include "app/widgets/ToolStrip.h"
 #include "codetools/ClipRing.h"
 #include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
@@ -28,11 +30,13 @@ namespace ink {
 
 class DesignSurface;
 class DocumentFiles;
+class ColorComboControl;
 class DocumentWindow;
 class ColorComboControl;
 class ColourPanel;
 class FontComboControl;
 class InversePropertyWindows;
+struct CaretFormatting;
 class SidePanel;
 class WaitDisplay;
 class ToolStrip;
@@ -76,6 +80,10 @@ public:
     ColorComboControl* colourCombo() const { return colourCombo_; }
     // The palette on the side panel's "Colorcube" page.
     ColourPanel* colourPanel() const { return colourPanel_; }
+    // The floating tool bar windows (`frmStandard`, `frmFormatting`); null
+    // until first used.
+    FloatingToolWindow* floatingStandard() const { return floatingStandard_; }
+    FloatingToolWindow* floatingFormatting() const { return floatingFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
     // The New Project window while it is open.
     Wizard* projectWizard() const;
@@ -101,9 +109,10 @@ protected:
 private:
     // Construction.
     void buildStrips();
+    StripWidgetFactories stripFactories();
     void buildSidePanel();
     void loadPalette();
-    void connectFontControls();
+    void connectFontControls(ToolStrip* strip);
     void connectColourTools();
     void registerCommands();
     void registerEditCommands();
@@ -123,8 +132,8 @@ private:
     void loadFontTabs();
 
     // Commands.
-    void cut();
-    void copy();
+    void cut(bool keepInClipRing = true);
+    void copy(bool keepInClipRing = true);
     void paste();
     void undo();
     void selectAll();
@@ -135,6 +144,14 @@ private:
     void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
+    FloatingToolWindow* loadFloating(bool standard);
+    void copyFormattingChoices(ToolStrip* from, ToolStrip* to);
+    void runFloatingButton(bool standard, const QString& toolbar, const QString& key);
+    void runFloatingFormattingButton(const QString& key);
+    void floatingColourPicked(ColorComboControl* combo);
+    // Formatting controls following the caret of the Design view.
+    void followCaret();
+    void showCaretFormatting(ToolStrip* strip, const CaretFormatting& formatting);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);
     void showAbout();
@@ -171,6 +188,11 @@ private:
     ColourPanel* colourPanel_ = nullptr;
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
+    QPointer<FloatingToolWindow> floatingStandard_;
+    QPointer<FloatingToolWindow> floatingFormatting_;
+    bool caretUpdateQueued_ = false;
+    bool followingCaret_ = false;
+    bool caretChangedMeanwhile_ = false;
     QHash<QString, std::function<void()>> commands_;
     InversePropertyWindows* inverse_ = nullptr;
     QPointer<Wizard> wizard_;

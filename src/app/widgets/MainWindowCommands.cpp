@@ -203,7 +203,7 @@ void MainWindow::storeClip(const QString& text)
     panel_->setClipToolTip(slot, text);
 }
 
-void MainWindow::cut()
+void MainWindow::cut(bool keepInClipRing)
 {
     const EditTarget t = editTarget();
     if (!t.code)
@@ -215,11 +215,12 @@ void MainWindow::cut()
     }
     const QString text = t.code->selectedText();
     QApplication::clipboard()->setText(text);
-    storeClip(text);
+    if (keepInClipRing)
+        storeClip(text);
     t.code->replaceSelectedText(QString());
 }
 
-void MainWindow::copy()
+void MainWindow::copy(bool keepInClipRing)
 {
     const EditTarget t = editTarget();
     if (!t.code)
@@ -231,7 +232,8 @@ void MainWindow::copy()
     }
     const QString text = t.code->selectedText();
     QApplication::clipboard()->setText(text);
-    storeClip(text);
+    if (keepInClipRing)
+        storeClip(text);
 }
 
 void MainWindow::paste()
@@ -353,17 +355,6 @@ void MainWindow::dockingClicked(const QString& name)
     DockingSwitches& pair = standard ? standardDocking_ : formattingDocking_;
     const bool docked = name.endsWith(QLatin1String("docked"));
     applyDocking(standard, docked ? pair.clickDocked() : pair.clickVisible());
-}
-
-void MainWindow::applyDocking(bool standard, const DockingOutcome& outcome)
-{
-    const QString prefix = standard ? QStringLiteral("st") : QStringLiteral("fo");
-    if (QAction* a = action(prefix + QStringLiteral("docked")))
-        a->setChecked(outcome.docked);
-    if (QAction* a = action(prefix + QStringLiteral("visible")))
-        a->setChecked(outcome.visible);
-    ToolStrip* strip = standard ? stripB_ : stripFormatting_;
-    strip->setVisible(outcome.stripShown);
 }
 
 void MainWindow::arrange(const QString& how)

@@ -193,7 +193,13 @@ void ToolStrip::addButtons(QToolBar* bar, const std::vector<ToolButtonEntry>& bu
             styleLabel(button, key);
         if (b.dropDown)
             button->setPopupMode(QToolButton::MenuButtonPopup);
-        connect(action, &QAction::triggered, this, [this, toolbar, key] {
+        // Style and alignment buttons show the formatting at the caret; a
+        // click runs the command and leaves the pressed state to the caret.
+        const bool followsCaret = toolbar == "Toolbar4" || toolbar == "Toolbar6";
+        action->setCheckable(followsCaret);
+        connect(action, &QAction::triggered, this, [this, action, followsCaret, toolbar, key](bool checked) {
+            if (followsCaret)
+                action->setChecked(!checked);
             if (dispatch_)
                 dispatch_(toolbar, key);
         });

@@ -1,5 +1,6 @@
 #include "base/widgets/Prompts.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace ink {
@@ -24,6 +25,17 @@ public:
 
 Prompts* installed = nullptr;
 
+}
+
+std::optional<QString> Prompts::askText(QWidget* owner, const QString& title,
+                                        const QString& prompt, const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
 }
 
 Prompts& Prompts::current()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -17,6 +18,10 @@ public:
     virtual void warning(QWidget* owner, const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+    // An input box with a prompt and a default text. The answer, or nothing
+    // on Cancel.
+    virtual std::optional<QString> askText(QWidget* owner, const QString& title,
+                                           const QString& prompt, const QString& defaultText);
 
     // The prompts in force; never null.
     static Prompts& current();

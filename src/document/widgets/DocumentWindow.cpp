@@ -4,6 +4,7 @@
 #include "base/ProgramFolder.h"
 #include "base/SettingsFiles.h"
 #include "base/Wait.h"
+#include "base/widgets/PrintDialogs.h"
 #include "base/widgets/Prompts.h"
 #include "document/DocumentRoutines.h"
 #include "document/PageText.h"
@@ -12,7 +13,6 @@
 #include "platform/ComponentFactory.h"
 #include "platform/DesignSurface.h"
 #include "platform/PreviewBrowser.h"
-#include "projects/widgets/Shell.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,7 +41,7 @@ bool DocumentWindow::gone(const QPointer<DocumentWindow>& window)
 }
 
 DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
-    : QWidget(parent), host_(host), slot_(slot), working_(slot), printText_(slot, QStringLiteral("txt"))
+    : QWidget(parent), host_(host), slot_(slot), working_(slot)
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
@@ -571,39 +571,39 @@ bool DocumentWindow::takeDesignIntoCode(bool markModified)
 void DocumentWindow::printPreview()
 {
     const QPointer<DocumentWindow> self(this);
-    if (host_.documents().at(slot_).designViewShown) {
-        copyDesignIntoCode();
-        processPendingEvents();
-        if (gone(self))
-            return;
-    }
-    writeWorkingFile(code_->text());
-    // Printing needs the page in the browser, shown or not.
-    previewLoaded_ = true;
-    previewText_ = workingText_;
-    preview_->navigate(working_.path());
+    loadPreviewForPrinting();
     processPendingEvents();
     if (gone(self))
         return;
     preview_->printPreview();
 }
 
+// Printing needs the page as it stands now in the browser, shown or not.
+void DocumentWindow::loadPreviewForPrinting()
+{
+    if (host_.documents().at(slot_).designViewShown && !takeDesignIntoCode(true))
+        return;
+    writeWorkingFile(code_->text());
+    previewLoaded_ = true;
+    previewText_ = workingText_;
+    preview_->navigate(working_.path());
+}
+
+// The page is printed as it stands now: the text is brought into line and
+// the preview loads it first (it would otherwise print the page it loaded
+// before the latest edits).
 void DocumentWindow::printPage()
 {
-    if (previewStale_ || !previewUpToDate()) {
-        previewStale_ = false;
-        previewLoaded_ = true;
-        previewText_ = workingText_;
-        preview_->navigate(working_.path());
-    }
+    loadPreviewForPrinting();
     preview_->print();
 }
 
+// Straight from the editor's text: no file is written for it.
 void DocumentWindow::printCode()
 {
-    const QString path = printText_.write(folder(), code_->text());
-    if (!path.isEmpty())
-        shellOpen(QStringLiteral("Print"), path, QString());
+    if (printPlainText(code_->text(), caption(), this) == PrintResult::Failed)
+        Prompts::current().warning(this, QStringLiteral("Print Code"),
+                                   QStringLiteral("The code could not be printed."));
 }
 
 void DocumentWindow::applyTitle()
@@ -758,7 +758,6 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
     }
     closed_ = true;
     working_.remove();
-    printText_.remove();
     host_.documents().release(slot_);
     event->accept();
     emit closed(slot_);

@@ -127,6 +127,7 @@ private:
     bool takeDesignIntoCode(bool markModified);
     void showCodeOnly();
     void loadPreview(bool navigate);
+    void loadPreviewForPrinting();
 
     DocumentHost& host_;
     int slot_;
@@ -139,7 +140,6 @@ private:
     QCheckBox* syntaxBox_ = nullptr;
     QCheckBox* detailsBox_ = nullptr;
     WorkingFile working_;
-    WorkingFile printText_;
     bool freshlyLoaded_ = true;
     bool titleBoxFocused_ = false;
     // The preview loads only while it is shown: while hidden, a requested

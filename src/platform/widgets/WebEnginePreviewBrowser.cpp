@@ -1,11 +1,14 @@
 #include "platform/widgets/WebEnginePreviewBrowser.h"
 
+#include "base/Wait.h"
+#include "base/widgets/PrintDialogs.h"
+#include "base/widgets/Prompts.h"
 #include "platform/widgets/WebEngineInputWatch.h"
+
+#include <QElapsedTimer>
 
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <QWebEngineView>
@@ -17,6 +20,7 @@ namespace {
 
 // Printing a long page may take a while; a stuck engine must not hang us.
 constexpr int kPrintTimeoutMs = 60000;
+constexpr int kLoadTimeoutMs = 20000;
 
 }
 
@@ -28,6 +32,8 @@ WebEnginePreviewBrowser::WebEnginePreviewBrowser(QWidget* parent)
         if (!url.isEmpty())
             location_ = url;
     });
+    connect(view_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
+    connect(view_, &QWebEngineView::loadFinished, this, [this] { loading_ = false; });
     auto* input = new WebEngineInputWatch(view_);
     connect(input, &WebEngineInputWatch::focusIn, this, &PreviewBrowser::focused);
 }
@@ -46,11 +52,15 @@ QWidget* WebEnginePreviewBrowser::widget()
 void WebEnginePreviewBrowser::navigate(const QString& path)
 {
     location_ = QUrl::fromLocalFile(path);
+    loading_ = true;
     view_->load(location_);
 }
 
 void WebEnginePreviewBrowser::refresh()
 {
+    // A view that never loaded a page does not load on reload.
+    if (!view_->url().isEmpty())
+        loading_ = true;
     view_->reload();
 }
 
@@ -82,31 +92,56 @@ bool WebEnginePreviewBrowser::printAndWait(QPrinter* printer)
     return printed;
 }
 
-// The engine prints in the background; the printer must live until it
-// reports the end.
+void WebEnginePreviewBrowser::waitForLoad()
+{
+    QElapsedTimer clock;
+    clock.start();
+    // A page that never finishes loading is printed as far as it came.
+    while (loading_ && view_ && clock.elapsed() < kLoadTimeoutMs)
+        waitSeconds(0.05);
+}
+
+void WebEnginePreviewBrowser::reportFailure(const QString& text)
+{
+    Prompts::current().warning(view_ ? view_->window() : nullptr, QStringLiteral("Print"), text);
+}
+
+// The page asked for last is printed once it has loaded. The engine prints
+// in the background; the printer lives until it reports the end.
 void WebEnginePreviewBrowser::print()
 {
-    auto* printer = new QPrinter(QPrinter::HighResolution);
-    QPrintDialog dialog(printer, view_);
-    if (dialog.exec() != QDialog::Accepted || !view_) {
-        delete printer;
+    waitForLoad();
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    if (!view_ || !askPrinter(*printer, view_))
         return;
-    }
+    waitForLoad();
+    if (!view_)
+        return;
     auto finished = std::make_shared<QMetaObject::Connection>();
-    *finished = connect(view_, &QWebEngineView::printFinished, this, [printer, finished](bool) {
-        QObject::disconnect(*finished);
-        delete printer;
-    });
-    view_->print(printer);
+    QPointer<WebEnginePreviewBrowser> self(this);
+    *finished = connect(view_, &QWebEngineView::printFinished, this,
+                        [self, printer, finished](bool success) {
+                            QObject::disconnect(*finished);
+                            if (!success || !printerSucceeded(*printer)) {
+                                // Reported from the event loop, not from
+                                // inside the engine's signal.
+                                QTimer::singleShot(0, self, [self] {
+                                    if (self)
+                                        self->reportFailure(QStringLiteral("The page could not be printed."));
+                                });
+                            }
+                        });
+    view_->print(printer.get());
 }
 
 void WebEnginePreviewBrowser::printPreview()
 {
+    waitForLoad();
+    if (!view_)
+        return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, view_);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { printAndWait(target); });
-    dialog.exec();
+    if (!showPrintPreview(printer, view_, [this](QPrinter* target) { return printAndWait(target); }))
+        reportFailure(QStringLiteral("The print preview could not show the page."));
 }
 
 }

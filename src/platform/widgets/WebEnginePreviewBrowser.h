@@ -11,7 +11,7 @@ namespace ink {
 
 // The browser view of a page on a QWebEngineView; the page's scripts run as
 // in any browser. print() and printPreview() wait in a nested event loop
-// for the engine to paint, so they must not be called from inside the
+// for the page to load and the engine to paint; failures are reported, so they must not be called from inside the
 // engine's callbacks or signal handlers.
 class WebEnginePreviewBrowser : public PreviewBrowser {
     Q_OBJECT
@@ -29,10 +29,13 @@ public:
 
 private:
     bool printAndWait(QPrinter* printer);
+    void waitForLoad();
+    void reportFailure(const QString& text);
 
     QPointer<QWebEngineView> view_;
     // The page asked for last, also while it is still loading.
     QUrl location_;
+    bool loading_ = false;
 };
 
 }

@@ -1,0 +1,20 @@
+#pragma once
+#include "base/SettingsFiles.h"
+
+#include <QList>
+#include <QRect>
+
+namespace ink {
+
+// The frame of a floating tool bar window from its settings file, in pixels.
+// A frame never stored (or of a size no window can take) gives `fallback`.
+// A frame that no screen shows enough of to grab its title bar (a monitor
+// was removed, the screen got smaller) comes back onto the first screen,
+// shrunk to fit it when needed.
+QRect floatingWindowFrame(const FloatingWindowSettings& stored, const QList<QRect>& screens,
+                          const QRect& fallback);
+
+// The settings that keep `frame`.
+FloatingWindowSettings floatingWindowSettings(const QRect& frame);
+
+}
