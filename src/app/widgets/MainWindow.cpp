@@ -1,6 +1,7 @@
 #include "app/widgets/MainWindow.h"
 
 #include "base/ProgramFolder.h"
+#include "base/widgets/Icons.h"
 #include "base/Twips.h"
 #include "base/Wait.h"
 #include "app/widgets/FolderFileList.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Inkpress"));
+    setWindowIcon(programIcon());
     files_ = new DocumentFiles(*this);
 
     mdi_ = new QMdiArea;
@@ -179,7 +181,7 @@ void MainWindow::loadFontTabs()
 void MainWindow::startUp(const QString& commandLine)
 {
     table_ = DocumentTable();
-    QDir().mkpath(joinPath(programFolder(), QStringLiteral("state")));
+    QDir().mkpath(stateFolder());
     const QStringList lines = settings::readLines(settings::path(2));
     settings_.applyMenusPanelAndStrips(lines);
     applyMenuChecksAndStrips();

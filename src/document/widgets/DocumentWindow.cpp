@@ -4,6 +4,7 @@
 #include "base/ProgramFolder.h"
 #include "base/SettingsFiles.h"
 #include "base/Wait.h"
+#include "base/widgets/Icons.h"
 #include "base/widgets/Prompts.h"
 #include "document/DocumentRoutines.h"
 #include "document/PageText.h"
@@ -39,6 +40,7 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
+    setWindowIcon(programIcon());
     buildWidgets();
     connectComponents();
 
