@@ -41,32 +41,36 @@ QString userStateFolder(const QString& configFolder)
 }
 
 ProgramFolders locateProgramFolders(const QString& overrideFolder, const QString& executableFolder,
-                                    const QString& configFolder)
+                                    const QString& configFolder, const QString& documentsFolder)
 {
-    if (!overrideFolder.isEmpty()) {
-        const QString folder = cleanFolder(overrideFolder);
-        return {folder, joinPath(folder, QStringLiteral("state"))};
-    }
-    const QString beside = cleanFolder(executableFolder);
-    if (holdsResources(beside)) {
-        return {beside, canKeepState(beside) ? joinPath(beside, QStringLiteral("state"))
-                                             : userStateFolder(configFolder)};
-    }
-    const QString installed = cleanFolder(joinPath(beside, QStringLiteral("../share/inkpress")));
-    if (holdsResources(installed))
-        return {installed, userStateFolder(configFolder)};
-    // Nothing found: keep the old place so that messages name a sensible folder.
-    return {beside, canKeepState(beside) ? joinPath(beside, QStringLiteral("state"))
-                                         : userStateFolder(configFolder)};
+    const auto beside = [](const QString& folder) {
+        return ProgramFolders{folder, joinPath(folder, QStringLiteral("state")), folder};
+    };
+    const auto apart = [&](const QString& folder) {
+        return ProgramFolders{folder, userStateFolder(configFolder), cleanFolder(documentsFolder)};
+    };
+    if (!overrideFolder.isEmpty())
+        return beside(cleanFolder(overrideFolder));
+    const QString programDir = cleanFolder(executableFolder);
+    const QString installed = cleanFolder(joinPath(programDir, QStringLiteral("../share/inkpress")));
+    // Resources beside the program (a build or a portable copy) come first;
+    // when nothing is found the program's own folder stays the place, so
+    // that messages name a sensible folder.
+    if (!holdsResources(programDir) && holdsResources(installed))
+        return apart(installed);
+    return canKeepState(programDir) ? beside(programDir) : apart(programDir);
 }
 
 namespace {
 
 ProgramFolders currentFolders()
 {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
     return locateProgramFolders(
         qEnvironmentVariable("INKPRESS_PROGRAM_FOLDER"), QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), documents);
 }
 
 }
@@ -79,6 +83,11 @@ QString programFolder()
 QString stateFolder()
 {
     return currentFolders().state;
+}
+
+QString newPageFolder()
+{
+    return currentFolders().pages;
 }
 
 QString joinPath(const QString& folder, const QString& relative)

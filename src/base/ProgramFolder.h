@@ -7,9 +7,11 @@ namespace ink {
 //  - `resources`: the read-only files the program ships (Library/, templates/,
 //    resource/dragndrop.html, fcombo.dll).
 //  - `state`: the folder of the settings files and window layout.
+//  - `pages`: where a new page starts out (its folder before it is saved).
 struct ProgramFolders {
     QString resources;
     QString state;
+    QString pages;
 };
 
 // Chooses the folders from the three candidates:
@@ -21,9 +23,10 @@ struct ProgramFolders {
 //  - otherwise the installed layout `<prefix>/bin` + `<prefix>/share/inkpress`
 //    holds the resources when it exists;
 //  - state that cannot live beside the program goes to `configFolder`/state
-//    (the user's configuration folder).
+//    (the user's configuration folder), and new pages then start in
+//    `documentsFolder` rather than in a folder the user cannot write.
 ProgramFolders locateProgramFolders(const QString& overrideFolder, const QString& executableFolder,
-                                    const QString& configFolder);
+                                    const QString& configFolder, const QString& documentsFolder);
 
 // The folder that holds the program's own resources (state/, Library/,
 // templates/, resource/dragndrop.html, fcombo.dll), as chosen by
@@ -33,6 +36,10 @@ QString programFolder();
 // The folder of the settings files (`settings<n>.ini`); may be outside the
 // program folder when that cannot be written.
 QString stateFolder();
+
+// The folder a new page starts out in: the program folder, or the user's
+// documents folder when the program folder cannot be written.
+QString newPageFolder();
 
 // Joins a folder and a relative path with one "/".
 QString joinPath(const QString& folder, const QString& relative);

@@ -330,7 +330,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     table_.setActiveDocument(slot);
     waitSeconds(0.1);
 
-    table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
+    table_.at(slot).folder = table_.inheritedFolder(slot, newPageFolder());
     showFolder(table_.at(slot).folder);
 
     const QString path = doc->writeWorkingFile(newPageTemplate());

@@ -58,7 +58,7 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
 
     DocumentTable& table = host_.documents();
     table.setActiveDocument(slot_);
-    table.at(slot_).folder = programFolder();
+    table.at(slot_).folder = newPageFolder();
     table.at(slot_).designViewShown = true;
 }
 
