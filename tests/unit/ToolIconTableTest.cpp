@@ -37,31 +37,3 @@ TEST(ToolIconTable, NamesExactlyTheButtonsOfTheStrips)
     }
     EXPECT_EQ(icons, buttons);
 }
-
-TEST(ToolIconTable, FindsByToolBarAndKey)
-{
-    const struct {
-        const char* toolbar;
-        const char* key;
-        const char* themeNames; // nullptr: no entry
-    } cases[] = {
-        {"Toolbar1", "new", "document-new"},
-        {"Toolbar11", "link", "insert-link"},   // the same key on two bars
-        {"Toolbar13", "link", "insert-image"},
-        {"Toolbar9", "tab", "format-indent-more"},
-        {"Toolbar8", "undock", ""},
-        {"Toolbar1", "bold", nullptr},
-        {"", "", nullptr},
-        {"toolbar1", "new", nullptr},           // names are exact
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.toolbar) + "/" + c.key);
-        const ToolIconEntry* e = findToolIcon(c.toolbar, c.key);
-        if (!c.themeNames) {
-            EXPECT_EQ(e, nullptr);
-            continue;
-        }
-        ASSERT_NE(e, nullptr);
-        EXPECT_STREQ(e->themeNames, c.themeNames);
-    }
-}
