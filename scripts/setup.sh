@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev
-          libgumbo-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
+          libgumbo-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation
+          libqt6svg6 adwaita-icon-theme)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -12,7 +12,7 @@ namespace settings {
 
 QString path(int number)
 {
-    return joinPath(programFolder(), QStringLiteral("state/settings%1.ini").arg(number));
+    return joinPath(stateFolder(), QStringLiteral("settings%1.ini").arg(number));
 }
 
 QStringList readLines(const QString& path)

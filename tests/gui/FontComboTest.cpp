@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace ink;
@@ -169,6 +170,36 @@ TEST_F(FontComboTest, TheFontIsShownWithoutSelectingAnItem)
     EXPECT_EQ(control.comboitem(), 4);
     control.setComboitem(10000);
     EXPECT_EQ(control.comboitem(), 4);
+}
+
+// A long name the program shows starts at its first letter, whichever way it
+// arrives; typing keeps the caret where the user puts it.
+TEST_F(FontComboTest, LongNamesShowFromTheirStart)
+{
+    const QString name = QStringLiteral("A Very Long Font Family Name With Several Words");
+    FontComboControl control;
+    control.resize(120, control.sizeHint().height());
+    control.show();
+    const struct {
+        const char* name;
+        std::function<void()> show;
+    } ways[] = {
+        {"setTheFont", [&] { control.setTheFont(name); }},
+        {"edit text", [&] { control.combo()->setEditText(name); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        control.combo()->setEditText(QString());
+        way.show();
+        EXPECT_EQ(control.combo()->currentText(), name);
+        EXPECT_EQ(control.combo()->lineEdit()->cursorPosition(), 0);
+    }
+    control.activateWindow();
+    control.combo()->lineEdit()->setFocus();
+    ASSERT_TRUE(inktest::waitUntil([&] { return control.combo()->lineEdit()->hasFocus(); }, 2000));
+    control.combo()->lineEdit()->end(false);
+    QTest::keyClicks(control.combo()->lineEdit(), "x");
+    EXPECT_EQ(control.combo()->lineEdit()->cursorPosition(), name.size() + 1);
 }
 
 TEST_F(FontComboTest, RefreshReadsTheFileAgain)

@@ -3,6 +3,7 @@
 #include "dialogs/widgets/InversePropertyWindows.h"
 
 #include "base/ProgramFolder.h"
+#include "base/widgets/Icons.h"
 #include "base/Twips.h"
 #include "base/Wait.h"
 #include "app/widgets/FolderFileList.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Inkpress"));
+    setWindowIcon(programIcon());
     files_ = new DocumentFiles(*this);
 
     mdi_ = new QMdiArea;
@@ -259,7 +261,7 @@ void MainWindow::loadFontTabs()
 void MainWindow::startUp(const QString& commandLine)
 {
     table_ = DocumentTable();
-    QDir().mkpath(joinPath(programFolder(), QStringLiteral("state")));
+    QDir().mkpath(stateFolder());
     const QStringList lines = settings::readLines(settings::path(2));
     settings_.applyMenusPanelAndStrips(lines);
     applyMenuChecksAndStrips();
@@ -444,7 +446,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     if (!guard || guard->isClosed())
         return nullptr;
 
-    table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
+    table_.at(slot).folder = table_.inheritedFolder(slot, newPageFolder());
     showFolder(table_.at(slot).folder);
 
     const QString path = doc->writeWorkingFile(newPageTemplate());

@@ -1,11 +1,11 @@
 #include "app/widgets/ToolStrip.h"
 
+#include "app/widgets/ToolIcons.h"
 #include "colourfont/widgets/FontComboControl.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHash>
-#include <QIcon>
 #include <QMenu>
 #include <QSlider>
 #include <QToolButton>
@@ -13,29 +13,6 @@
 namespace ink {
 
 namespace {
-
-// Icons from the desktop's icon theme where it has one; without a theme
-// the buttons show their short label instead.
-QIcon themeIcon(const QString& toolbar, const QString& key)
-{
-    static const QHash<QString, QString> names = {
-        {"Toolbar1/new", "document-new"},         {"Toolbar1/open", "document-open"},
-        {"Toolbar1/save", "document-save"},       {"Toolbar10/preview", "document-print-preview"},
-        {"Toolbar10/print", "document-print"},    {"Toolbar10/refresh", "view-refresh"},
-        {"Toolbar2/cut", "edit-cut"},             {"Toolbar2/copy", "edit-copy"},
-        {"Toolbar2/paste", "edit-paste"},         {"Toolbar2/undo", "edit-undo"},
-        {"Toolbar11/link", "insert-link"},        {"Toolbar13/link", "insert-image"},
-        {"Toolbar8/browser", "internet-web-browser"},
-        {"Toolbar4/bold", "format-text-bold"},    {"Toolbar4/italic", "format-text-italic"},
-        {"Toolbar4/underline", "format-text-underline"},
-        {"Toolbar6/left", "format-justify-left"}, {"Toolbar6/center", "format-justify-center"},
-        {"Toolbar6/right", "format-justify-right"},
-        {"Toolbar9/tab", "format-indent-more"},   {"Toolbar9/outdent", "format-indent-less"},
-        {"Toolbar12/bullets", "format-list-unordered"},
-    };
-    const QString name = names.value(toolbar + '/' + key);
-    return name.isEmpty() ? QIcon() : QIcon::fromTheme(name);
-}
 
 // The character style buttons show their label in their own style.
 void styleLabel(QToolButton* button, const QString& key)
@@ -183,7 +160,7 @@ void ToolStrip::addButtons(QToolBar* bar, const std::vector<ToolButtonEntry>& bu
     const QString toolbar = bar->objectName();
     for (const ToolButtonEntry& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        QAction* action = bar->addAction(themeIcon(toolbar, key), QString::fromUtf8(b.label));
+        QAction* action = bar->addAction(toolButtonIcon(toolbar, key), QString::fromUtf8(b.label));
         action->setObjectName(key);
         action->setToolTip(QString::fromUtf8(b.toolTip));
         auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));

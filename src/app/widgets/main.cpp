@@ -1,5 +1,6 @@
 // Start-up: the shutdown watchdog, then the main window.
 #include "app/widgets/MainWindow.h"
+#include "base/widgets/Icons.h"
 #include "platform/widgets/EngineEnvironment.h"
 
 #include <QApplication>
@@ -12,6 +13,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ink::chooseSceneGraphBackend();
     QApplication::setApplicationName(QStringLiteral("Inkpress"));
+    // The desktop matches the windows with the menu entry inkpress.desktop.
+    QApplication::setDesktopFileName(QStringLiteral("inkpress"));
+    ink::prepareIconTheme();
+    QApplication::setWindowIcon(ink::programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The whole command line is one page path; an unquoted path with blanks

@@ -55,6 +55,12 @@ FontComboControl::FontComboControl(QWidget* parent)
     setSizePolicy(combo_->sizePolicy());
     connect(combo_, &QComboBox::activated, this, &FontComboControl::onActivated);
     connect(combo_->lineEdit(), &QLineEdit::textEdited, this, &FontComboControl::change);
+    // A long name shown by the program starts at its beginning; the line edit
+    // would otherwise scroll to its end and cut off the first letters.
+    connect(combo_, &QComboBox::editTextChanged, this, [this] {
+        if (!combo_->lineEdit()->hasFocus())
+            combo_->lineEdit()->setCursorPosition(0);
+    });
     combo_->view()->installEventFilter(this);
     buildList();
 }

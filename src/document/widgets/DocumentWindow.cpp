@@ -5,6 +5,7 @@
 #include "base/SettingsFiles.h"
 #include "base/Wait.h"
 #include "base/widgets/PrintDialogs.h"
+#include "base/widgets/Icons.h"
 #include "base/widgets/Prompts.h"
 #include "document/DocumentRoutines.h"
 #include "document/PageText.h"
@@ -45,6 +46,7 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
+    setWindowIcon(programIcon());
     buildWidgets();
     connectComponents();
 
@@ -66,7 +68,7 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
 
     DocumentTable& table = host_.documents();
     table.setActiveDocument(slot_);
-    table.at(slot_).folder = programFolder();
+    table.at(slot_).folder = newPageFolder();
     table.at(slot_).designViewShown = true;
 }
 

@@ -64,7 +64,10 @@ Wizard::Wizard(QWidget* mainWindow, const QString& templatesFolder, PageOpener o
     buildButtons();
 
     // An empty preview until a template is chosen.
-    const QString empty = joinPath(programFolder(), QStringLiteral("temp.html"));
+    // It is written to the state folder: the program folder of an installed
+    // copy cannot be written.
+    QDir().mkpath(stateFolder());
+    const QString empty = joinPath(stateFolder(), QStringLiteral("temp.html"));
     if (writeWorkingFileText(empty, QStringLiteral("<HTML></HTML>")))
         preview_->navigate(empty);
     fileView_->ShowPath(templatesFolder);
