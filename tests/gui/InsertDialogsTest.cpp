@@ -247,4 +247,23 @@ TEST_F(InsertDialogsTest, HyperbuttonAndMarqueeWriteTheirColoursAndSizes)
     EXPECT_EQ(selected(), QStringLiteral("News flash"));
 }
 
+
+TEST_F(InsertDialogsTest, HyperlinkInTheDesignViewLinksTheSelectedText)
+{
+    doc = codePageWithBody(QStringLiteral("<P>visit us</P>"));
+    doc->switchToDesign();
+    waitIdle(doc);
+    doc->design()->setFocus();
+    doc->design()->applyKeys({ink::Key::CtrlHome, ink::Key::ShiftCtrlEnd});
+    auto* dialog = open<ink::HyperlinkDialog>("link", "frmLink");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->findChild<QLineEdit*>("Text1")->text().contains(QStringLiteral("visit us")));
+    set(dialog, "Text1", QStringLiteral("visit us"));
+    set(dialog, "Text2", QStringLiteral("contact.html"));
+    press(dialog, "Command1");
+    doc->switchToCode();
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><A href=contact.html>visit us</A></P>")))
+        << doc->code()->text().toStdString();
+}
+
 }
