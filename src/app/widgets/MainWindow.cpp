@@ -556,20 +556,30 @@ void MainWindow::designDisplayChanged()
     if (caretUpdateQueued_)
         return;
     caretUpdateQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        caretUpdateQueued_ = false;
-        // The queries pump events while they wait: a change reported then
-        // runs once this update is done, never nested inside it.
-        if (followingCaret_) {
-            caretChangedMeanwhile_ = true;
-            return;
-        }
-        followingCaret_ = true;
-        followCaret();
-        followingCaret_ = false;
-        if (std::exchange(caretChangedMeanwhile_, false))
-            designDisplayChanged();
-    });
+    QTimer::singleShot(0, this, &MainWindow::followCaretWhenIdle);
+}
+
+void MainWindow::followCaretWhenIdle()
+{
+    // Inside another wait on the engine (a view switch reading the page, a
+    // save) the queries would stack waits of their own on that one and hold
+    // it up: the update runs once that wait is over.
+    if (NestedEventLoop::depth() > 0) {
+        QTimer::singleShot(50, this, &MainWindow::followCaretWhenIdle);
+        return;
+    }
+    caretUpdateQueued_ = false;
+    // The queries pump events while they wait: a change reported then
+    // runs once this update is done, never nested inside it.
+    if (followingCaret_) {
+        caretChangedMeanwhile_ = true;
+        return;
+    }
+    followingCaret_ = true;
+    followCaret();
+    followingCaret_ = false;
+    if (std::exchange(caretChangedMeanwhile_, false))
+        designDisplayChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

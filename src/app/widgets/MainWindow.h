@@ -69,6 +69,7 @@ public:
     void popUpEditMenu(const QPoint& globalPos) override;
     void popUpDesignMenu(const QPoint& globalPos) override;
     void designDisplayChanged() override;
+    void followCaretWhenIdle();
 
     DocumentWindow* window(int slot) const;
     QMdiArea* mdiArea() const { return mdi_; }

@@ -238,29 +238,33 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
         return false;
     // An edit rewrites only what it changed: the rest comes back as it was
     // loaded, in the page's own form. Only when the changes cannot be laid
-    // over the loaded text is the whole document serialised.
+    // over the loaded text ("" from the page: edits made before the changes
+    // were watched) is the whole document serialised.
     bool answered = false;
     const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
-    if (answered && !loader_->busy() && !loader_->failed()) {
-        readFailure_.clear();
-        if (changes.userType() != QMetaType::QString) {
-            *html = loader_->loadedText();
-            return true;
-        }
-        if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), changes.toString())) {
-            *html = *merged;
-            return true;
-        }
-        answered = false;
-    }
-    const QVariant answer = answered ? QVariant()
-                                     : call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()},
-                                            readTimeoutMs_, &answered);
     if (!answered || loader_->busy() || loader_->failed()) {
         readFailure_ = QStringLiteral("the Design view did not answer in time");
         return false;
     }
     readFailure_.clear();
+    if (changes.userType() != QMetaType::QString) {
+        *html = loader_->loadedText();
+        return true;
+    }
+    const QString described = changes.toString();
+    if (!described.isEmpty()) {
+        if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), described)) {
+            *html = *merged;
+            return true;
+        }
+    }
+    answered = false;
+    const QVariant answer = call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()},
+                                 readTimeoutMs_, &answered);
+    if (!answered || loader_->busy() || loader_->failed()) {
+        readFailure_ = QStringLiteral("the Design view did not answer in time");
+        return false;
+    }
     *html = answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
     return true;
 }

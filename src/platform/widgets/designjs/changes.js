@@ -117,12 +117,14 @@ function describeNode(node, path, touched)
         c: items};
 }
 
-// The description of the document's changes as JSON text, or null when
-// nothing changed.
+// The description of the document's changes as JSON text, null when
+// nothing changed, or "" when the changes are not known node by node.
 function documentChanges()
 {
     if (!documentChanged())
         return null;
+    if (editedBeforeWatching)
+        return '';
     const described = describeNode(document, '', touchedNodes());
     return JSON.stringify(described);
 }

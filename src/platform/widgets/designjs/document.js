@@ -20,6 +20,9 @@ const DISPLAY_STYLES = {
 const displaySheets = {};
 let changedSinceLoad = false;
 let changeObserver = null;
+// The user typed before the mutation observer existed: which nodes changed
+// is unknown, so the whole document is written.
+let editedBeforeWatching = false;
 
 function noteMutations(records)
 {
@@ -55,6 +58,8 @@ function setDisplay(kind, on)
 function noteUserInput()
 {
     changedSinceLoad = true;
+    if (!changeObserver)
+        editedBeforeWatching = true;
 }
 
 // Runs as the document is created, before any of it is parsed, so that it
