@@ -92,6 +92,8 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerTableCommands();
+    void makeQuickTable();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
