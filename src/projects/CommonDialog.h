@@ -33,6 +33,9 @@ public:
         AllowMultiSelect = 512,
         PathMustExist = 2048,  // implied by FileMustExist
         FileMustExist = 4096,
+        // The caller asks before an existing file is replaced (it may still
+        // change the chosen name), so the save dialog does not ask itself.
+        CallerConfirmsReplace = 0x10000,
     };
 
     QString DialogTitle;

@@ -143,8 +143,9 @@ TEST_F(MainMenus, RightClickInCodePopsUpTheEditMenu)
 TEST_F(MainMenus, ChecksPlacementAndBoxesComeBackAfterARestart)
 {
     ink::DocumentWindow* w = newPage();
-    trigger("insertbrackets");
+    // Class Apply checks Brackets; unchecking Brackets afterwards keeps Class Apply.
     trigger("classapply");
+    trigger("insertbrackets");
     trigger("fovisible");
     w->findChild<QCheckBox*>("Check1")->click();
     main->sidePanel()->setPanelWidthTwips(4500);

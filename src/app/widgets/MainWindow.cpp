@@ -210,6 +210,8 @@ void MainWindow::applyMenuChecksAndStrips()
     for (int i = 0; i < MainWindowSettings::MenuChecks; ++i)
         if (QAction* a = action(QString::fromLatin1(CheckItems[i])))
             a->setChecked(settings_.menuChecks[i]);
+    styleMarks_ = StyleOptions{settings_.menuChecks[0], settings_.menuChecks[1], settings_.menuChecks[2],
+                               settings_.menuChecks[3], settings_.menuChecks[4]};
     standardDocking_.setMarks(settings_.menuChecks[5], settings_.menuChecks[6]);
     formattingDocking_.setMarks(settings_.menuChecks[7], settings_.menuChecks[8]);
     if (settings_.panelWidth > 0)

@@ -4,6 +4,7 @@
 #include "base/SettingsFiles.h"
 #include "app/widgets/MenuBuilder.h"
 #include "codetools/ClipRing.h"
+#include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
 #include "editing/widgets/InsertionEngine.h"
 
@@ -29,6 +30,7 @@ class DocumentWindow;
 class FontComboControl;
 class SidePanel;
 class ToolStrip;
+class Wizard;
 
 // The main window (MDIForm1): a frame of document windows with the menus,
 // the tool strips, the side panel and the status bar. It owns the document
@@ -65,6 +67,8 @@ public:
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
     const ClipRing& clipRing() const { return clipRing_; }
+    // The New Project window while it is open.
+    Wizard* projectWizard() const;
     QString statusFolder() const;
     // The action of a menu item by its name ("new", "bold", ...).
     QAction* action(const QString& name) const { return menus_.action(name); }
@@ -94,6 +98,7 @@ private:
     void registerDesignMenuCommands();
     void registerTableCommands();
     void makeQuickTable();
+    void registerStyleCommands();
 
     // Settings and placement.
     void applyMenuChecksAndStrips();
@@ -113,12 +118,15 @@ private:
     void replace();
     void storeClip(const QString& text);
     void codeToolTab(const QString& caption);
+    void openProjectWizard();
     void dockingClicked(const QString& name);
     void applyDocking(bool standard, const DockingOutcome& outcome);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);
     void showAbout();
     void openHelp(const QString& anchor);
+    void styleOptionClicked(StyleOption option);
+    void showStyleMarks();
 
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
@@ -132,6 +140,8 @@ private:
     ClipRing clipRing_;
     DockingSwitches standardDocking_;
     DockingSwitches formattingDocking_;
+    // The Style > Options check marks; the menu shows them.
+    StyleOptions styleMarks_;
     BuiltMenus menus_;
     QMdiArea* mdi_ = nullptr;
     QLabel* folderPanel_ = nullptr;
@@ -145,6 +155,7 @@ private:
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;
     QTimer* reaper_ = nullptr;

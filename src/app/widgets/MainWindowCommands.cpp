@@ -14,7 +14,9 @@
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 #include "platform/PreviewBrowser.h"
+#include "codetools/widgets/LibraryCommands.h"
 #include "projects/widgets/Shell.h"
+#include "projects/widgets/Wizard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,6 +35,15 @@ void MainWindow::registerCommands()
     commands_.insert(QStringLiteral("save"), [this] { files_->save(); });
     commands_.insert(QStringLiteral("saveas"), [this] { files_->saveAs(); });
     commands_.insert(QStringLiteral("exit"), [this] { close(); });
+    commands_.insert(QStringLiteral("newproject"), [this] { openProjectWizard(); });
+    commands_.insert(QStringLiteral("importfile"), [this] {
+        if (DocumentWindow* doc = activeWindow())
+            importLibraryFile(doc->code(), this);
+    });
+    commands_.insert(QStringLiteral("exportfile"), [this] {
+        if (DocumentWindow* doc = activeWindow())
+            exportLibraryFile(doc->code(), this);
+    });
     commands_.insert(QStringLiteral("preview"), [this] { panel_->setVisible(panel_->isHidden()); });
     const struct { const char* name; void (DocumentWindow::*run)(); } pageCommands[] = {
         {"refresh", &DocumentWindow::refreshViews},
@@ -50,6 +61,7 @@ void MainWindow::registerCommands()
     registerEditCommands();
     registerWindowCommands();
     registerDesignMenuCommands();
+    registerStyleCommands();
     for (const char* name : {"stdocked", "stvisible", "fodocked", "fovisible"}) {
         const QString n = QString::fromLatin1(name);
         commands_.insert(n, [this, n] { dockingClicked(n); });
@@ -258,8 +270,10 @@ void MainWindow::codeToolTab(const QString& caption)
     CodeEditor* code = doc->code();
     const int clip = pasteClipSlot(caption);
     if (clip > 0) {
+        // A slot never filled pastes nothing: the selection stays as it was.
         const QString text = clipRing_.clip(clip);
-        code->replaceSelectedText(text);
+        if (!text.isEmpty())
+            code->replaceSelectedText(text);
         focusActiveDocument();
         if (!text.isEmpty())
             code->applyKeys({Key::Right});
@@ -280,6 +294,34 @@ void MainWindow::codeToolTab(const QString& caption)
     } else if (caption == QLatin1String("Properties")) {
         code->runCommand(CodeCmd::Properties);
     }
+}
+
+Wizard* MainWindow::projectWizard() const
+{
+    return wizard_.data();
+}
+
+void MainWindow::openProjectWizard()
+{
+    if (wizard_) {
+        wizard_->raise();
+        wizard_->activateWindow();
+        return;
+    }
+    const QString templates = joinPath(programFolder(), QStringLiteral("templates"));
+    wizard_ = new Wizard(this, templates, [this](const QString& indexPath) {
+        if (files_->openPaths({indexPath}, false) == 0)
+            return false;
+        if (DocumentWindow* doc = activeWindow()) {
+            if (QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(doc->parentWidget())) {
+                sub->showNormal();
+                sub->showMaximized();
+            }
+        }
+        refreshFolderLists();
+        return true;
+    });
+    wizard_->show();
 }
 
 void MainWindow::dockingClicked(const QString& name)

@@ -65,6 +65,7 @@ QStringList cCommonDialog::runDialog(bool saving)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(fileModeFor(flags, saving));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, (flags & CallerConfirmsReplace) != 0);
     const QStringList nameFilters = qtNameFilters(Filter);
     if (!nameFilters.isEmpty()) {
         dialog.setNameFilters(nameFilters);
