@@ -98,6 +98,7 @@ private:
     void registerDesignMenuCommands();
     void registerTableCommands();
     void makeQuickTable();
+    void openTableDialog();
     void registerStyleCommands();
 
     // Settings and placement.

@@ -4,6 +4,8 @@
 
 #include "app/widgets/SidePanel.h"
 #include "base/Wait.h"
+#include "dialogs/widgets/TableDialog.h"
+#include "document/widgets/DocumentWindow.h"
 #include "editing/TableEdits.h"
 #include "editing/widgets/QuickTableMaker.h"
 #include "platform/CodeEditor.h"
@@ -46,6 +48,33 @@ void MainWindow::registerTableCommands()
         }
     }
     connect(panel_->tableArea(), &QuickTableMaker::makeClicked, this, &MainWindow::makeQuickTable);
+    commands_.insert(QStringLiteral("newtable"), [this] {
+        // The document window's focus and change handlers keep quiet while
+        // the dialog loads.
+        flags_.modalDialogActive = true;
+        openTableDialog();
+        flags_.modalDialogActive = false;
+    });
+    commands_.insert(QStringLiteral("dhp1inserttable"), [this] { openTableDialog(); });
+}
+
+void MainWindow::openTableDialog()
+{
+    DocumentWindow* doc = activeWindow();
+    if (!doc)
+        return;
+    TableDialogContext context;
+    context.pageFolder = table_.at(doc->slot()).folder;
+    context.pageBackColour = doc->design()->bgColor();
+    context.insert = [this](const QString& markup) {
+        const EditTarget target = editTarget();
+        if (target.designView)
+            pasteAtDesignSelection(target, markup);
+        else
+            replaceCodeSelection(target, markup);
+    };
+    auto* dialog = new TableDialog(this, context);
+    dialog->present();
 }
 
 void MainWindow::makeQuickTable()
