@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(DeleteRow, TableEditTest, ::testing::Values(
              "<TR><TD>a</TD></TR>~</TABLE>", "~</TABLE>"},
     EditCase{"a row that is not the last one stays with what follows", "deleterow",
              "<TR><TD>a</TD></TR>~<TR><TD>b</TD></TR>~</TABLE>", "<TR><TD>a</TD></TR>~</TABLE>"},
+    EditCase{"a bare line feed is a line break too", "deleterow",
+             "<TR><TD>a</TD></TR>\n<TR><TD>b</TD></TR>", "<TR><TD>a</TD></TR>"},
     EditCase{"an unclosed last row goes to the end", "deleterow",
              "<TR><TD>a</TD></TR>~<TR><TD>b", "<TR><TD>a</TD></TR>"},
     EditCase{"no row start tag: unchanged", "deleterow", "<TD>a</TD></TR>", "(unchanged)"},
