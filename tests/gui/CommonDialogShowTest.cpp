@@ -125,4 +125,20 @@ TEST_F(CommonDialogShowTest, ClosingTheRealDialogIsACancel)
     EXPECT_TRUE(dialog.Filter.isEmpty());
 }
 
+TEST_F(CommonDialogShowTest, TheSaveDialogAsksBeforeReplacingUnlessTheCallerDoes)
+{
+    for (const bool callerAsks : {false, true}) {
+        SCOPED_TRACE(callerAsks ? "caller asks" : "dialog asks");
+        bool dialogAsks = !callerAsks;
+        whenDialogShows([&](QFileDialog* shown) {
+            dialogAsks = !shown->testOption(QFileDialog::DontConfirmOverwrite);
+            shown->reject();
+        });
+        cCommonDialog dialog;
+        dialog.flags = callerAsks ? cCommonDialog::CallerConfirmsReplace : 0;
+        EXPECT_FALSE(dialog.ShowSave());
+        EXPECT_EQ(dialogAsks, !callerAsks);
+    }
+}
+
 }

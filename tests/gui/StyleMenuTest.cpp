@@ -1,7 +1,7 @@
 // The Style menu on the real main window: rules written with the options,
 // the CSS dialogs, New Style, and importing and exporting style sheets.
 #include "MainWindowFixture.h"
-#include "styles/widgets/StyleColour.h"
+#include "colourfont/widgets/ColourDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace inktest;
 
@@ -139,12 +140,19 @@ TEST_F(StyleMenu, ClosingADialogWritesNothing)
     EXPECT_TRUE(waitUntil([&] { return d.isNull(); }));
     EXPECT_EQ(code->text(), "x");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    trigger("styleboxfontsfontsize");
+    d = dialog("frmfontsize");
+    ASSERT_TRUE(d);
+    QTest::keyClick(d, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return d.isNull(); }));
+    EXPECT_EQ(code->text(), "x");
 }
 
 TEST_F(StyleMenu, BackgroundColourAsksForTheColour)
 {
     ink::CodeEditor* code = codeWith("", 0, 0);
-    ink::setColourTestResponder([] { return QColor(255, 0, 0); });
+    ink::setColourTestResponder([](ink::ColourValue) { return ink::colourValue(255, 0, 0); });
     trigger("stylecolorsbackgroundcolor");
     QPointer<QDialog> d = dialog("frmbackgroundcolor");
     ASSERT_TRUE(d);
@@ -154,7 +162,7 @@ TEST_F(StyleMenu, BackgroundColourAsksForTheColour)
 
     // A cancelled colour dialog writes nothing and still closes the dialog.
     code->setText(QString());
-    ink::setColourTestResponder([] { return QColor(); });
+    ink::setColourTestResponder([](ink::ColourValue) { return std::optional<ink::ColourValue>(); });
     trigger("stylecolorsbackgroundcolor");
     d = dialog("frmbackgroundcolor");
     ASSERT_TRUE(d);
@@ -167,11 +175,11 @@ TEST_F(StyleMenu, ColourCommandsUnderClassApply)
 {
     ink::CodeEditor* code = codeWith("", 0, 0);
     trigger("classapply");
-    ink::setColourTestResponder([] { return QColor(0x33, 0x66, 0x99); });
+    ink::setColourTestResponder([](ink::ColourValue) { return ink::colourValue(0x33, 0x66, 0x99); });
     trigger("bordercolor");
     EXPECT_EQ(code->text(), ".class{border-color:#336699}");
     EXPECT_EQ(code->selectedText(), "class");
-    ink::setColourTestResponder([] { return QColor(); });
+    ink::setColourTestResponder([](ink::ColourValue) { return std::optional<ink::ColourValue>(); });
     trigger("stylecolorscolor");
     EXPECT_EQ(code->text(), ".class{border-color:#336699}");
 }
@@ -188,6 +196,9 @@ TEST_F(StyleMenu, FontSizeWritesTheTypedValueOfTheChosenBox)
     EXPECT_TRUE(d->findChild<QRadioButton*>("Option1")->isChecked());
     EXPECT_TRUE(text1->isEnabled());
     EXPECT_FALSE(text2->isEnabled());
+    for (QWidget* control : d->findChildren<QWidget*>())
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control))
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
 
     // An empty box says what to type and keeps the dialog open.
     click(d, "Command1");
@@ -265,23 +276,29 @@ TEST_F(StyleMenu, ExportWritesTheSelectionAndLinksTheFileWritten)
         const char* row;
         const char* chosen;
         const char* written;
+        int anchor, caret;
+        const char* content;
+        const char* after; // the page text around the link
     };
     const ExportCase cases[] = {
-        {"css file", "main.css", "main.css"},
-        {"last extension only", "my.site.css", "my.site.css"},
-        {"other extension linked as written", "theme.txt", "theme.txt"},
-        {"no extension", "plain", "plain.css"},
+        {"css file", "main.css", "main.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"last extension only", "my.site.css", "my.site.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"other extension linked as written", "theme.txt", "theme.txt", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"no extension", "plain", "plain.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
+        {"nothing selected: a line break, link at the caret", "empty.css", "empty.css", 1, 1, "\r\n",
+         "a%1 p{x:y} b"},
     };
     ink::CodeEditor* code = codeWith("", 0, 0);
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.row);
         code->setText("a p{x:y} b");
-        code->setSelection(2, 8);
+        code->setSelection(c.anchor, c.caret);
         nextFileAnswer = {pagesDir.filePath(c.chosen)};
         trigger("exportstyle");
-        EXPECT_EQ(readBytes(pagesDir.filePath(c.written)), "p{x:y}\r\n");
-        EXPECT_EQ(code->text(), QStringLiteral("a <link rel=\"stylesheet\" type=\"text/css\" href=\"%1\"> b")
-                                    .arg(QString::fromLatin1(c.written)));
+        EXPECT_EQ(readBytes(pagesDir.filePath(c.written)), c.content);
+        const QString link = QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"%1\">")
+                                 .arg(QString::fromLatin1(c.written));
+        EXPECT_EQ(code->text(), QString::fromLatin1(c.after).arg(link));
     }
     EXPECT_FALSE(QFile::exists(pagesDir.filePath("theme.css")));
     EXPECT_TRUE(prompts.questions.isEmpty());

@@ -2,7 +2,8 @@
 // Export Style, and the property commands with their dialogs.
 #include "app/widgets/MainWindow.h"
 
-#include "styles/widgets/StyleColour.h"
+#include "colourfont/ColourModel.h"
+#include "colourfont/widgets/ColourDialog.h"
 #include "styles/widgets/StyleCommands.h"
 
 #include <QAction>
@@ -35,7 +36,12 @@ void MainWindow::registerStyleCommands()
     services.write = [this](const QString& declaration) {
         insertStyleRule(editTarget(), styleMarks_, declaration);
     };
-    services.askColour = [this] { return askColourText(this); };
+    services.askColour = [](QWidget* owner) -> std::optional<QString> {
+        const std::optional<ColourValue> colour = chooseColour(owner);
+        if (!colour)
+            return std::nullopt;
+        return clrlong2hex(*colour);
+    };
     for (const StyleCommand& command : styleCommands())
         commands_.insert(QString::fromLatin1(command.menuItem),
                          [this, &command, services] { runStyleCommand(command, this, services); });

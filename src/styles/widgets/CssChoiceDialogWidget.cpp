@@ -40,7 +40,7 @@ void CssChoiceDialogWidget::choose(const CssChoice& choice)
     if (!choice.asksColour) {
         services_.write(declaration);
     } else if (services_.askColour) {
-        if (const std::optional<QString> colour = services_.askColour())
+        if (const std::optional<QString> colour = services_.askColour(this))
             services_.write(declaration + *colour);
     }
     close();

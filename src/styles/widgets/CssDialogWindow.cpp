@@ -12,6 +12,8 @@ CssDialogWindow::CssDialogWindow(QWidget* owner, const char* name, const char* c
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
+    // Escape hides a dialog without closing it; it is gone either way.
+    connect(this, &QDialog::finished, this, &QObject::deleteLater);
 }
 
 void CssDialogWindow::present()

@@ -6,10 +6,11 @@
 namespace ink {
 
 // What a CSS dialog needs from the program: writing one declaration through
-// the style rule builder, and the colour dialog.
+// the style rule builder, and the colour dialog over a given window, which
+// gives the colour text of the chosen colour or nothing on cancel.
 struct CssDialogServices {
     std::function<void(const QString& declaration)> write;
-    std::function<std::optional<QString>()> askColour;
+    std::function<std::optional<QString>(QWidget* owner)> askColour;
 };
 
 // The frame every CSS property dialog shares: owned by the main window and

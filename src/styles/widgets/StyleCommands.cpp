@@ -122,7 +122,7 @@ void runStyleCommand(const StyleCommand& command, QWidget* owner, const CssDialo
         services.write(text);
         break;
     case StyleCommand::Colour:
-        if (const std::optional<QString> colour = services.askColour())
+        if (const std::optional<QString> colour = services.askColour(owner))
             services.write(text + *colour);
         break;
     case StyleCommand::Dialog:
