@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace inktest;
 
@@ -32,11 +33,13 @@ protected:
         return dialog->findChild<T*>(QString::fromLatin1(name));
     }
 
+    // Opens the "Finish" page: the preview is rebuilt, and OK waits for it.
     static void finish(ink::TableDialog* dialog)
     {
         dialog->findChild<QTabWidget*>("d")->setCurrentIndex(2);
         auto* ok = child<QPushButton>(dialog, "Command3");
-        waitUntil([ok] { return ok->isEnabled(); });
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_TRUE(waitUntil([ok] { return ok->isEnabled(); }));
     }
 };
 
@@ -75,6 +78,17 @@ TEST_F(TableDialogTest, CancelInsertsNothingAndRemovesThePreviewFile)
     pump(100);
     EXPECT_EQ(main->findChild<ink::TableDialog*>("frmTable"), nullptr);
     EXPECT_EQ(w->code()->text(), before);
+    EXPECT_FALSE(QFile::exists(previewFile));
+}
+
+TEST_F(TableDialogTest, EscapeClosesTheDialogAndRemovesThePreviewFile)
+{
+    newPage();
+    QPointer<ink::TableDialog> dialog = open();
+    ASSERT_TRUE(dialog);
+    const QString previewFile = dialog->preview()->filePath();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return dialog.isNull(); }));
     EXPECT_FALSE(QFile::exists(previewFile));
 }
 

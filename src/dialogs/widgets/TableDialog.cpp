@@ -49,6 +49,9 @@ TableDialog::TableDialog(QWidget* owner, TableDialogContext context)
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
+    // Escape hides a dialog without closing it; it goes either way, and its
+    // preview file with it.
+    connect(this, &QDialog::finished, this, &QObject::deleteLater);
     colours_.pageBackColour = context_.pageBackColour;
     colours_.backColour = context_.pageBackColour;
 
