@@ -1,12 +1,14 @@
 // The table dialog on the real main window: properties, preview, OK and
 // Cancel, the image import and the "Static" box.
 #include "MainWindowFixture.h"
+#include "colourfont/widgets/ColorComboControl.h"
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/TableDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,13 +58,20 @@ TEST_F(TableDialogTest, OkInsertsTheTableAsSetIntoTheCodeView)
     child<QSlider>(dialog, "Slider2")->setValue(1);
     child<QSlider>(dialog, "Slider3")->setValue(0);
     child<QRadioButton>(dialog, "Option10")->setChecked(true);
+    // The user picks Maroon as the table's border colour and the cell's back colour.
+    for (const char* name : {"ColorComboControl2", "ColorComboControl3"}) {
+        QComboBox* colours = child<ink::ColorComboControl>(dialog, name)->combo();
+        const int maroon = colours->findText("Maroon");
+        colours->setCurrentIndex(maroon);
+        emit colours->activated(maroon);
+    }
     finish(dialog);
     child<QPushButton>(dialog, "Command3")->click();
     pump(50);
     EXPECT_EQ(main->findChild<ink::TableDialog*>("frmTable"), nullptr);
     EXPECT_EQ(w->code()->text().toStdString(),
-              "<BODY><TABLE style=\"\" width=100%>\r\n<TR><td style=\"\" align=center valign=middle>"
-              "&nbsp;</td></TR>\r\n\r\n</TABLE></BODY>");
+              "<BODY><TABLE style=\";border-color: #800000\" width=100%>\r\n<TR><td bgcolor= #800000 "
+              "style=\"\" align=center valign=middle>&nbsp;</td></TR>\r\n\r\n</TABLE></BODY>");
 }
 
 TEST_F(TableDialogTest, CancelInsertsNothingAndRemovesThePreviewFile)
