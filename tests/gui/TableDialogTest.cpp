@@ -90,6 +90,22 @@ TEST_F(TableDialogTest, CancelInsertsNothingAndRemovesThePreviewFile)
     EXPECT_FALSE(QFile::exists(previewFile));
 }
 
+TEST_F(TableDialogTest, EnterOnAPropertyPageInsertsNothing)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    const QString before = w->code()->text();
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    auto* rows = child<QLineEdit>(dialog, "Text2");
+    rows->setFocus();
+    QTest::keyClick(rows, Qt::Key_Return);
+    pump(50);
+    EXPECT_EQ(w->code()->text(), before);
+    ASSERT_NE(main->findChild<ink::TableDialog*>("frmTable"), nullptr);
+    dialog->close();
+}
+
 TEST_F(TableDialogTest, EscapeClosesTheDialogAndRemovesThePreviewFile)
 {
     newPage();

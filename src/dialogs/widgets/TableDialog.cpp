@@ -190,6 +190,12 @@ void TableDialog::importImage(QLineEdit* mask)
 
 void TableDialog::insertAndClose()
 {
+    // OK inserts only what the user sees on the Finish page; from anywhere
+    // else the table is shown first, since the preview may be out of date.
+    if (tabs_->currentWidget() != preview_->parentWidget()) {
+        tabs_->setCurrentWidget(preview_->parentWidget());
+        return;
+    }
     if (!preview_->isLoaded())
         return;
     if (context_.insert)
