@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "colourfont/widgets/ColorComboControl.h"
 #include "dialogs/widgets/DialogPreview.h"
+#include "dialogs/widgets/ImageListCombo.h"
 #include "dialogs/widgets/TableDialog.h"
 
 #include <QAction>
@@ -149,6 +150,33 @@ TEST_F(TableDialogTest, StaticSetsOnePercentAndClearingRestoresTheWidth)
     EXPECT_EQ(width->text(), "40");
     EXPECT_TRUE(child<QRadioButton>(dialog, "Option7")->isChecked());
     EXPECT_TRUE(width->isEnabled());
+    dialog->close();
+}
+
+TEST_F(TableDialogTest, ImageListsShowTheImagesFolderAndAPickRebuildsThePreview)
+{
+    ink::DocumentWindow* w = newPage();
+    slotOf(w).folder = pagesDir.path();
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    auto* list = child<ink::ImageListCombo>(dialog, "Combo3");
+    list->showPopup();
+    list->hidePopup();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(QDir(pagesDir.filePath("images")).exists());
+
+    writePage("images/b.png", "png");
+    writePage("images/a.gif", "gif");
+    writePage("images/.inkpress-work-1-1.html", "work");
+    list->showPopup();
+    list->hidePopup();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "a.gif");
+    EXPECT_EQ(list->itemText(1), "b.png");
+    emit list->activated(1);
+    EXPECT_EQ(child<QLineEdit>(dialog, "Combo3Mask")->text(), "images/b.png");
+    EXPECT_TRUE(waitUntil([dialog] { return dialog->preview()->isLoaded(); }));
+    EXPECT_TRUE(dialog->preview()->shownText().contains("background=\"images/b.png\""));
     dialog->close();
 }
 

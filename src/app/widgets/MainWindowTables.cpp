@@ -73,6 +73,7 @@ void MainWindow::openTableDialog()
         else
             replaceCodeSelection(target, markup);
     };
+    context.refreshFolderLists = [this] { refreshFolderLists(); };
     auto* dialog = new TableDialog(this, context);
     dialog->present();
 }

@@ -29,6 +29,7 @@ void ImageListCombo::fill()
 
 void ImageListCombo::showPopup()
 {
+    emit droppingDown();
     fill();
     QComboBox::showPopup();
 }

@@ -14,6 +14,8 @@ public:
     void showPopup() override;
 
 signals:
+    // About to fill the list (before it drops down).
+    void droppingDown();
     void picked(const QString& relativePath);
 
 private:

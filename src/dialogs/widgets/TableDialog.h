@@ -24,6 +24,9 @@ struct TableDialogContext {
     QString pageBackColour;  // the page's background colour, "" when unknown
     // Puts the table into the active page, in the view it shows.
     std::function<void(const QString& markup)> insert;
+    // Points the main window's file lists at the page's folders (an image
+    // list is about to drop down).
+    std::function<void()> refreshFolderLists;
 };
 
 // A width or height: the text and its "Default" / "Percentage" options.

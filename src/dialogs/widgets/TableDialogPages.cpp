@@ -105,6 +105,10 @@ QWidget* TableDialog::imageSource(const char* mask, const char* list, const char
     images->setToolTip(QStringLiteral("Images"));
     images->setMinimumWidth(24);
     auto* button = named(new QPushButton(QStringLiteral("Import"), this), import, QStringLiteral("Import"));
+    connect(images, &ImageListCombo::droppingDown, this, [this] {
+        if (context_.refreshFolderLists)
+            context_.refreshFolderLists();
+    });
     connect(images, &ImageListCombo::picked, this, [this, text](const QString& path) {
         text->setText(path);
         rebuildPreview();
