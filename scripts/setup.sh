@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev
-          libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
+          libgumbo-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,10 +1,10 @@
 #include "base/SettingsFiles.h"
 
 #include "base/ProgramFolder.h"
+#include "base/WholeFile.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <cmath>
 
 namespace ink {
@@ -31,11 +31,7 @@ bool writeLines(const QString& path, const QStringList& values)
     for (const QString& value : values)
         bytes += value.toLatin1() + "\r\n";
     bytes += "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    return replaceFileBytes(path, bytes);
 }
 
 std::optional<bool> parseFlag(const QString& text)

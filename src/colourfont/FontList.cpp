@@ -1,10 +1,10 @@
 #include "colourfont/FontList.h"
 
 #include "base/ProgramFolder.h"
+#include "base/WholeFile.h"
 #include "document/PageFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -64,11 +64,10 @@ QString fontListFileContent(const QString& boxText)
 
 bool writeFontList(const QString& path, const QString& boxText, QString* error)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(fontListFileContent(boxText).toUtf8()) >= 0 && file.commit();
+    QString reason;
+    const bool written = replaceFileBytes(path, fontListFileContent(boxText).toUtf8(), &reason);
     if (!written && error)
-        *error = QStringLiteral("The font list \"%1\" could not be saved: %2.").arg(path, file.errorString());
+        *error = QStringLiteral("The font list \"%1\" could not be saved: %2.").arg(path, reason);
     return written;
 }
 

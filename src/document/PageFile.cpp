@@ -1,9 +1,10 @@
 #include "document/PageFile.h"
 
+#include "base/WholeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
@@ -13,6 +14,8 @@ namespace ink {
 namespace {
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
+const QByteArray utf16LeBom("\xFF\xFE");
+const QByteArray utf16BeBom("\xFE\xFF");
 const QByteArray crLf("\r\n");
 constexpr int sniffLength = 8 * 1024;
 constexpr int charsetSearchLength = 64 * 1024;
@@ -91,6 +94,42 @@ QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
     return bytes;
 }
 
+bool isUtf16(PageEncoding::Kind kind)
+{
+    return kind == PageEncoding::Utf16LE || kind == PageEncoding::Utf16BE;
+}
+
+// UTF-16 text as unit pairs, one QChar per pair, so that whatever the file
+// holds (even a lone surrogate) comes back as the same bytes.
+QString decodeUtf16(const QByteArray& body, bool littleEndian)
+{
+    QString text(body.size() / 2, Qt::Uninitialized);
+    const auto* bytes = reinterpret_cast<const uchar*>(body.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const uchar a = bytes[2 * i], b = bytes[2 * i + 1];
+        text[i] = QChar(littleEndian ? char16_t(a | (b << 8)) : char16_t((a << 8) | b));
+    }
+    return text;
+}
+
+QByteArray encodeUtf16(const QString& text, bool littleEndian)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        bytes[2 * i] = char(littleEndian ? unit & 0xFF : unit >> 8);
+        bytes[2 * i + 1] = char(littleEndian ? unit >> 8 : unit & 0xFF);
+    }
+    return bytes;
+}
+
+// A UTF-16 byte order mark and a whole number of units after it.
+PageEncoding::Kind utf16KindOf(const QByteArray& bytes, bool* found)
+{
+    *found = bytes.size() % 2 == 0 && (bytes.startsWith(utf16LeBom) || bytes.startsWith(utf16BeBom));
+    return bytes.startsWith(utf16LeBom) ? PageEncoding::Utf16LE : PageEncoding::Utf16BE;
+}
+
 QString quoted(const QString& path)
 {
     return QLatin1Char('"') + path + QLatin1Char('"');
@@ -133,6 +172,13 @@ QString declaredCharset(const QByteArray& bytes)
 PageEncoding detectPageEncoding(const QByteArray& bytes)
 {
     PageEncoding encoding;
+    bool utf16 = false;
+    const PageEncoding::Kind utf16Kind = utf16KindOf(bytes, &utf16);
+    if (utf16) {
+        encoding.kind = utf16Kind;
+        encoding.byteOrderMark = true;
+        return encoding;
+    }
     encoding.byteOrderMark = bytes.startsWith(utf8Bom);
     const QByteArray body = encoding.byteOrderMark ? bytes.mid(utf8Bom.size()) : bytes;
     // A byte order mark outweighs what the page declares, as in a browser.
@@ -145,6 +191,8 @@ PageEncoding detectPageEncoding(const QByteArray& bytes)
 
 QString decodePage(const QByteArray& bytes, const PageEncoding& encoding)
 {
+    if (isUtf16(encoding.kind))
+        return decodeUtf16(bytes.mid(2), encoding.kind == PageEncoding::Utf16LE);
     const QByteArray body =
         encoding.byteOrderMark && bytes.startsWith(utf8Bom) ? bytes.mid(utf8Bom.size()) : bytes;
     switch (encoding.kind) {
@@ -153,6 +201,8 @@ QString decodePage(const QByteArray& bytes, const PageEncoding& encoding)
     case PageEncoding::Latin1:
         return QString::fromLatin1(body);
     case PageEncoding::Utf8:
+    case PageEncoding::Utf16LE:
+    case PageEncoding::Utf16BE:
         break;
     }
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
@@ -161,6 +211,10 @@ QString decodePage(const QByteArray& bytes, const PageEncoding& encoding)
 
 QByteArray encodePage(const QString& text, const PageEncoding& encoding)
 {
+    if (isUtf16(encoding.kind)) {
+        const bool little = encoding.kind == PageEncoding::Utf16LE;
+        return (little ? utf16LeBom : utf16BeBom) + encodeUtf16(text, little);
+    }
     const QByteArray body = encoding.kind == PageEncoding::Utf8 ? text.toUtf8()
                                                                 : encodeSingleByte(text, encoding.kind);
     return encoding.byteOrderMark ? utf8Bom + body : body;
@@ -184,7 +238,9 @@ PageFileContent readPageFile(const QString& path)
     // The file may have grown since its size was looked at.
     if (bytes.size() > MaxPageFileSize)
         return failure(QStringLiteral("The file %1 is larger than 64 MB and cannot be opened.").arg(quoted(path)));
-    if (looksBinary(bytes))
+    bool utf16 = false;
+    utf16KindOf(bytes, &utf16);
+    if (!utf16 && looksBinary(bytes))
         return failure(QStringLiteral("The file %1 is not a text file and cannot be opened.").arg(quoted(path)));
     PageFileContent content;
     content.ok = true;
@@ -193,13 +249,19 @@ PageFileContent readPageFile(const QString& path)
     return content;
 }
 
+QString withFinalLineBreak(const QString& text)
+{
+    if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        return text;
+    return text + QStringLiteral("\r\n");
+}
+
 bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding, QString* error)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(encodePage(text, encoding) + crLf) >= 0
-                         && file.commit();
+    QString reason;
+    const bool written = replaceFileBytes(path, encodePage(withFinalLineBreak(text), encoding), &reason);
     if (!written && error)
-        *error = QStringLiteral("The file %1 could not be saved: %2.").arg(quoted(path), file.errorString());
+        *error = QStringLiteral("The file %1 could not be saved: %2.").arg(quoted(path), reason);
     return written;
 }
 

@@ -10,9 +10,12 @@ struct PageEncoding {
         Utf8,         // valid UTF-8, declared as such or not declared at all
         Windows1252,  // declared windows-1252, iso-8859-1, latin1 or us-ascii
         Latin1,       // anything else that is not valid UTF-8: one byte, one character
+        Utf16LE,      // UTF-16 that starts with its byte order mark, little-endian
+        Utf16BE,      // the same, big-endian
     };
     Kind kind = Utf8;
-    bool byteOrderMark = false;  // the file started with a UTF-8 byte order mark
+    // The file started with a byte order mark (UTF-8, or always for UTF-16).
+    bool byteOrderMark = false;
 
     bool operator==(const PageEncoding& other) const
     {
@@ -34,10 +37,12 @@ struct PageFileContent {
 };
 
 // Reads a whole page. Refuses what cannot be read, files over 64 MB and
-// files that are not text.
+// files that are not text. A file with a UTF-16 byte order mark is UTF-16 text.
 PageFileContent readPageFile(const QString& path);
 
-// Writes the text followed by one CR LF in the given encoding. The new
+// Writes the text in the given encoding, followed by one CR LF unless the
+// text already ends with a line break (so that a page opened and saved again
+// keeps its bytes, and repeated saves do not pile up blank lines). The new
 // content is written beside the old file and then put in its place in one
 // step, so a failed save leaves the old file as it was. On failure returns
 // false and, when `error` is given, a text naming the file and the reason.
@@ -60,7 +65,11 @@ QString declaredCharset(const QByteArray& bytes);
 PageEncoding detectPageEncoding(const QByteArray& bytes);
 QString decodePage(const QByteArray& bytes, const PageEncoding& encoding);
 // Characters the encoding cannot hold are written as numeric character
-// references (&#NNNN;), so that nothing typed is lost.
+// references (&#NNNN;), so that nothing typed is lost. UTF-16 is written with
+// its byte order mark.
 QByteArray encodePage(const QString& text, const PageEncoding& encoding);
+// The text as a save writes it: with a final CR LF unless it ends with a
+// line break already.
+QString withFinalLineBreak(const QString& text);
 
 }

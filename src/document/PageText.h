@@ -22,7 +22,8 @@ struct TitleEdit {
 };
 
 // Puts `title` between the first "<TITLE>" and the first "</TITLE>" after it
-// (both case-sensitive). Every other character of the page is kept; the
+// (both case-sensitive, the program's own serialised form); a page without
+// them has its title element found in any case ("<title>", "<Title lang=en>"). Every other character of the page is kept; the
 // characters & and < of the title are written as entities so that the title
 // box's text can never break the page's markup.
 TitleEdit replaceTitle(const QString& page, const QString& title);

@@ -41,6 +41,21 @@ public:
     // Replaces the whole text (one undo step); raises textChanged.
     virtual void setText(const QString& text) = 0;
 
+    // The characters [start, end) of the text; positions are clamped to it.
+    virtual QString textRange(int start, int end) const = 0;
+    // Where the text changed since textChanged was last raised: [start, end)
+    // of the current text (empty after a deletion alone). Lets a handler look
+    // at what changed instead of the whole page on every key.
+    struct Change {
+        int start = 0;
+        int end = 0;
+    };
+    virtual Change lastChange() const = 0;
+    // Rewrites the characters [start, end) as a follow-up of the change just
+    // made: the caret and selection stay on the characters they were on, and
+    // one undo takes back the rewrite together with that change.
+    virtual void rewriteAfterChange(int start, int end, const QString& text) = 0;
+
     virtual QString selectedText() const = 0;
     // Replaces the selection (inserts at the caret when it is empty) and
     // leaves the inserted text selected, anchor at its start.

@@ -1,5 +1,7 @@
 #include "projects/PathHelpers.h"
 
+#include <QDir>
+
 namespace ink {
 
 namespace {
@@ -35,6 +37,13 @@ QString substr(const QString& text, int leftCount, int rightCount)
     if (leftCount < 0 || rightCount < 0)
         return QString();
     return text.left(leftCount).right(rightCount);
+}
+
+QString absolutePath(const QString& path)
+{
+    if (path.isEmpty())
+        return path;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
 }

@@ -20,6 +20,12 @@ QString fileNameOfPath(const QString& path);
 // that is only an extension (".htaccess") give "".
 QString baseNameOfPath(const QString& path);
 
+// The path made absolute against the current folder and cleaned of "." and
+// ".." parts: "./page.html" run from "/site" -> "/site/page.html". A page is
+// known by its absolute path from the moment it enters the program, so that
+// it is saved where it was read. "" stays "".
+QString absolutePath(const QString& path);
+
 // The last rightCount characters of the first leftCount characters of text;
 // a count beyond the text takes all of it. A negative count gives "".
 QString substr(const QString& text, int leftCount, int rightCount);

@@ -15,14 +15,6 @@ using namespace inktest;
 
 class FormattingStrip : public MainWindowTest {
 protected:
-    ink::DocumentWindow* codePageWithSelection(const QString& text, int from, int to)
-    {
-        ink::DocumentWindow* w = newPage();
-        w->switchToCode();
-        w->code()->setText(text);
-        w->code()->setSelection(from, to);
-        return w;
-    }
     QComboBox* sizeCombo() const
     {
         return qobject_cast<QComboBox*>(main->formattingStrip()->namedWidget("Combo1"));

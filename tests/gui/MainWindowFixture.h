@@ -124,6 +124,16 @@ protected:
         return w;
     }
 
+    // A new page in the Code view holding `text`, with from..to selected.
+    ink::DocumentWindow* codePageWithSelection(const QString& text, int from, int to)
+    {
+        ink::DocumentWindow* w = newPage();
+        w->switchToCode();
+        w->code()->setText(text);
+        w->code()->setSelection(from, to);
+        return w;
+    }
+
     static void waitIdle(ink::DocumentWindow* w)
     {
         waitUntil([w] { return !w->design()->busy(); });

@@ -1,5 +1,7 @@
 #include "projects/widgets/Shell.h"
 
+#include "base/widgets/Prompts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -63,6 +65,68 @@ TEST_F(ShellCopyTest, FailuresReturnFalse)
     EXPECT_FALSE(QFileInfo::exists(at("site/inner")));
     EXPECT_FALSE(shellCopy(at("site/index.html"), at("site/index.html"), false)) << "file onto itself";
     EXPECT_EQ(content("site/index.html"), "<html>");
+}
+
+// Answers the copy's questions and counts them.
+class CountingPrompts : public Prompts {
+public:
+    bool answer = false;
+    QStringList questions;
+    void message(QWidget*, const QString&, const QString&) override {}
+    void warning(QWidget*, const QString&, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString& text) override
+    {
+        questions << text;
+        return answer;
+    }
+};
+
+struct ReplaceCase {
+    const char* name;
+    bool noConfirmation;
+    bool answer;
+    int questions;
+    bool result;
+    QByteArray indexAfter;
+};
+
+class ShellCopyReplaceTest : public ShellCopyTest, public ::testing::WithParamInterface<ReplaceCase> {
+protected:
+    void SetUp() override
+    {
+        ShellCopyTest::SetUp();
+        Prompts::install(&prompts);
+    }
+    void TearDown() override { Prompts::install(nullptr); }
+    CountingPrompts prompts;
+};
+
+// A file in the way is never replaced silently.
+TEST_P(ShellCopyReplaceTest, AFileInTheWayIsReplacedOnlyWhenAllowed)
+{
+    const ReplaceCase& c = GetParam();
+    make("target/site/index.html", "mine");
+    prompts.answer = c.answer;
+    EXPECT_EQ(shellCopy(at("site"), at("target"), c.noConfirmation), c.result);
+    EXPECT_EQ(prompts.questions.size(), c.questions);
+    if (c.questions > 0)
+        EXPECT_TRUE(prompts.questions.first().contains(at("target/site/index.html")));
+    EXPECT_EQ(content("target/site/index.html"), c.indexAfter);
+    EXPECT_EQ(content("target/site/images/logo.gif"), "GIF") << "the rest is copied";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ShellCopyReplaceTest,
+    ::testing::Values(ReplaceCase{"UserSaysNo", false, false, 1, false, "mine"},
+                      ReplaceCase{"UserSaysYes", false, true, 1, true, "<html>"},
+                      ReplaceCase{"NoQuestionsWanted", true, false, 0, true, "<html>"}),
+    [](const ::testing::TestParamInfo<ReplaceCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ShellCopyTest, ACopyThatBreaksOffPartWayFails)
+{
+    // A folder stands where a file of the copy must go.
+    QDir().mkpath(at("target/site/index.html"));
+    EXPECT_FALSE(shellCopy(at("site"), at("target"), true));
 }
 
 TEST(BrowseForFolderTest, TheResponderAnswersInsteadOfTheDialog)

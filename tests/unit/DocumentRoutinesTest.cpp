@@ -46,10 +46,26 @@ INSTANTIATE_TEST_SUITE_P(
         StripCase{"no_leading_crlf_unchanged", "<div>word</div>", "<div>word</div>"},
         StripCase{"shorter_than_opening_and_closing", "\r\n<div></div", "\r\n<div></div"},
         StripCase{"exactly_opening_and_closing", "\r\n<div></div>", ""},
-        StripCase{"end_not_checked", "\r\n<p>abcdefgh", "abcd"},
+        StripCase{"end_is_not_the_closing_tag", "\r\n<p>abcdefgh", "\r\n<p>abcdefgh"},
+        StripCase{"text_after_the_block_kept", "\r\n<div>a</div>\r\n<p>b</p>", "\r\n<div>a</div>\r\n<p>b</p>"},
+        StripCase{"two_sibling_blocks_kept", "\r\n<div>a</div><div>b</div>", "\r\n<div>a</div><div>b</div>"},
+        StripCase{"nested_block_inside", "\r\n<div>a<div>b</div>c</div>", "a<div>b</div>c"},
+        StripCase{"other_closing_at_the_end", "\r\n<p>a</div>", "\r\n<p>a</div>"},
         StripCase{"other_element_unchanged", "\r\n<span>x</span>", "\r\n<span>x</span>"},
         StripCase{"empty", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GeneratorRule, TheEditNamesOnlyTheMarkersCharacters)
+{
+    const QString text = "<META content=\"MSHTML 6.0\" name=GENERATOR>";
+    const GeneratorEdit edit = generatorEdit(text);
+    ASSERT_EQ(edit.start, 6);
+    EXPECT_EQ(text.mid(edit.start, edit.length), "content=\"MSHTML");
+    EXPECT_EQ(text.left(edit.start) + edit.replacement + text.mid(edit.start + edit.length),
+              applyGeneratorRule(text));
+    EXPECT_EQ(generatorEdit("content=\"MSHTM").start, -1);
+    EXPECT_EQ(generatorMarkerReach(), edit.length - 1);
+}
 
 TEST(GeneratorRule, RewritesTheFirstMarkerKeepingTheVersion)
 {
@@ -79,10 +95,36 @@ TEST(ReplaceTitle, PutsTheTitleBetweenTheMarkers)
     EXPECT_EQ(e.text.size(), newPageTemplate().size() - QString("Untitled Web Document").size() + 7);
 }
 
-TEST(ReplaceTitle, LowerCaseTitleIsNotATitle)
+struct AnyCaseTitleCase {
+    const char* name;
+    const char* page;
+    const char* replaced; // "" when the page has no title element
+};
+
+class ReplaceTitleInUserText : public ::testing::TestWithParam<AnyCaseTitleCase> {};
+
+// Pages the user wrote spell the title element in any case.
+TEST_P(ReplaceTitleInUserText, FindsTheTitleElementInAnyCase)
 {
-    EXPECT_EQ(replaceTitle("<title>x</title>", "y").outcome, TitleEdit::NoTitleElement);
+    const TitleEdit e = replaceTitle(QString::fromUtf8(GetParam().page), "y");
+    if (*GetParam().replaced == 0) {
+        EXPECT_EQ(e.outcome, TitleEdit::NoTitleElement);
+        return;
+    }
+    ASSERT_EQ(e.outcome, TitleEdit::Replaced);
+    EXPECT_EQ(e.text, QString::fromUtf8(GetParam().replaced));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, ReplaceTitleInUserText,
+    ::testing::Values(
+        AnyCaseTitleCase{"lower_case", "<head><title>x</title></head>", "<head><title>y</title></head>"},
+        AnyCaseTitleCase{"mixed_case_with_attribute", "<Title lang=en>x</TITLE>", "<Title lang=en>y</TITLE>"},
+        AnyCaseTitleCase{"upper_case_wins_over_lower", "<title>a</title><TITLE>b</TITLE>",
+                         "<title>a</title><TITLE>y</TITLE>"},
+        AnyCaseTitleCase{"titlebar_element_is_not_a_title", "<titlebar>x</titlebar>", ""},
+        AnyCaseTitleCase{"no_title", "<head></head>", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReplaceTitle, StartWithoutEndChangesNothing)
 {

@@ -1,10 +1,17 @@
 #include "document/PageFile.h"
 
+#include "base/SettingsFiles.h"
+#include "colourfont/FontList.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 using namespace ink;
 
@@ -51,7 +58,12 @@ TEST_P(PageRoundTrip, SavingWhatWasReadGivesTheSameBytesPlusCrLf)
 
     QString error;
     ASSERT_TRUE(writePageFile(path, content.text, content.encoding, &error)) << error.toStdString();
-    EXPECT_EQ(readBytes(path), c.bytes + "\r\n");
+    // A page that ends with a line break keeps its bytes; any other gets one CR LF.
+    const QByteArray lineBreak = c.kind == PageEncoding::Utf16LE ? QByteArray("\r\0\n\0", 4)
+        : c.kind == PageEncoding::Utf16BE                         ? QByteArray("\0\r\0\n", 4)
+                                                                  : QByteArray("\r\n");
+    const bool endsWithBreak = content.text.endsWith(QLatin1Char('\n')) || content.text.endsWith(QLatin1Char('\r'));
+    EXPECT_EQ(readBytes(path), endsWithBreak ? c.bytes : c.bytes + lineBreak);
 }
 
 const QByteArray bom("\xEF\xBB\xBF");
@@ -74,6 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"ByteOrderMarkThenInvalid", bom + "\xE9", PageEncoding::Latin1, true},
         RoundTripCase{"TwoByteOrderMarks", bom + bom + "x", PageEncoding::Utf8, true},
         RoundTripCase{"MixedLineEnds", QByteArray("a\r\nb\nc\rd\r\n\r\n"), PageEncoding::Utf8, false},
+        RoundTripCase{"EndsWithLf", QByteArray("<p>x</p>\n"), PageEncoding::Utf8, false},
+        RoundTripCase{"EndsWithCr", QByteArray("<p>x</p>\r"), PageEncoding::Utf8, false},
+        RoundTripCase{"Utf16LittleEndian", QByteArray("\xFF\xFE<\0p\0>\0\xE9\0\xE5\x65\x3D\xD8\0\xDE", 16),
+                      PageEncoding::Utf16LE, true},
+        RoundTripCase{"Utf16BigEndianEndingInCrLf", QByteArray("\xFE\xFF\0<\0p\0>\x65\xE5\0\r\0\n", 14),
+                      PageEncoding::Utf16BE, true},
+        RoundTripCase{"Utf16LoneSurrogate", QByteArray("\xFF\xFE" "a\0\x00\xD8" "b\0", 8), PageEncoding::Utf16LE, true},
         RoundTripCase{"TrailingBlanks", QByteArray("text   \r\n  \t "), PageEncoding::Utf8, false},
         RoundTripCase{"Empty", QByteArray(), PageEncoding::Utf8, false}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
@@ -106,11 +125,47 @@ TEST(PageEncodingTest, TheDeclaredCharsetIsFoundInEitherMetaForm)
     EXPECT_EQ(declaredCharset("<p>charset=latin1</p>"), QString());
 }
 
-TEST_F(PageFileTest, SavingAppendsOneCrLf)
+struct FinalBreakCase {
+    const char* name;
+    QString text;
+    QByteArray saved;
+};
+
+class FinalLineBreak : public PageFileTest, public ::testing::WithParamInterface<FinalBreakCase> {};
+
+// Saving must not grow the page by a line break each time.
+TEST_P(FinalLineBreak, IsAddedOnlyWhenTheTextLacksOne)
 {
     const QString path = pathOf(QStringLiteral("new.html"));
-    ASSERT_TRUE(writePageFile(path, QStringLiteral("abc\r\n"), PageEncoding{}));
-    EXPECT_EQ(readBytes(path), QByteArray("abc\r\n\r\n"));
+    ASSERT_TRUE(writePageFile(path, GetParam().text, PageEncoding{}));
+    EXPECT_EQ(readBytes(path), GetParam().saved);
+    for (int save = 0; save < 3; ++save) {
+        const PageFileContent again = readPageFile(path);
+        ASSERT_TRUE(again.ok);
+        ASSERT_TRUE(writePageFile(path, again.text, again.encoding));
+    }
+    EXPECT_EQ(readBytes(path), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FinalLineBreak,
+    ::testing::Values(FinalBreakCase{"NoBreak", QStringLiteral("abc"), QByteArray("abc\r\n")},
+                      FinalBreakCase{"CrLf", QStringLiteral("abc\r\n"), QByteArray("abc\r\n")},
+                      FinalBreakCase{"Lf", QStringLiteral("abc\n"), QByteArray("abc\n")},
+                      FinalBreakCase{"BlankLineKept", QStringLiteral("abc\r\n\r\n"), QByteArray("abc\r\n\r\n")},
+                      FinalBreakCase{"Empty", QString(), QByteArray("\r\n")}),
+    [](const ::testing::TestParamInfo<FinalBreakCase>& info) { return std::string(info.param.name); });
+
+TEST(PageEncodingTest, Utf16IsReadByItsByteOrderMarkNotRefusedAsBinary)
+{
+    const QByteArray le("\xFF\xFE<\0b\0>\0\xE9\0", 10);
+    const QByteArray be("\xFE\xFF\0<\0b\0>\0\xE9", 10);
+    for (const QByteArray& bytes : {le, be}) {
+        EXPECT_FALSE(detectPageEncoding(bytes).kind == PageEncoding::Utf8);
+        EXPECT_EQ(decodePage(bytes, detectPageEncoding(bytes)), QString::fromUtf8("<b>é"));
+    }
+    // An odd number of bytes after the mark is no UTF-16 text.
+    EXPECT_EQ(detectPageEncoding(le + "x").kind, PageEncoding::Latin1);
 }
 
 struct RefusedCase {
@@ -180,6 +235,79 @@ TEST_F(PageFileTest, AFailedSaveReturnsFalseWithTheReason)
     }
     EXPECT_TRUE(QFileInfo(ontoAFolder).isDir());
 }
+
+// A file size limit makes the disk take only the first bytes, like a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit old_{};
+    sighandler_t previousHandler_;
+};
+
+TEST_F(PageFileTest, AShortWriteFailsAndKeepsTheOldFile)
+{
+    const QString path = pathOf(QStringLiteral("page.html"));
+    const QByteArray old("<p>the page as it was</p>\r\n");
+    writeBytes(path, old);
+    const QString bigger(200000, QLatin1Char('x'));
+    QString error;
+    bool written = true;
+    {
+        FileSizeLimit limit(49152);
+        written = writePageFile(path, bigger, PageEncoding{}, &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.html")});
+}
+
+struct WriterCase {
+    const char* name;
+    std::function<bool(const QString& path, const QString& text)> write;
+};
+
+class ShortWriteRefused : public PageFileTest, public ::testing::WithParamInterface<WriterCase> {};
+
+// Every file the program replaces keeps its old content when the disk takes
+// only part of the new one.
+TEST_P(ShortWriteRefused, KeepsTheOldFile)
+{
+    const QString path = pathOf(QStringLiteral("file"));
+    const QByteArray old("old content\r\n");
+    writeBytes(path, old);
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);
+        written = GetParam().write(path, QString(100000, QLatin1Char('y')));
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(path), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, ShortWriteRefused,
+    ::testing::Values(
+        WriterCase{"Page", [](const QString& path, const QString& text) { return writePageFile(path, text, PageEncoding{}); }},
+        WriterCase{"FontList", [](const QString& path, const QString& text) { return writeFontList(path, text); }},
+        WriterCase{"SettingsFile", [](const QString& path, const QString& text) {
+                       return settings::writeLines(path, QStringList{text});
+                   }}),
+    [](const ::testing::TestParamInfo<WriterCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PageFileTest, TheWorkingFileIsUtf8WithAByteOrderMark)
 {

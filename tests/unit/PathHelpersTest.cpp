@@ -1,5 +1,6 @@
 #include "projects/PathHelpers.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace ink;
@@ -67,5 +68,31 @@ INSTANTIATE_TEST_SUITE_P(
                       SubstrCase{"NegativeLeft", "abc", -1, 2, ""},
                       SubstrCase{"NegativeRight", "abc", 2, -1, ""}),
     [](const ::testing::TestParamInfo<SubstrCase>& info) { return std::string(info.param.name); });
+
+struct AbsoluteCase {
+    const char* name;
+    const char* path;
+    const char* expected; // below the current folder unless it starts with "/"
+};
+
+class AbsolutePath : public ::testing::TestWithParam<AbsoluteCase> {};
+
+// A relative page path must name the file in the current folder, never "/page.html".
+TEST_P(AbsolutePath, IsTakenFromTheCurrentFolder)
+{
+    const AbsoluteCase& c = GetParam();
+    const QString expected = QString::fromUtf8(c.expected);
+    EXPECT_EQ(absolutePath(QString::fromUtf8(c.path)),
+              expected.startsWith('/') || expected.isEmpty() ? expected : QDir::currentPath() + '/' + expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, AbsolutePath,
+    ::testing::Values(AbsoluteCase{"BareName", "page.html", "page.html"},
+                      AbsoluteCase{"DotSlash", "./page.html", "page.html"},
+                      AbsoluteCase{"SubFolder", "sub/../sub/page.html", "sub/page.html"},
+                      AbsoluteCase{"AlreadyAbsolute", "/site/./a/../page.html", "/site/page.html"},
+                      AbsoluteCase{"Empty", "", ""}),
+    [](const ::testing::TestParamInfo<AbsoluteCase>& info) { return std::string(info.param.name); });
 
 }

@@ -1,5 +1,7 @@
 #include "app/widgets/MainWindow.h"
 
+#include "dialogs/widgets/InversePropertyWindows.h"
+
 #include "base/ProgramFolder.h"
 #include "base/Twips.h"
 #include "base/Wait.h"
@@ -9,6 +11,9 @@
 #include "app/widgets/ToolStrip.h"
 #include "editing/widgets/EditingCommands.h"
 #include "colourfont/FontList.h"
+#include "colourfont/widgets/ColorComboControl.h"
+#include "colourfont/widgets/ColourCommands.h"
+#include "colourfont/widgets/ColourPanel.h"
 #include "colourfont/widgets/FontComboControl.h"
 #include "colourfont/widgets/FontListWindow.h"
 #include "document/DocumentRoutines.h"
@@ -21,9 +26,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +43,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -77,6 +88,7 @@ MainWindow::MainWindow()
     menus_ = buildMenus(menuBar(), [this](const QString& name) { runCommand(name); });
     buildStrips();
     connectFontControls();
+    connectColourTools();
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
@@ -130,6 +142,10 @@ void MainWindow::buildStrips()
         fontCombo_->setObjectName(QStringLiteral("FontComboControl1"));
         return fontCombo_;
     };
+    factories.colorCombo = [this](QWidget* parent) {
+        colourCombo_ = new ColorComboControl(parent);
+        return colourCombo_;
+    };
     const ToolDispatcher dispatch = [this](const QString& toolbar, const QString& key) {
         runToolButton(toolbar, key);
     };
@@ -142,6 +158,23 @@ void MainWindow::buildStrips()
                                     menu(QStringLiteral("droppop")));
     sizeCombo_ = qobject_cast<QComboBox*>(stripFormatting_->namedWidget(QStringLiteral("Combo1")));
     sizeSlider_ = qobject_cast<QSlider*>(stripFormatting_->namedWidget(QStringLiteral("Slider1")));
+}
+
+namespace {
+
+// Shows a size in the combo without it counting as a pick. A size from the
+// list becomes the current item: were it only the edit text, the combo would
+// take it as typed and "pick" it again when its list opens or its edit field
+// loses the focus, wrapping the selection a second time.
+void showSizeInCombo(QComboBox* combo, const QString& text)
+{
+    const QSignalBlocker quiet(combo);
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
 }
 
 void MainWindow::connectFontControls()
@@ -157,7 +190,7 @@ void MainWindow::connectFontControls()
         connect(sizeSlider_, &QSlider::sliderReleased, this, [this] {
             const QString text = fontSizeSliderReleased(sizeSlider_->value(), editTarget());
             if (sizeCombo_)
-                sizeCombo_->setCurrentText(text);
+                showSizeInCombo(sizeCombo_, text);
         });
     }
     if (fontCombo_)
@@ -169,6 +202,22 @@ void MainWindow::connectFontControls()
             fontCombo_->Refreshx();
         loadFontTabs();
     });
+}
+
+void MainWindow::connectColourTools()
+{
+    if (colourCombo_) {
+        connect(colourCombo_, &ColorComboControl::click, this, [this] {
+            // A cancelled "Custom..." applies nothing.
+            if (const std::optional<QString> colour = colourCombo_->chosenColourText(ColourForm::MainWindow, this))
+                applyComboColour(*colour, editTarget());
+        });
+    }
+    colourPanel_ = new ColourPanel;
+    colourPanel_->setTargetProvider([this] { return editTarget(); });
+    auto* layout = new QVBoxLayout(panel_->colourArea());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(colourPanel_);
 }
 
 void MainWindow::loadFontTabs()
@@ -291,14 +340,37 @@ void MainWindow::documentClosed(QMdiSubWindow* sub)
     reaper_->start();
 }
 
+namespace {
+
+// A dialog the engine shows for a page (a script's alert, confirm or prompt,
+// a file or colour picker) runs its own event loop until it returns, even
+// after it was closed: its window must outlive it.
+bool holdsTransientDialog(QWidget* window)
+{
+    return !window->findChildren<QMessageBox*>().isEmpty() || !window->findChildren<QInputDialog*>().isEmpty()
+        || !window->findChildren<QFileDialog*>().isEmpty() || !window->findChildren<QColorDialog*>().isEmpty();
+}
+
+}
+
 void MainWindow::reapClosedWindows()
 {
-    if (NestedEventLoop::depth() > 0)
+    // Not while a handler deeper in the stack waits in an event loop of its
+    // own: a wait, a synchronous call into a component, or a modal dialog or
+    // menu.
+    if (NestedEventLoop::depth() > 0 || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget())
         return;
-    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_))
-        delete sub.data();
-    closedWindows_.clear();
-    reaper_->stop();
+    QList<QPointer<QMdiSubWindow>> kept;
+    for (const QPointer<QMdiSubWindow>& sub : std::as_const(closedWindows_)) {
+        if (sub && holdsTransientDialog(sub))
+            kept << sub;
+        else
+            delete sub.data();
+    }
+    closedWindows_ = kept;
+    if (closedWindows_.isEmpty())
+        reaper_->stop();
 }
 
 DocumentWindow* MainWindow::activeWindow()
@@ -314,9 +386,14 @@ DocumentWindow* MainWindow::createDocumentWindow()
     auto* doc = new DocumentWindow(*this, slot);
     windows_[slot] = doc;
     connect(doc, &DocumentWindow::becameActive, this, &MainWindow::onDocumentActive);
+    connectInverseProperty(doc);
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
     QMdiSubWindow* sub = mdi_->addSubWindow(doc);
+    // The frame would delete itself when its close has been handled, even
+    // inside a dialog or wait of the window's own; closed windows are
+    // deleted by the reaper instead, once no such loop is running.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(doc, &DocumentWindow::closed, this, [this, sub] { documentClosed(sub); });
     // New windows cascade from the top left, each a little lower and to the right.
     const int open = mdi_->subWindowList().size() - 1;
@@ -326,7 +403,10 @@ DocumentWindow* MainWindow::createDocumentWindow()
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
+    const QPointer<DocumentWindow> guard(doc);
     waitSeconds(0.1);
+    if (!guard || guard->isClosed())
+        return nullptr;
 
     table_.at(slot).folder = table_.inheritedFolder(slot, programFolder());
     showFolder(table_.at(slot).folder);
@@ -437,6 +517,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     collectSettings();
     settings::writeLines(settings::path(2), settings_.lines());
     flags_.appClosing = true;
+    if (inverse_)
+        inverse_->closeAll();
     waitSeconds(1.0);
     for (QMdiSubWindow* sub : mdi_->subWindowList()) {
         if (!sub->close()) {

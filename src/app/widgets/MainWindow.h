@@ -6,6 +6,7 @@
 #include "codetools/ClipRing.h"
 #include "styles/StyleRule.h"
 #include "document/widgets/DocumentHost.h"
+#include "dialogs/widgets/InsertDialog.h"
 #include "editing/widgets/InsertionEngine.h"
 
 #include <QHash>
@@ -27,7 +28,10 @@ namespace ink {
 class DesignSurface;
 class DocumentFiles;
 class DocumentWindow;
+class ColorComboControl;
+class ColourPanel;
 class FontComboControl;
+class InversePropertyWindows;
 class SidePanel;
 class ToolStrip;
 class Wizard;
@@ -66,6 +70,10 @@ public:
     SidePanel* sidePanel() const { return panel_; }
     ToolStrip* standardStrip() const { return stripB_; }
     ToolStrip* formattingStrip() const { return stripFormatting_; }
+    // The Formatting strip's colour combo `ColorComboControl1`.
+    ColorComboControl* colourCombo() const { return colourCombo_; }
+    // The palette on the side panel's "Colorcube" page.
+    ColourPanel* colourPanel() const { return colourPanel_; }
     const ClipRing& clipRing() const { return clipRing_; }
     // The New Project window while it is open.
     Wizard* projectWizard() const;
@@ -80,6 +88,8 @@ public:
     // The active page as the editing commands see it.
     EditTarget editTarget();
     void focusActiveDocument();
+    // What the insert dialogs read the active page through.
+    InsertDialogHost dialogHost();
     // Runs the 100 ms timer's work once.
     void periodicUpdate();
 
@@ -92,6 +102,7 @@ private:
     void buildSidePanel();
     void loadPalette();
     void connectFontControls();
+    void connectColourTools();
     void registerCommands();
     void registerEditCommands();
     void registerWindowCommands();
@@ -99,6 +110,9 @@ private:
     void registerTableCommands();
     void makeQuickTable();
     void openTableDialog();
+    void registerDialogCommands();
+    // Feeds the Inverse Property windows from a new document window.
+    void connectInverseProperty(DocumentWindow* doc);
     void registerStyleCommands();
 
     // Settings and placement.
@@ -153,9 +167,12 @@ private:
     ToolStrip* stripFormatting_ = nullptr;
     DesignSurface* dragdrop_ = nullptr;
     FontComboControl* fontCombo_ = nullptr;
+    ColorComboControl* colourCombo_ = nullptr;
+    ColourPanel* colourPanel_ = nullptr;
     QComboBox* sizeCombo_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QHash<QString, std::function<void()>> commands_;
+    InversePropertyWindows* inverse_ = nullptr;
     QPointer<Wizard> wizard_;
     // Closed document windows wait here until no handler is inside an event wait.
     QList<QPointer<QMdiSubWindow>> closedWindows_;

@@ -61,6 +61,7 @@ void MainWindow::registerCommands()
     registerEditCommands();
     registerWindowCommands();
     registerDesignMenuCommands();
+    registerDialogCommands();
     registerStyleCommands();
     for (const char* name : {"stdocked", "stvisible", "fodocked", "fovisible"}) {
         const QString n = QString::fromLatin1(name);

@@ -1,17 +1,14 @@
 #include "dialogs/widgets/TableDialog.h"
 
-#include "base/widgets/Prompts.h"
 #include "colourfont/widgets/FontComboControl.h"
 #include "dialogs/widgets/DialogPreview.h"
+#include "dialogs/widgets/ImageImport.h"
 #include "projects/CommonDialog.h"
-#include "projects/PathHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,25 +18,6 @@
 #include <QVBoxLayout>
 
 namespace ink {
-
-namespace {
-
-// Copies beside the target first, so that a failed copy leaves the file it
-// was to replace as it was.
-bool copyReplacing(const QString& source, const QString& target)
-{
-    const QString partial = target + QStringLiteral(".inkpress-import");
-    QFile::remove(partial);
-    if (!QFile::copy(source, partial))
-        return false;
-    QFile::remove(target);
-    if (QFile::rename(partial, target))
-        return true;
-    QFile::remove(partial);
-    return false;
-}
-
-}
 
 TableDialog::TableDialog(QWidget* owner, TableDialogContext context)
     : QDialog(owner), context_(std::move(context))
@@ -155,36 +133,17 @@ void TableDialog::importImage(QLineEdit* mask)
 {
     if (context_.pageFolder.isEmpty())
         return;
-    const QString images = QDir(context_.pageFolder).filePath(QStringLiteral("images"));
-    QDir().mkpath(images);
+    QDir().mkpath(QDir(context_.pageFolder).filePath(QStringLiteral("images")));
     cCommonDialog dialog;
     dialog.DialogTitle = QStringLiteral("Import Image");
     dialog.Filter = QStringLiteral("All Files|*.*");
     dialog.hwnd = this;
     if (!dialog.ShowOpen() || dialog.Filename.isEmpty())
         return;
-    const QString name = fileNameOfPath(dialog.Filename);
-    const QString target = QDir(images).filePath(name);
-    const QFileInfo source(dialog.Filename), existing(target);
-    // A file already in the images folder is referenced, never copied onto
-    // itself (which would empty it).
-    const bool sameFile = existing.exists()
-        && source.canonicalFilePath() == existing.canonicalFilePath();
-    if (!sameFile) {
-        if (existing.exists()) {
-            const QString question = QStringLiteral("The images folder already holds a file named "
-                                                    "\"%1\". Replace it?").arg(name);
-            if (!Prompts::current().askYesNo(this, QStringLiteral("Import Image"), question))
-                return;
-        }
-        if (!copyReplacing(dialog.Filename, target)) {
-            Prompts::current().warning(this, QStringLiteral("Import Image"),
-                                       QStringLiteral("\"%1\" could not be copied into the images "
-                                                      "folder.").arg(dialog.Filename));
-            return;
-        }
-    }
-    mask->setText(QStringLiteral("images/") + name);
+    const QString reference = importIntoImages(dialog.Filename, context_.pageFolder, this);
+    if (reference.isEmpty())
+        return;
+    mask->setText(reference);
     rebuildPreview();
 }
 

@@ -24,12 +24,19 @@ const QString AppTitle = QStringLiteral("Inkpress");
 
 DocumentFiles::DocumentFiles(DocumentHost& host) : host_(host) {}
 
+bool DocumentFiles::closedMeanwhile(const QPointer<DocumentWindow>& doc)
+{
+    return !doc || doc->isClosed();
+}
+
 void DocumentFiles::newPage()
 {
-    DocumentWindow* doc = host_.createDocumentWindow();
+    const QPointer<DocumentWindow> doc = host_.createDocumentWindow();
     if (!doc)
         return;
     waitSeconds(0.1);
+    if (closedMeanwhile(doc))
+        return;
     doc->showDesignTitle();
     host_.refreshFolderLists();
 }
@@ -86,16 +93,19 @@ int DocumentFiles::openPaths(const QStringList& paths, bool titleCheck)
     return opened;
 }
 
-DocumentFiles::OpenResult DocumentFiles::openOne(const QString& path, bool titleCheck,
+DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool titleCheck,
                                                  bool busyWaits)
 {
+    // A relative path would name another file once the folder and the
+    // working file are derived from it.
+    const QString path = absolutePath(givenPath);
     // Read first: a file that cannot be opened leaves no half-made window.
     const PageFileContent content = readPageFile(path);
     if (!content.ok) {
         Prompts::current().warning(host_.mainWindow(), AppTitle, content.error);
         return OpenResult::Failed;
     }
-    DocumentWindow* doc = host_.createDocumentWindow();
+    const QPointer<DocumentWindow> doc = host_.createDocumentWindow();
     if (!doc)
         return OpenResult::Failed;
     DocumentTable& table = host_.documents();
@@ -114,15 +124,23 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& path, bool title
                                  "and reopen the document.");
     if (!refusal.isEmpty()) {
         Prompts::current().message(host_.mainWindow(), AppTitle, refusal);
+        if (closedMeanwhile(doc))
+            return OpenResult::Failed;
         doc->keepInCodeView();
         return OpenResult::OpenedCodeOnly;
     }
     if (busyWaits)
         doc->waitForDesign();
+    if (closedMeanwhile(doc))
+        return OpenResult::Failed;
     doc->reloadDesignFromCode();
     waitSeconds(0.1);
+    if (closedMeanwhile(doc))
+        return OpenResult::Failed;
     table.at(slot).modified = false;
     doc->showDesignTitle();
+    if (closedMeanwhile(doc))
+        return OpenResult::Failed;
     host_.refreshFolderLists();
     return OpenResult::Opened;
 }
@@ -162,13 +180,13 @@ QString DocumentFiles::askSaveName(const QString& folder)
     dialog.DefaultExt = QStringLiteral("html");
     if (!dialog.ShowSave())
         return QString();
-    return dialog.Filename.trimmed();
+    return absolutePath(dialog.Filename.trimmed());
 }
 
 bool DocumentFiles::save()
 {
-    DocumentWindow* doc = host_.activeWindow();
-    if (!doc || !doc->isVisible())
+    const QPointer<DocumentWindow> doc = host_.activeWindow();
+    if (!doc || !doc->hasBeenShown())
         return false;
     if (doc->caption() == Untitled)
         return saveAs();
@@ -176,6 +194,8 @@ bool DocumentFiles::save()
     if (host_.documents().at(slot).designViewShown) {
         copyDesignIntoCode(doc);
         waitSeconds(0.1);
+        if (closedMeanwhile(doc))
+            return false;
     }
     const QString path = host_.documents().at(slot).folder + QLatin1Char('/') + doc->caption();
     if (!writePage(doc, path))
@@ -186,14 +206,16 @@ bool DocumentFiles::save()
 
 bool DocumentFiles::saveAs()
 {
-    DocumentWindow* doc = host_.activeWindow();
-    if (!doc || !doc->isVisible())
+    const QPointer<DocumentWindow> doc = host_.activeWindow();
+    if (!doc || !doc->hasBeenShown())
         return false;
     const int slot = doc->slot();
     const QString name = askSaveName(host_.documents().at(slot).folder);
-    if (name.isEmpty())
+    if (name.isEmpty() || closedMeanwhile(doc))
         return false;
     copyDesignIntoCode(doc);
+    if (closedMeanwhile(doc))
+        return false;
     // The page takes its new name only once it is really there.
     if (!writePage(doc, name))
         return false;
@@ -211,10 +233,12 @@ bool DocumentFiles::saveAs()
 bool DocumentFiles::closeSequence(int slot)
 {
     DocumentTable& table = host_.documents();
-    DocumentWindow* doc = host_.documentWindow(slot);
+    const QPointer<DocumentWindow> doc = host_.documentWindow(slot);
     if (!doc)
         return true;
     doc->waitForDesign();
+    if (!doc)
+        return true;
     if (doc->code()->text() != doc->design()->documentHtml())
         table.at(slot).modified = true;
     if (!table.at(slot).modified)
@@ -228,7 +252,7 @@ bool DocumentFiles::closeSequence(int slot)
 
 bool DocumentFiles::askSaveOnClose(DocumentWindow* doc)
 {
-    if (!doc->isVisible())
+    if (!doc->hasBeenShown())
         return true;
     const QString question = doc->caption()
         + QStringLiteral(" has been modified.  Would you like to save this file before closing?");

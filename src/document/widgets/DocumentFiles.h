@@ -1,5 +1,6 @@
 #pragma once
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,8 @@ public:
     bool closeSequence(int slot);
 
 private:
+    // After a wait: the user may have closed the page meanwhile.
+    static bool closedMeanwhile(const QPointer<DocumentWindow>& doc);
     enum class OpenResult { Opened, OpenedCodeOnly, Failed };
     OpenResult openOne(const QString& path, bool titleCheck, bool busyWaits);
     bool askSaveOnClose(DocumentWindow* doc);

@@ -22,6 +22,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -34,6 +36,11 @@ const QString ViewKey = QStringLiteral("IE View");
 const QString Untitled = QStringLiteral("Untitled");
 }
 
+bool DocumentWindow::gone(const QPointer<DocumentWindow>& window)
+{
+    return !window || window->closed_;
+}
+
 DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
     : QWidget(parent), host_(host), slot_(slot), working_(slot), printText_(slot, QStringLiteral("txt"))
 {
@@ -44,8 +51,12 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
 
     DocumentWindowSettings boxes;
     boxes.apply(settings::readLines(settings::path(1)));
-    syntaxBox_->setChecked(boxes.syntax);
-    detailsBox_->setChecked(boxes.details);
+    {
+        const QSignalBlocker quietSyntax(syntaxBox_);
+        const QSignalBlocker quietDetails(detailsBox_);
+        syntaxBox_->setChecked(boxes.syntax);
+        detailsBox_->setChecked(boxes.details);
+    }
     code_->setSyntaxColouring(boxes.syntax);
     design_->setShowDetails(boxes.details);
     design_->setShowBorders(boxes.details);
@@ -91,6 +102,15 @@ void DocumentWindow::buildWidgets()
     connect(viewAction(CodeKey), &QAction::triggered, this, [this] { switchToCode(); });
     connect(viewAction(EditKey), &QAction::triggered, this, [this] { switchToDesign(); });
     connect(viewAction(ViewKey), &QAction::triggered, this, [this] { switchToPreview(); });
+    // A screen reader toggles a button through the accessibility bus without
+    // clicking it: the toggle must then do what the click does.
+    for (const auto& v : views) {
+        const QString key = v.key;
+        connect(viewAction(key), &QAction::toggled, this, [this, key] {
+            if (!pressingViewButtons_)
+                QTimer::singleShot(0, this, [this, key] { followViewButton(key); });
+        });
+    }
 
     titleBox_ = new QLineEdit(this);
     titleBox_->setObjectName(QStringLiteral("Text2"));
@@ -116,11 +136,12 @@ void DocumentWindow::buildWidgets()
     syntaxBox_->setObjectName(QStringLiteral("Check1"));
     detailsBox_ = new QCheckBox(QStringLiteral("Details"), this);
     detailsBox_->setObjectName(QStringLiteral("Check2"));
-    connect(syntaxBox_, &QCheckBox::clicked, this, [this](bool on) {
+    // Toggled, not clicked: a screen reader toggles a box without a click.
+    connect(syntaxBox_, &QCheckBox::toggled, this, [this](bool on) {
         activate();
         code_->setSyntaxColouring(on);
     });
-    connect(detailsBox_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(detailsBox_, &QCheckBox::toggled, this, [this](bool on) {
         activate();
         design_->setShowDetails(on);
         design_->setShowBorders(on);
@@ -200,8 +221,31 @@ void DocumentWindow::activate()
 
 void DocumentWindow::pressViewButton(const QString& key)
 {
+    pressingViewButtons_ = true;
     for (const QString& k : {CodeKey, EditKey, ViewKey})
         viewAction(k)->setChecked(k == key);
+    pressingViewButtons_ = false;
+    pressedView_ = key;
+}
+
+// A click has switched the view by now; a toggle without a click has only
+// changed the button, so the switch is made here (or the button pressed
+// again when it was the view shown).
+void DocumentWindow::followViewButton(const QString& key)
+{
+    if (closed_)
+        return;
+    const bool pressed = viewAction(key)->isChecked();
+    if (pressed == (key == pressedView_))
+        return;
+    if (!pressed)
+        pressViewButton(pressedView_);
+    else if (key == CodeKey)
+        switchToCode();
+    else if (key == EditKey)
+        switchToDesign();
+    else
+        switchToPreview();
 }
 
 void DocumentWindow::showOnly(QWidget* shown)
@@ -227,13 +271,20 @@ void DocumentWindow::waitForDesign()
     QElapsedTimer clock;
     clock.start();
     // A component that never finishes must not hold the window forever.
-    while (design_->busy() && clock.elapsed() < 20000)
+    const QPointer<DocumentWindow> self(this);
+    while (design_->busy() && clock.elapsed() < 20000) {
         waitSeconds(0.1);
+        if (gone(self))
+            return;
+    }
 }
 
 void DocumentWindow::showDesignTitle()
 {
+    const QPointer<DocumentWindow> self(this);
     waitForDesign();
+    if (gone(self))
+        return;
     titleBox_->setText(design_->title());
 }
 
@@ -272,7 +323,10 @@ void DocumentWindow::syncPreviewIfShown()
 
 void DocumentWindow::reloadDesignFromCode()
 {
+    const QPointer<DocumentWindow> self(this);
     waitForDesign();
+    if (gone(self))
+        return;
     const QString path = writeWorkingFile(code_->text());
     if (path.isEmpty())
         return;
@@ -290,13 +344,18 @@ void DocumentWindow::keepInCodeView()
 
 void DocumentWindow::switchToCode()
 {
+    const QPointer<DocumentWindow> self(this);
     activate();
     pressViewButton(CodeKey);
     showOnly(code_->widget());
     DocumentTable::Slot& state = host_.documents().at(slot_);
     if (state.designViewShown) {
         waitForDesign();
+        if (gone(self))
+            return;
         const QString html = design_->documentHtml();
+        if (gone(self))
+            return;
         if (html != code_->text()) {
             code_->setText(html);
             host_.documents().at(slot_).modified = true;
@@ -313,14 +372,20 @@ void DocumentWindow::switchToCode()
     refreshOrNavigatePreview();
     host_.setOutdentButtonEnabled(false);
     waitSeconds(0.1);
+    if (gone(self))
+        return;
     showDesignTitle();
+    if (gone(self))
+        return;
     host_.focusMainWindow();
     setFocus();
     code_->setFocus();
+    emit viewSwitched(false);
 }
 
 void DocumentWindow::switchToDesign()
 {
+    const QPointer<DocumentWindow> self(this);
     activate();
     pressViewButton(EditKey);
     showOnly(design_->widget());
@@ -331,6 +396,8 @@ void DocumentWindow::switchToDesign()
     host_.setOutdentButtonEnabled(true);
 
     waitForDesign();
+    if (gone(self))
+        return;
     const QString text = code_->text();
     if (text != design_->documentHtml()) {
         if (isFramesetPage(text)) {
@@ -343,21 +410,31 @@ void DocumentWindow::switchToDesign()
     }
     refreshOrNavigatePreview();
     waitSeconds(0.1);
+    if (gone(self))
+        return;
     showDesignTitle();
+    if (gone(self))
+        return;
     host_.focusMainWindow();
     setFocus();
     showOnly(design_->widget());
     design_->setFocus();
+    emit viewSwitched(true);
 }
 
 void DocumentWindow::switchToPreview()
 {
+    const QPointer<DocumentWindow> self(this);
     activate();
     pressViewButton(ViewKey);
     showOnly(preview_->widget());
     if (host_.documents().at(slot_).designViewShown) {
         copyDesignIntoCode();
+        if (gone(self))
+            return;
         waitSeconds(0.1);
+        if (gone(self))
+            return;
         writeWorkingFile(code_->text());
         refreshOrNavigatePreview();
     } else {
@@ -368,6 +445,7 @@ void DocumentWindow::switchToPreview()
 
 void DocumentWindow::refresh()
 {
+    const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
     activate();
@@ -375,15 +453,21 @@ void DocumentWindow::refresh()
     if (!host_.documents().at(slot_).designViewShown) {
         design_->setBaseLocation(folder());
         waitForDesign();
+        if (gone(self))
+            return;
         const QString text = code_->text();
         if (text != design_->documentHtml())
             loadWorkingFileIntoDesign(text);
     } else {
         copyDesignIntoCode();
+        if (gone(self))
+            return;
         const QString generated = applyGeneratorRule(code_->text());
         if (generated != code_->text())
             code_->setText(generated);
         waitSeconds(0.1);
+        if (gone(self))
+            return;
         writeWorkingFile(code_->text());
         refreshOrNavigatePreview();
     }
@@ -392,43 +476,68 @@ void DocumentWindow::refresh()
         applyTitle();
     } else {
         waitSeconds(0.1);
+        if (gone(self))
+            return;
         showDesignTitle();
+        if (gone(self))
+            return;
     }
     setUpdatesEnabled(true);
 }
 
 void DocumentWindow::refreshViews()
 {
+    const QPointer<DocumentWindow> self(this);
     if (!host_.documents().at(slot_).designViewShown) {
         design_->setBaseLocation(folder());
         design_->setDocumentHtml(code_->text());
     } else {
         copyDesignIntoCode();
+        if (gone(self))
+            return;
         waitSeconds(0.1);
+        if (gone(self))
+            return;
     }
     writeWorkingFile(code_->text());
     preview_->refresh();
     waitSeconds(0.1);
+    if (gone(self))
+        return;
     showDesignTitle();
+    if (gone(self))
+        return;
 }
 
 void DocumentWindow::copyDesignIntoCode()
 {
+    const QPointer<DocumentWindow> self(this);
     waitForDesign();
+    if (gone(self))
+        return;
     const QString html = design_->documentHtml();
+    if (gone(self))
+        return;
     if (html != code_->text())
         code_->setText(html);
 }
 
 void DocumentWindow::printPreview()
 {
+    const QPointer<DocumentWindow> self(this);
     if (host_.documents().at(slot_).designViewShown) {
         copyDesignIntoCode();
+        if (gone(self))
+            return;
         waitSeconds(0.1);
+        if (gone(self))
+            return;
     }
     writeWorkingFile(code_->text());
     navigatePreview();
     waitSeconds(0.1);
+    if (gone(self))
+        return;
     preview_->printPreview();
 }
 
@@ -448,11 +557,16 @@ void DocumentWindow::printCode()
 
 void DocumentWindow::applyTitle()
 {
+    const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
     if (host_.documents().at(slot_).designViewShown) {
         waitSeconds(0.1);
+        if (gone(self))
+            return;
         waitForDesign();
+        if (gone(self))
+            return;
         const QString html = design_->documentHtml();
         const TitleEdit edit = replaceTitle(html, titleBox_->text());
         if (edit.outcome == TitleEdit::NoTitleElement) {
@@ -464,6 +578,8 @@ void DocumentWindow::applyTitle()
             return;
         loadWorkingFileIntoDesign(edit.text);
         waitForDesign();
+        if (gone(self))
+            return;
         const QString reloaded = design_->documentHtml();
         if (reloaded != code_->text())
             code_->setText(reloaded);
@@ -479,40 +595,64 @@ void DocumentWindow::applyTitle()
     if (edit.text != code_->text())
         code_->setText(edit.text);
     waitForDesign();
+    if (gone(self))
+        return;
     if (code_->text() != design_->documentHtml())
         loadWorkingFileIntoDesign(code_->text());
 }
 
 void DocumentWindow::codeTextChanged()
 {
+    const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
     host_.documents().at(slot_).modified = true;
-    const QString text = code_->text();
-    const QString generated = applyGeneratorRule(text);
-    if (generated != text)
-        code_->setText(generated);
+    applyGeneratorRuleToChange();
     if (freshlyLoaded_) {
         freshlyLoaded_ = false;
         waitSeconds(0.1);
+        if (gone(self))
+            return;
         showDesignTitle();
+        if (gone(self))
+            return;
         if (code_->widget()->isVisible())
             code_->setFocus();
     }
 }
 
+// A marker the change completed overlaps it, so only the changed characters
+// and the marker's length around them are looked at, not the whole page. Only
+// the marker's own characters are rewritten, as part of the change.
+void DocumentWindow::applyGeneratorRuleToChange()
+{
+    const CodeEditor::Change change = code_->lastChange();
+    const int reach = int(generatorMarkerReach());
+    const int from = std::max(change.start - reach, 0);
+    const GeneratorEdit edit = generatorEdit(code_->textRange(from, change.end + reach));
+    if (edit.start >= 0)
+        code_->rewriteAfterChange(from + int(edit.start), from + int(edit.start + edit.length), edit.replacement);
+}
+
 void DocumentWindow::titleBoxFocusIn()
 {
+    const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
     if (host_.documents().at(slot_).codeViewShown) {
         waitForDesign();
+        if (gone(self))
+            return;
         if (code_->text() != design_->documentHtml())
             loadWorkingFileIntoDesign(code_->text());
     }
     titleBoxFocused_ = true;
     waitSeconds(0.1);
+    if (gone(self))
+        return;
     showDesignTitle();
+    if (gone(self))
+        return;
 }
 
 void DocumentWindow::titleBoxFocusOut()
@@ -541,6 +681,12 @@ void DocumentWindow::mousePressEvent(QMouseEvent* event)
 {
     activate();
     QWidget::mousePressEvent(event);
+}
+
+void DocumentWindow::showEvent(QShowEvent* event)
+{
+    shown_ = true;
+    QWidget::showEvent(event);
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event)

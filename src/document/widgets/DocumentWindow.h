@@ -1,6 +1,7 @@
 #pragma once
 #include "document/WorkingFile.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -66,6 +67,9 @@ public:
     // Sets the title box from the design document's title.
     void showDesignTitle();
     bool designVisible() const;
+    // A minimised, maximised or covered window has been shown and holds the
+    // user's page; only a window never shown is not one the user worked in.
+    bool hasBeenShown() const { return shown_; }
     // The window accepted its close and is waiting to be deleted.
     bool isClosed() const { return closed_; }
 
@@ -80,6 +84,8 @@ public:
 
 signals:
     void becameActive(int slot);
+    // A switch to the Design (true) or the Code view has finished.
+    void viewSwitched(bool designView);
     // The close was accepted: the window is hidden and may be deleted once
     // no handler is running inside an event wait.
     void closed(int slot);
@@ -89,16 +95,23 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Every handler that waits (a wait lets the user close the window or the
+    // program) checks after the wait that its window is still open, and
+    // stops otherwise: a closed window's slot and files are no longer its own.
+    static bool gone(const QPointer<DocumentWindow>& window);
     void buildWidgets();
     void connectComponents();
     void pressViewButton(const QString& key);
+    void followViewButton(const QString& key);
     void showOnly(QWidget* shown);
     void loadWorkingFileIntoDesign(const QString& text);
     void codeTextChanged();
+    void applyGeneratorRuleToChange();
     void titleBoxFocusIn();
     void titleBoxFocusOut();
     void activate();
@@ -123,6 +136,9 @@ private:
     // requested refresh is remembered instead of spending the time on it.
     bool previewStale_ = false;
     bool closed_ = false;
+    bool shown_ = false;
+    bool pressingViewButtons_ = false;
+    QString pressedView_;
 };
 
 }

@@ -14,6 +14,11 @@ namespace ink {
 
 using Sci = QsciScintillaBase;
 
+namespace {
+// Marks the undo group of a rewrite made after a change.
+constexpr long JoinedRewriteToken = 0x4A52;
+}
+
 ScintillaCodeEditor::ScintillaCodeEditor(QWidget* parent)
     : CodeEditor(parent), view_(new ScintillaView(parent)), lexer_(new QsciLexerHTML(view_)),
       index_([this](qsizetype start, qsizetype length) { return bytesAt(start, length); },
@@ -35,8 +40,8 @@ ScintillaCodeEditor::~ScintillaCodeEditor()
 void ScintillaCodeEditor::connectView()
 {
     connect(view_, &Sci::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length) {
-                onModified(position, type, text, length);
+            [this](int position, int type, const char* text, int length, int, int, int, int, int token, int) {
+                onModified(position, type, text, length, token);
             });
     connect(view_, &QsciScintilla::selectionChanged, this, &ScintillaCodeEditor::queueSignals);
     connect(view_, &QsciScintilla::cursorPositionChanged, this, &ScintillaCodeEditor::queueSignals);
@@ -101,6 +106,55 @@ void ScintillaCodeEditor::setText(const QString& text)
     Operation operation(*this);
     replaceBytes(0, byteLength(), bytes);
     setByteSelection(0, 0);
+}
+
+QString ScintillaCodeEditor::textRange(int start, int end) const
+{
+    const long from = index_.byteFromChar(std::max(start, 0));
+    const long to = std::max(from, long(index_.byteFromChar(std::max(end, 0))));
+    return scintillatext::decode(bytesAt(from, to - from), to - from);
+}
+
+CodeEditor::Change ScintillaCodeEditor::lastChange() const
+{
+    if (!lastChange_.changed())
+        return {};
+    const long length = byteLength();
+    return {int(index_.charFromByte(std::min<qsizetype>(lastChange_.start(), length))),
+            int(index_.charFromByte(std::min<qsizetype>(lastChange_.end(), length)))};
+}
+
+// The rewrite is a group of its own that ends with a marker action; undoing
+// the group undoes the marker first, which asks for the change before it to
+// be undone as well, so that the user's one undo takes back both.
+void ScintillaCodeEditor::rewriteAfterChange(int start, int end, const QString& text)
+{
+    Operation operation(*this);
+    const long from = index_.byteFromChar(start);
+    const long to = std::max(from, long(index_.byteFromChar(end)));
+    const QByteArray bytes = scintillatext::encode(text);
+    const long shift = long(bytes.size()) - (to - from);
+    // Characters after the rewritten ones keep the caret and selection on
+    // them; a position inside them goes to the end of the new text.
+    auto moved = [&](long position) {
+        return position >= to ? position + shift : position > from ? from + long(bytes.size()) : position;
+    };
+    const long anchor = moved(send(Sci::SCI_GETANCHOR));
+    const long caret = moved(send(Sci::SCI_GETCURRENTPOS));
+    send(Sci::SCI_BEGINUNDOACTION);
+    replaceBytes(from, to, bytes);
+    send(Sci::SCI_ADDUNDOACTION, JoinedRewriteToken, 0);
+    send(Sci::SCI_ENDUNDOACTION);
+    setByteSelection(anchor, caret);
+}
+
+void ScintillaCodeEditor::undoJoinedChange()
+{
+    if (!joinedUndoPending_)
+        return;
+    Operation operation(*this);
+    joinedUndoPending_ = false;
+    send(Sci::SCI_UNDO);
 }
 
 QString ScintillaCodeEditor::selectedText() const
@@ -221,11 +275,23 @@ qsizetype ScintillaCodeEditor::lineStart(qsizetype caret)
 
 // ---- Change notifications
 
-void ScintillaCodeEditor::onModified(int position, int type, const char* text, int length)
+void ScintillaCodeEditor::onModified(int position, int type, const char* text, int length, int token)
 {
+    if ((type & Sci::SC_MOD_CONTAINER) && (type & Sci::SC_PERFORMED_UNDO) && token == JoinedRewriteToken) {
+        joinedUndoPending_ = true;
+        // The widget's own undo (its key) is running: undo the change the
+        // rewrite followed once it has finished.
+        if (operationDepth_ == 0)
+            QTimer::singleShot(0, this, [this] { undoJoinedChange(); });
+        return;
+    }
     if (!(type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)))
         return;
     index_.invalidateFrom(position);
+    if (type & Sci::SC_MOD_INSERTTEXT)
+        changes_.inserted(position, length);
+    else
+        changes_.deleted(position, length);
     recordTyping(position, type, text, length);
     textDirty_ = true;
     queueSignals();
@@ -252,7 +318,8 @@ void ScintillaCodeEditor::queueSignals()
     signalsQueued_ = true;
     QTimer::singleShot(0, this, [this] {
         signalsQueued_ = false;
-        if (operationDepth_ == 0)
+        // A joined undo still to come reports the text once it is done.
+        if (operationDepth_ == 0 && !joinedUndoPending_)
             emitPendingSignals();
     });
 }
@@ -266,8 +333,11 @@ void ScintillaCodeEditor::emitPendingSignals()
     reportedCaret_ = caret;
     const bool textChangedNow = textDirty_;
     textDirty_ = false;
-    if (textChangedNow)
+    if (textChangedNow) {
+        lastChange_ = changes_;
+        changes_.clear();
         emit textChanged();
+    }
     if (selectionMoved)
         emit selectionChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/CodeEditor.h"
+#include "platform/TextChangeRange.h"
 #include "platform/widgets/CodeEditorProperties.h"
 #include "platform/widgets/CodeFindDialog.h"
 #include "platform/widgets/ScintillaPositionIndex.h"
@@ -35,6 +36,10 @@ public:
 
     QString text() const override;
     void setText(const QString& text) override;
+
+    QString textRange(int start, int end) const override;
+    Change lastChange() const override;
+    void rewriteAfterChange(int start, int end, const QString& text) override;
 
     QString selectedText() const override;
     void replaceSelectedText(const QString& text) override;
@@ -110,7 +115,8 @@ private:
     void repeatTyping();
     CodeFindDialog* findDialog(CodeFindDialog::Mode mode);
 
-    void onModified(int position, int type, const char* text, int length);
+    void onModified(int position, int type, const char* text, int length, int token);
+    void undoJoinedChange();
     void recordTyping(int position, int type, const char* text, int length);
     void queueSignals();
     void emitPendingSignals();
@@ -122,6 +128,11 @@ private:
     CodeEditorSettings settings_;
     QColor marginColour_;
     bool bookmarkMargin_ = false;
+
+    TextChangeRange changes_;    // bytes changed since textChanged was raised
+    TextChangeRange lastChange_; // the bytes the last textChanged reported
+    // An undone rewrite asks for the change it followed to be undone too.
+    bool joinedUndoPending_ = false;
 
     int operationDepth_ = 0;
     bool textDirty_ = false;

@@ -178,6 +178,7 @@ void ScintillaCodeEditor::undo()
 {
     Operation operation(*this);
     send(Sci::SCI_UNDO);
+    undoJoinedChange();
 }
 
 void ScintillaCodeEditor::beginUndoGroup()

@@ -22,8 +22,8 @@ namespace {
 const char* const kMissingMarker = "inkSurface:missing";
 
 // In dependency order: later parts use what earlier parts define.
-const char* const kParts[] = {"serialise.js", "document.js", "selection.js",
-                              "spaces.js", "editing.js", "tables.js", "commands.js"};
+const char* const kParts[] = {"serialise.js", "document.js", "changes.js", "selection.js",
+                              "history.js", "insertion.js", "editing.js", "tables.js", "commands.js"};
 
 QString readPart(const char* name)
 {

@@ -143,6 +143,7 @@ void WebEngineDesignSurface::loadDocument(const QString& path)
 // Inside the engine's signal: only an asynchronous script may run here.
 void WebEngineDesignSurface::onLoadFinished()
 {
+    sourceWriter_.prepare(loader_->loadedText());
     if (displayPending_) {
         displayPending_ = false;
         page()->runJavaScript(designLibraryCall(QStringLiteral("setDisplay"),
@@ -163,6 +164,13 @@ QString WebEngineDesignSurface::documentHtml()
 {
     if (loader_->busy())
         return loader_->loadedText();
+    // An edit rewrites only what it changed: the rest comes back as it was
+    // loaded, in the page's own form.
+    const QVariant changes = call(QStringLiteral("documentChanges"));
+    if (changes.userType() != QMetaType::QString)
+        return loader_->loadedText();
+    if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), changes.toString()))
+        return *merged;
     const QVariant answer = call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()});
     return answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/DesignSurface.h"
+#include "platform/widgets/WebEngineSourceWriter.h"
 
 #include <QPointer>
 #include <QVariant>
@@ -76,6 +77,7 @@ private:
 
     QPointer<QWebEngineView> view_;
     WebEngineDocumentLoader* loader_;
+    WebEngineSourceWriter sourceWriter_;
     QString baseFolder_;
     bool showDetails_ = false;
     bool showBorders_ = false;

@@ -2,6 +2,7 @@
 #include "projects/CommonDialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace ink {
@@ -12,8 +13,11 @@ QStringList qtNameFilters(const QString& filter)
 {
     QStringList result;
     for (const FileFilter& entry : parseFileFilter(filter)) {
-        const QString patterns = entry.patterns.isEmpty() ? QStringLiteral("*")
-                                                          : entry.patterns.join(QLatin1Char(' '));
+        // "*.*" means every file in the filter texts the program uses, but the
+        // dialog would take it literally and hide names without a dot.
+        QStringList list = entry.patterns;
+        list.replaceInStrings(QRegularExpression(QStringLiteral("^\\*\\.\\*$")), QStringLiteral("*"));
+        const QString patterns = list.isEmpty() ? QStringLiteral("*") : list.join(QLatin1Char(' '));
         result.append(entry.description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return result;

@@ -1,5 +1,7 @@
 #include "projects/widgets/Shell.h"
 
+#include "base/widgets/Prompts.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -64,6 +66,58 @@ bool isSameOrInside(const fs::path& inner, const fs::path& outer)
     return mismatch.first == b.end();
 }
 
+struct CopyRun {
+    bool askBeforeReplacing = true;
+    bool complete = true; // false once the user kept a file that was in the way
+};
+
+// Whether an existing file may be replaced: the user is asked unless the
+// caller asked for no questions.
+bool mayReplace(const fs::path& target, const CopyRun& run)
+{
+    if (!run.askBeforeReplacing)
+        return true;
+    const QString name = QString::fromStdString(target.string());
+    return Prompts::current().askYesNo(
+        nullptr, QStringLiteral("Copy"),
+        QStringLiteral("The file \"%1\" already exists. Replace it?").arg(name));
+}
+
+bool copyOneFile(const fs::path& from, const fs::path& to, CopyRun& run)
+{
+    std::error_code error;
+    if (fs::exists(to, error)) {
+        if (fs::is_directory(to, error) || fs::equivalent(from, to, error))
+            return false;
+        if (!mayReplace(to, run)) {
+            run.complete = false;
+            return true;
+        }
+    }
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+// Copies a folder file by file; stops at the first failure, so that a copy
+// that broke off part-way is reported as failed.
+bool copyTree(const fs::path& from, const fs::path& to, CopyRun& run)
+{
+    std::error_code error;
+    if (!fs::is_directory(to, error) && !fs::create_directories(to, error))
+        return false;
+    fs::directory_iterator entries(from, error);
+    if (error)
+        return false;
+    for (const fs::directory_entry& entry : entries) {
+        const fs::path target = to / entry.path().filename();
+        const bool copied = entry.is_directory(error) ? copyTree(entry.path(), target, run)
+                                                      : copyOneFile(entry.path(), target, run);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+
 }
 
 void shellOpen(const QString& verb, const QString& file, const QString& parameters)
@@ -90,8 +144,6 @@ void setBrowseForFolderResponder(std::function<QString(const QString&, const QSt
 
 bool shellCopy(const QString& source, const QString& destination, bool noConfirmation)
 {
-    // There are no questions to ask: an existing file is replaced either way.
-    Q_UNUSED(noConfirmation);
     if (source.isEmpty() || destination.isEmpty())
         return false;
     const fs::path from = toPath(source);
@@ -101,15 +153,14 @@ bool shellCopy(const QString& source, const QString& destination, bool noConfirm
         return false;
     if (fs::is_directory(to, error))
         to /= from.filename().empty() ? from.parent_path().filename() : from.filename();
+    CopyRun run;
+    run.askBeforeReplacing = !noConfirmation;
     if (fs::is_directory(from, error)) {
         if (isSameOrInside(to, from))
             return false;
-        fs::create_directories(to, error);
-        if (error)
-            return false;
+        return copyTree(from, to, run) && run.complete;
     }
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-    return !error;
+    return copyOneFile(from, to, run) && run.complete;
 }
 
 }

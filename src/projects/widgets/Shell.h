@@ -24,8 +24,11 @@ void setBrowseForFolderResponder(std::function<QString(const QString&, const QSt
 
 // Copies a file or a folder with everything in it. A destination that is an
 // existing folder receives the source under its own name; otherwise the copy
-// takes the destination's name. Existing files at the destination are
-// replaced. Returns true only when everything was copied.
+// takes the destination's name. A file already at the destination is
+// replaced only when the user says so (each is asked about in turn) or when
+// `noConfirmation` is true. Returns true only when everything was copied: a
+// copy that broke off part-way, or one where the user kept a file that was
+// in the way, returns false.
 bool shellCopy(const QString& source, const QString& destination, bool noConfirmation);
 
 }

@@ -165,8 +165,15 @@ std::optional<QString> Wizard::askProjectName(const QString& defaultName)
 void Wizard::createProject()
 {
     const QString templateFolder = fileView_->item();
-    if (templateFolder.isEmpty())
+    if (templateFolder.isEmpty() || creating_)
         return;
+    creating_ = true;
+    makeProject(templateFolder);
+    creating_ = false;
+}
+
+void Wizard::makeProject(const QString& templateFolder)
+{
     const QString parent = browseForFolder(lastParentFolder(), this, QStringLiteral("&Select a directory:"));
     if (parent.isEmpty())
         return;

@@ -46,6 +46,7 @@ private:
     void showPreview();
     void showAbout();
     std::optional<QString> askProjectName(const QString& defaultName);
+    void makeProject(const QString& templateFolder);
 
     FileView* fileView_ = nullptr;
     PreviewBrowser* preview_ = nullptr;
@@ -53,6 +54,9 @@ private:
     QPushButton* cancel_ = nullptr;
     QPushButton* about_ = nullptr;
     PageOpener opener_;
+    // Set while a project is being made: the page opening waits for the
+    // design surface, and a second OK meanwhile must not start another copy.
+    bool creating_ = false;
 };
 
 }

@@ -83,13 +83,13 @@ function runCommand(id, value)
     } else if (VALUE_GETTERS[id]) {
         return String(VALUE_GETTERS[id]() || '');
     } else if (TABLE_COMMANDS[id]) {
-        runTableCommand(id);
+        recordEditStep(() => runTableCommand(id));
     } else if (id === 5028) {
-        toggleAbsolute();
+        recordEditStep(toggleAbsolute);
     } else if (id === 5035) {
         document.execCommand('selectAll', false, null);
     } else if (id === 5049) {
-        document.execCommand('undo', false, null);
+        undoLatestEdit();
     }
     return '';
 }
@@ -118,7 +118,7 @@ function commandStatus(id)
     if (id === 5002 || id === 5003)
         return enabledStatus(!getSelection().isCollapsed);
     if (id === 5049)
-        return enabledStatus(document.queryCommandEnabled('undo'));
+        return enabledStatus(canUndo());
     return ALWAYS_ENABLED.has(id) ? STATUS_ENABLED : 0;
 }
 
@@ -126,6 +126,7 @@ window.inkSurface = Object.freeze({
     create: createDocument,
     prepare: prepareDocument,
     documentHtml: documentHtmlIfChanged,
+    documentChanges,
     title: () => document.title,
     bgColor: bodyColour,
     setBgColor: setBodyColour,
@@ -135,7 +136,7 @@ window.inkSurface = Object.freeze({
     selectionHtml,
     controlHtml,
     clear: deleteSelection,
-    paste: pasteKeepingSpaces,
+    paste: pasteMarkup,
     pasteInner: pasteSelectingInner,
     keys: applyKeys,
     command: runCommand,

@@ -19,6 +19,8 @@ function noteMutations(records)
 {
     if (records.length)
         changedSinceLoad = true;
+    for (const record of records)
+        trackMutation(record);
 }
 
 function documentChanged()
@@ -58,6 +60,7 @@ function prepareDocument()
         changeObserver.observe(document, {
             subtree: true, childList: true, attributes: true, characterData: true,
         });
+        watchEngineEdits();
     }
     const selection = getSelection();
     if (document.body && selection.rangeCount === 0)

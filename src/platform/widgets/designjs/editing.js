@@ -26,21 +26,6 @@ function markInnermostOpening(before)
     return before.slice(0, at) + ' ' + INNER_MARKER + before.slice(at);
 }
 
-// Characters the markup shows, roughly as the caret counts them.
-function shownLength(html)
-{
-    return shownText(html).replace(/[ \t\n\r\f]+/g, ' ').length;
-}
-
-function selectBackwards(skip, take)
-{
-    const selection = getSelection();
-    for (let i = 0; i < skip; ++i)
-        selection.modify('move', 'backward', 'character');
-    for (let i = 0; i < take; ++i)
-        selection.modify('extend', 'backward', 'character');
-}
-
 function selectInside(first, last)
 {
     const range = document.createRange();
@@ -51,36 +36,72 @@ function selectInside(first, last)
     selection.addRange(range);
 }
 
+function selectObject(element)
+{
+    const range = document.createRange();
+    range.selectNode(element);
+    const selection = getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+}
+
+// The text nodes of an empty inner: an invisible placeholder that gives the
+// caret a place inside the new element, so that what the user types next
+// goes there. It is never written out.
+function holdPlaceholders(element)
+{
+    for (const child of element.childNodes) {
+        if (child.nodeType === Node.TEXT_NODE && child.data === PLACEHOLDER)
+            placeholderTexts.add(child);
+    }
+}
+
+// `before` opens no element: the three parts are parsed apart and what
+// `inner` became is selected from its first node to its last.
+function pasteSelectingLoose(before, inner, after)
+{
+    const fragment = markupFragment(before);
+    const innerFragment = markupFragment(inner);
+    const innerNodes = [...innerFragment.childNodes];
+    fragment.appendChild(innerFragment);
+    fragment.appendChild(markupFragment(after));
+    insertAtSelection(fragment);
+    if (innerNodes.length === 0 || !innerNodes[0].isConnected)
+        return;
+    const range = document.createRange();
+    range.setStartBefore(innerNodes[0]);
+    range.setEndAfter(innerNodes[innerNodes.length - 1]);
+    const selection = getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+}
+
 // Pastes before + inner + after and selects what `inner` became. The
-// innermost element that `before` opens carries a marker attribute through
-// the paste, so the selection is found in the document, not counted out.
-// An empty inner becomes an invisible placeholder, selected: the engine
-// misplaces empty elements of pasted markup and puts no caret inside one;
-// this way what the user types next goes into the element. The placeholder
-// is never written out.
+// innermost element that `before` opens is found by a marker attribute in
+// the parsed markup, taken off before the markup goes in. A form field
+// made that way (a text area, a list) is selected as an object: its
+// content is no text of the page.
 function pasteSelectingInner(before, inner, after)
 {
-    for (const stale of document.querySelectorAll('[' + INNER_MARKER + ']'))
-        stale.removeAttribute(INNER_MARKER);
     const marked = markInnermostOpening(before);
-    if (marked !== null)
-        pasteKeepingSpaces(marked + (inner === '' ? PLACEHOLDER : inner) + after);
-    else
-        pasteKeepingSpaces(before + inner + after);
-    const found = marked === null ? [] : [...document.querySelectorAll('[' + INNER_MARKER + ']')];
-    if (found.length === 0) {
-        selectBackwards(shownLength(after), shownLength(inner));
+    if (marked === null) {
+        pasteSelectingLoose(before, inner, after);
         return;
     }
+    const fragment = markupFragment(marked + (inner === '' ? PLACEHOLDER : inner) + after);
+    const found = [...fragment.querySelectorAll('[' + INNER_MARKER + ']')];
     for (const element of found)
         element.removeAttribute(INNER_MARKER);
-    if (inner === '') {
-        for (const child of found[0].childNodes) {
-            if (child.nodeType === Node.TEXT_NODE && child.data === PLACEHOLDER)
-                placeholderTexts.add(child);
-        }
-    }
-    selectInside(found[0], found[found.length - 1]);
+    if (found.length && inner === '')
+        holdPlaceholders(found[0]);
+    insertAtSelection(fragment);
+    const first = found.find(element => element.isConnected);
+    if (!first)
+        return;
+    if (CONTROL_ELEMENTS.has(elementName(first)))
+        selectObject(first);
+    else
+        selectInside(first, found.filter(element => element.isConnected).pop());
 }
 
 const KEY_ACTIONS = {

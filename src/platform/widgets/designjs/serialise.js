@@ -193,12 +193,22 @@ function writeNode(node, writer, preserve)
             writer.write(crlf(escapeText(writtenText(node))));
         break;
     case Node.COMMENT_NODE:
-        writer.write('<!--' + crlf(node.data) + '-->');
+        writer.write(commentText(node.data));
         break;
     case Node.DOCUMENT_FRAGMENT_NODE:
         writeChildren(node, writer, preserve);
         break;
     }
+}
+
+// The parser reads "<?php ... ?>", "<?xml ... ?>" and the like as comments
+// whose text starts with "?": they are written back in their own form, so
+// that server-side code survives.
+function commentText(data)
+{
+    if (data.startsWith('?'))
+        return crlf('<' + data + '>');
+    return '<!--' + crlf(data) + '-->';
 }
 
 function doctypeText(doctype)

@@ -1,0 +1,88 @@
+#include "dialogs/widgets/InsertDialog.h"
+
+#include "document/DocumentRoutines.h"
+#include "platform/CodeEditor.h"
+#include "platform/DesignSurface.h"
+
+#include <QBoxLayout>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace ink {
+
+InsertDialog::InsertDialog(const InsertDialogHost& host, const QString& caption)
+    : QDialog(host.owner), host_(host)
+{
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::WindowModal);
+    if (const QScreen* screen = host.owner ? host.owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.left() + area.width() / 4, area.top() + area.height() / 4);
+    }
+}
+
+QGroupBox* InsertDialog::framed(const QString& caption, QWidget* field)
+{
+    auto* box = new QGroupBox(caption, this);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(field);
+    field->setAccessibleName(caption);
+    return box;
+}
+
+void InsertDialog::addButtons(QBoxLayout* layout, const char* okName, const char* cancelName)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    ok_ = new QPushButton(tr("OK"), this);
+    ok_->setObjectName(QString::fromLatin1(okName));
+    ok_->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    row->addWidget(ok_);
+    row->addWidget(cancel);
+    layout->addLayout(row);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString InsertDialog::initialText(const std::function<QString(DesignSurface*)>& design) const
+{
+    const EditTarget target = host_.target();
+    if (target.designView)
+        return target.design ? design(target.design) : QString();
+    return target.code ? target.code->selectedText() : QString();
+}
+
+FileListCombo::FileListCombo(const QString& objectName, std::function<QStringList()> entries, QWidget* parent)
+    : QComboBox(parent), entries_(std::move(entries))
+{
+    setObjectName(objectName);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+}
+
+void FileListCombo::showPopup()
+{
+    const QString typed = currentText();
+    clear();
+    addItems(entries_());
+    setCurrentIndex(-1);
+    setEditText(typed);
+    emit droppedDown();
+    QComboBox::showPopup();
+}
+
+QStringList fileNamesIn(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+}

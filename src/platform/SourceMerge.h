@@ -1,0 +1,38 @@
+#pragma once
+#include <QJsonValue>
+#include <QString>
+
+#include <optional>
+
+namespace ink {
+
+class SourceTree;
+
+// Writes an edited page back as its original text with only the edited parts
+// written anew. The surface describes the document as a tree of items:
+//
+//   {"p": path, "k": key}                 an untouched node: its source text
+//   {"p": path, "k": key, "t": markup}    an original text or comment node
+//                                         whose content changed: `markup`
+//                                         in place of its source text
+//   {"p": path, "k": key, "a": tag|null, "c": [items]}
+//                                         an original element (or the
+//                                         document, path "") with changes
+//                                         inside: its start tag from the
+//                                         source (or `tag` when its
+//                                         attributes changed), its items,
+//                                         its end tag from the source
+//   "markup"                              a node the page did not have
+//
+// Paths and keys are those of SourceTree. Source text between original
+// nodes (layout, tags the parser dropped) is kept; that of removed nodes is
+// not. New markup that starts with a line break loses it where the output
+// already stands at the start of a line.
+//
+// None when an item names a node the tree does not have (the two parses
+// differ) or when the source text of the nodes would not come out in order
+// (the parser moved nodes around misnested tags): the caller then writes the
+// whole page in its own form.
+std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document);
+
+}

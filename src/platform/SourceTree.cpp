@@ -1,0 +1,147 @@
+#include "platform/SourceTree.h"
+
+#include <QList>
+#include <gumbo.h>
+
+#include <algorithm>
+
+namespace ink {
+
+namespace {
+
+QString elementKey(const GumboElement& element)
+{
+    if (element.tag != GUMBO_TAG_UNKNOWN)
+        return QString::fromLatin1(gumbo_normalized_tagname(element.tag)).toUpper();
+    GumboStringPiece name = element.original_tag;
+    gumbo_tag_from_original_text(&name);
+    return QString::fromUtf8(name.data, qsizetype(name.length)).toUpper();
+}
+
+qsizetype offsetOf(const char* at, const QByteArray& text)
+{
+    return qsizetype(at - text.constData());
+}
+
+class Builder {
+public:
+    Builder(const QByteArray& text, std::vector<SourceNode>& nodes)
+        : text_(text)
+        , nodes_(nodes)
+    {
+    }
+
+    int add(const GumboNode* node)
+    {
+        const int index = int(nodes_.size());
+        nodes_.emplace_back();
+        SourceNode built;
+        switch (node->type) {
+        case GUMBO_NODE_DOCUMENT:
+            built.end = text_.size();
+            addChildren(node->v.document.children, built);
+            break;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE:
+            buildElement(node->v.element, isCopy(node), built);
+            break;
+        case GUMBO_NODE_COMMENT:
+            buildText(node->v.text, QStringLiteral("!"), built);
+            break;
+        default:
+            buildText(node->v.text, QStringLiteral("#"), built);
+            break;
+        }
+        nodes_[size_t(index)] = std::move(built);
+        return index;
+    }
+
+private:
+    void addChildren(const GumboVector& children, SourceNode& parent)
+    {
+        for (unsigned i = 0; i < children.length; ++i)
+            parent.children.push_back(add(static_cast<const GumboNode*>(children.data[i])));
+    }
+
+    // Elements the parser made again where misnested tags left them open:
+    // the tags they point to belong to the original element.
+    static bool isCopy(const GumboNode* node)
+    {
+        return (node->parse_flags
+                & (GUMBO_INSERTION_RECONSTRUCTED_FORMATTING_ELEMENT
+                   | GUMBO_INSERTION_ADOPTION_AGENCY_CLONED))
+            != 0;
+    }
+
+    // An implied tag, or a copy, has no text of its own: the element spans
+    // its children.
+    void buildElement(const GumboElement& element, bool copy, SourceNode& built)
+    {
+        built.key = elementKey(element);
+        built.start = qsizetype(element.start_pos.offset);
+        const bool implied = copy || element.original_tag.length == 0;
+        built.openEnd = implied ? built.start
+                                : built.start + qsizetype(element.original_tag.length);
+        addChildren(element.children, built);
+        built.end = built.openEnd;
+        if (!copy && element.original_end_tag.length > 0) {
+            built.closeStart = offsetOf(element.original_end_tag.data, text_);
+            built.closeEnd = built.closeStart + qsizetype(element.original_end_tag.length);
+            built.end = std::max(built.end, built.closeEnd);
+        }
+        for (size_t i = 0; i < built.children.size(); ++i) {
+            const SourceNode& c = nodes_[size_t(built.children[i])];
+            built.end = std::max(built.end, c.end);
+            if (implied)
+                built.start = i == 0 ? c.start : std::min(built.start, c.start);
+        }
+        if (implied)
+            built.openEnd = built.start;
+    }
+
+    void buildText(const GumboText& text, const QString& prefix, SourceNode& built)
+    {
+        built.key = prefix + QString::number(QString::fromUtf8(text.text).size());
+        built.start = qsizetype(text.start_pos.offset);
+        built.end = built.start + qsizetype(text.original_text.length);
+        built.openEnd = built.start;
+    }
+
+    const QByteArray& text_;
+    std::vector<SourceNode>& nodes_;
+};
+
+}
+
+SourceTree SourceTree::parse(const QByteArray& utf8)
+{
+    SourceTree tree;
+    tree.text_ = utf8;
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, tree.text_.constData(),
+                                                   size_t(tree.text_.size()));
+    if (output) {
+        Builder(tree.text_, tree.nodes_).add(output->document);
+        gumbo_destroy_output(&kGumboDefaultOptions, output);
+    }
+    return tree;
+}
+
+int SourceTree::find(const QString& path) const
+{
+    if (nodes_.empty())
+        return -1;
+    int index = 0;
+    if (path.isEmpty())
+        return index;
+    for (const QStringView step : QStringView(path).split(QLatin1Char('.'))) {
+        bool ok = false;
+        const qsizetype child = step.toLongLong(&ok);
+        const std::vector<int>& children = nodes_[size_t(index)].children;
+        if (!ok || child < 0 || child >= qsizetype(children.size()))
+            return -1;
+        index = children[size_t(child)];
+    }
+    return index;
+}
+
+}

@@ -1,0 +1,53 @@
+#include "platform/widgets/WebEngineSourceWriter.h"
+
+#include "platform/SourceMerge.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ink {
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+std::shared_ptr<const SourceTree> parsed(const QString& text)
+{
+    return std::make_shared<const SourceTree>(SourceTree::parse(text.toUtf8()));
+}
+
+}
+
+// The engine read either a file, which ends with the line end that the
+// loaded text leaves out, or the text alone (HTML given directly). The
+// first is the usual case and is parsed at once.
+void WebEngineSourceWriter::prepare(const QString& loadedText)
+{
+    if (loadedText == text_ && trees_[1].valid())
+        return;
+    text_ = loadedText;
+    trees_[1] = std::async(std::launch::async, parsed, loadedText + kLineEnd).share();
+    trees_[0] = std::async(std::launch::deferred, parsed, loadedText).share();
+}
+
+std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
+                                                    const QString& changesJson)
+{
+    prepare(loadedText);
+    QJsonParseError error;
+    const QJsonDocument changes = QJsonDocument::fromJson(changesJson.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !changes.isObject())
+        return std::nullopt;
+    for (const bool withLineEnd : {true, false}) {
+        std::optional<QString> merged =
+            mergeSource(*trees_[withLineEnd ? 1 : 0].get(), changes.object());
+        if (!merged)
+            continue;
+        if (withLineEnd && merged->endsWith(kLineEnd))
+            merged->chop(kLineEnd.size());
+        return merged;
+    }
+    return std::nullopt;
+}
+
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/SourceTree.h"
+
+#include <QString>
+
+#include <future>
+#include <memory>
+#include <optional>
+
+namespace ink {
+
+// Writes the design surface's document back as the text it was loaded from
+// with only the changed parts written anew, from the surface's description
+// of its changes (see mergeSource). Keeps the parse of the loaded text
+// between calls.
+class WebEngineSourceWriter {
+public:
+    // Starts parsing a newly loaded text in the background, so that the
+    // first write after an edit need not wait for it.
+    void prepare(const QString& loadedText);
+
+    // None when the description does not fit the loaded text; the caller
+    // then writes the whole document in the program's own form.
+    std::optional<QString> write(const QString& loadedText, const QString& changesJson);
+
+private:
+    using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
+
+    QString text_;
+    // The text with the line end that a file of the program ends with, and
+    // without it.
+    Parse trees_[2];
+};
+
+}

@@ -1,0 +1,196 @@
+// Putting markup in place of the selection through the DOM itself. The
+// engine's own insertion normalises what it is given (it moves or drops
+// elements that do not fit where the caret is, and turns the plain spaces
+// beside the selection into non-breaking ones); here the selected content
+// is taken out, the new nodes go exactly where it was, and a paragraph that
+// cannot hold them is split around them. Nothing else of the page changes.
+
+// Elements the parser never leaves inside a paragraph: it ends the
+// paragraph before them.
+const PARAGRAPH_BREAKERS = ['ADDRESS', 'ARTICLE', 'ASIDE', 'BLOCKQUOTE', 'CENTER', 'DETAILS',
+    'DIALOG', 'DIR', 'DIV', 'DL', 'FIELDSET', 'FIGCAPTION', 'FIGURE', 'FOOTER', 'FORM', 'H1',
+    'H2', 'H3', 'H4', 'H5', 'H6', 'HEADER', 'HGROUP', 'HR', 'MAIN', 'MENU', 'NAV', 'OL', 'P',
+    'PRE', 'SECTION', 'SUMMARY', 'TABLE', 'UL', 'LISTING', 'XMP', 'PLAINTEXT'].join(',');
+
+// Parsed as the body would parse it: entities and CR LF as they are read
+// from a page.
+function markupFragment(html)
+{
+    const holder = document.createElement('template');
+    holder.innerHTML = html;
+    return holder.content;
+}
+
+function shownText(html)
+{
+    return markupFragment(html).textContent;
+}
+
+function nearestParagraph(node)
+{
+    for (let current = node; current && current !== document.body; current = current.parentNode) {
+        if (elementName(current) === 'P')
+            return current;
+    }
+    return null;
+}
+
+// Nothing shows and nothing but layout whitespace would be written.
+function isEmptyNode(node)
+{
+    return LAYOUT_WHITESPACE.test(node.textContent) && !node.querySelector('*');
+}
+
+// Splits `block` at the range's start: what follows goes into a copy of the
+// block (with copies of the inline elements around the point) placed right
+// after it. Returns the copy.
+function splitBlockAt(range, block)
+{
+    const rest = document.createRange();
+    rest.setStart(range.startContainer, range.startOffset);
+    rest.setEnd(block, block.childNodes.length);
+    const second = block.cloneNode(false);
+    // An id names one element of the page.
+    second.removeAttribute('id');
+    second.appendChild(rest.extractContents());
+    block.after(second);
+    return second;
+}
+
+// The parser's reading of a lone "<P>" in running text: it starts a
+// paragraph there. Inside a paragraph that is the paragraph split at the
+// point; elsewhere the inline text that follows goes into the new one.
+function startParagraph(range, paragraph)
+{
+    const enclosing = nearestParagraph(range.startContainer);
+    if (enclosing) {
+        const second = splitBlockAt(range, enclosing);
+        return {nodes: [second], lineStart: second};
+    }
+    range.insertNode(paragraph);
+    for (let next = paragraph.nextSibling; next && !isLineElement(next); next = paragraph.nextSibling)
+        paragraph.appendChild(next);
+    return {nodes: [paragraph], lineStart: paragraph};
+}
+
+function isLoneEmptyParagraph(fragment)
+{
+    return fragment.childNodes.length === 1 && elementName(fragment.firstChild) === 'P'
+        && fragment.firstChild.childNodes.length === 0;
+}
+
+const SHOWN_OBJECTS = 'img,input,hr,br,textarea,select,button,table,iframe,object,embed,marquee';
+
+function showsNothing(node)
+{
+    return LAYOUT_WHITESPACE.test(node.textContent) && node.querySelector(SHOWN_OBJECTS) === null;
+}
+
+// Inserts the fragment at the (collapsed) range. Gives the inserted top
+// nodes and, where the insertion started a new line, the block the caret
+// belongs in. Block content inside a paragraph splits it; halves left
+// empty go, except the second half after an insertion that shows nothing
+// (Break Line): it is the new line the caret goes to.
+function insertFragment(range, fragment)
+{
+    const nodes = [...fragment.childNodes];
+    if (nodes.length === 0)
+        return {nodes, lineStart: null};
+    if (isLoneEmptyParagraph(fragment))
+        return startParagraph(range, fragment.firstChild);
+    const paragraph = fragment.querySelector(PARAGRAPH_BREAKERS)
+        ? nearestParagraph(range.startContainer) : null;
+    if (!paragraph) {
+        range.insertNode(fragment);
+        return {nodes, lineStart: null};
+    }
+    const second = splitBlockAt(range, paragraph);
+    const newLine = showsNothing(fragment);
+    paragraph.after(fragment);
+    if (isEmptyNode(paragraph))
+        paragraph.remove();
+    if (newLine)
+        return {nodes, lineStart: second};
+    if (isEmptyNode(second))
+        second.remove();
+    return {nodes, lineStart: null};
+}
+
+function placeCaret(container, offset)
+{
+    const range = document.createRange();
+    range.setStart(container, offset);
+    const selection = getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+}
+
+function placeCaretAfter(node)
+{
+    placeCaret(node.parentNode, [...node.parentNode.childNodes].indexOf(node) + 1);
+}
+
+// The selection's range, shrunk to what it shows, so that a selection of a
+// whole paragraph keeps the paragraph and replaces only its content.
+function insertionRange()
+{
+    const range = selectionRange();
+    if (!range) {
+        const start = document.createRange();
+        start.setStart(document.body, 0);
+        return start;
+    }
+    return range.collapsed ? range.cloneRange() : widenOverEdges(shownRange(range));
+}
+
+function canWidenOver(node, other)
+{
+    return node !== document.body && !isLineElement(node)
+        && !SELECTION_LIMITS.has(elementName(node)) && !node.contains(other);
+}
+
+function nodeLength(node)
+{
+    return node.nodeType === Node.TEXT_NODE ? node.data.length : node.childNodes.length;
+}
+
+// A selection that starts at the very start of an inline element (or ends
+// at its very end) takes in the element's tags, so that taking the
+// selection out leaves no empty element behind.
+function widenOverEdges(range)
+{
+    while (range.startOffset === 0 && canWidenOver(range.startContainer, range.endContainer))
+        range.setStartBefore(range.startContainer);
+    while (range.endOffset === nodeLength(range.endContainer)
+           && canWidenOver(range.endContainer, range.startContainer))
+        range.setEndAfter(range.endContainer);
+    return range;
+}
+
+// Replaces the selection by `fragment` as one undoable step and returns the
+// inserted top nodes (empty when nothing went in).
+function insertAtSelection(fragment)
+{
+    if (!document.body)
+        return [];
+    let nodes = [];
+    recordEditStep(() => {
+        const range = insertionRange();
+        range.deleteContents();
+        const inserted = insertFragment(range, fragment);
+        nodes = inserted.nodes;
+        if (inserted.lineStart)
+            placeCaret(inserted.lineStart, 0);
+        else if (nodes.length)
+            placeCaretAfter(nodes[nodes.length - 1]);
+    });
+    return nodes;
+}
+
+function pasteMarkup(html)
+{
+    if (html === '')
+        deleteSelection();
+    else
+        insertAtSelection(markupFragment(html));
+}

@@ -1,0 +1,140 @@
+// Editing in the Design view of the real main window: commands on part of a
+// paragraph read back in the Code view, and a typed word saved into a
+// hand-written page.
+#include "MainWindowFixture.h"
+
+#include "platform/widgets/WebEngineScriptWait.h"
+
+#include <QMdiArea>
+#include <QTest>
+#include <QWebEngineView>
+
+using namespace inktest;
+
+class DesignEditing : public MainWindowTest {
+protected:
+    void openFile(const QString& path)
+    {
+        nextFileAnswer = {path};
+        main->runCommand("open");
+        ASSERT_NE(active(), nullptr);
+        waitIdle(active());
+    }
+
+    QVariant js(const QString& script) const
+    {
+        auto* view = static_cast<QWebEngineView*>(active()->design()->widget());
+        return ink::runScriptAndWait(view->page(), script, 5000);
+    }
+
+    // Key events reach the page only in the active window.
+    void focusPage()
+    {
+        main->show();
+        main->activateWindow();
+        active()->design()->setFocus();
+        pump(100);
+    }
+
+    QWidget* pageKeys() const { return active()->design()->widget()->focusProxy(); }
+
+    QString paragraphText(const char* id) const
+    {
+        return js(QStringLiteral("document.getElementById('%1').textContent")
+                      .arg(QLatin1String(id)))
+            .toString();
+    }
+
+    // Selects characters [from, to) of the text of the paragraph with `id`.
+    void selectInParagraph(const char* id, int from, int to) const
+    {
+        js(QStringLiteral("{ const t = document.getElementById('%1').firstChild;"
+                          " const r = document.createRange(); r.setStart(t, %2); r.setEnd(t, %3);"
+                          " getSelection().removeAllRanges(); getSelection().addRange(r); }")
+               .arg(QLatin1String(id))
+               .arg(from)
+               .arg(to));
+    }
+};
+
+TEST_F(DesignEditing, TextareaOnAWordKeepsItInsideAsTheCodeViewShows)
+{
+    openFile(writePage("words.html", "<HTML><BODY><P id=a>alpha beta gamma</P>"
+                                     "<P>second para here</P></BODY></HTML>"));
+    ASSERT_TRUE(slotOf(active()).designViewShown);
+    active()->design()->setFocus();
+    selectInParagraph("a", 6, 10);
+    main->runCommand("textarea");
+    pump(50);
+    active()->switchToCode();
+    const QString code = active()->code()->text();
+    EXPECT_TRUE(code.contains(QStringLiteral("<P id=a>alpha <TEXTAREA name=\"\" rows=\"\" cols=\"\" "
+                                             "wrap=\"\">beta</TEXTAREA> gamma</P>")))
+        << qPrintable(code);
+    EXPECT_EQ(code.count(QStringLiteral("beta")), 1);
+}
+
+// Only the paragraph the user typed in differs from the file that was
+// opened; server-side code, case and layout elsewhere stay as they were.
+TEST_F(DesignEditing, TypedWordChangesOnlyItsParagraphWhenSaved)
+{
+    const QByteArray original =
+        "<html>\n<head>\n  <title>Shop</title>\n  <?php require 'db.php'; ?>\n</head>\n"
+        "<body bgcolor=\"white\">\n  <p id=\"a\">Price: <?php echo 1; ?> &euro;</p>\n"
+        "  <p id=\"b\">Hello there</p>\n</body>\n</html>\n";
+    const QString path = writePage("shop.php.html", original);
+    openFile(path);
+    ASSERT_TRUE(slotOf(active()).designViewShown);
+    focusPage();
+    selectInParagraph("b", 5, 5);
+    QTest::keyClicks(pageKeys(), QStringLiteral(" world"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("b") == "Hello world there"; }));
+    ASSERT_TRUE(main->files().save());
+    QByteArray expected = original;
+    expected.replace("Hello there", "Hello world there");
+    EXPECT_EQ(readBytes(path).toStdString(), (expected + "\r\n").toStdString());
+}
+
+// Ctrl+Z on the keyboard takes back a command's edit first, then the typing
+// before it.
+TEST_F(DesignEditing, KeyboardUndoTakesBackCommandThenTyping)
+{
+    openFile(writePage("undo.html", "<HTML><BODY><P id=a>alpha beta</P></BODY></HTML>"));
+    focusPage();
+    selectInParagraph("a", 5, 5);
+    QTest::keyClicks(pageKeys(), QStringLiteral("X"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("a") == "alphaX beta"; }));
+    main->runCommand("strike");
+    pump(50);
+    const QString struck = QStringLiteral("document.querySelectorAll('strike').length");
+    ASSERT_EQ(js(struck).toInt(), 1);
+    focusPage();
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(waitUntil([&] { return js(struck).toInt() == 0; }, 3000));
+    EXPECT_EQ(paragraphText("a"), "alphaX beta");
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(waitUntil([this] { return paragraphText("a") == "alpha beta"; }, 3000));
+}
+
+// Once a command's edit is taken back, redo cannot replay typing that went
+// into the element the command made.
+TEST_F(DesignEditing, RedoAfterUndoingACommandLeavesThePageAlone)
+{
+    openFile(writePage("redo.html", "<HTML><BODY><P id=a>alpha beta</P></BODY></HTML>"));
+    focusPage();
+    selectInParagraph("a", 5, 5);
+    main->runCommand("strike");
+    pump(50);
+    focusPage();
+    QTest::keyClicks(pageKeys(), QStringLiteral("Y"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("a").contains(QLatin1Char('Y')); }));
+    const QString paragraph = QStringLiteral("document.getElementById('a').innerHTML");
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    // At a person's pace: the second key comes after the first undo is shown.
+    pump(500);
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return js(paragraph).toString() == "alpha beta"; }, 3000));
+    QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    pump(300);
+    EXPECT_EQ(js(paragraph).toString(), "alpha beta");
+}

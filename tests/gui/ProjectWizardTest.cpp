@@ -1,0 +1,239 @@
+// File > New Project: the template list, its preview, and projects created
+// from the bundled templates in a temporary folder.
+#include "MainWindowFixture.h"
+#include "projects/widgets/FileView.h"
+#include "projects/widgets/Shell.h"
+#include "projects/widgets/Wizard.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPointer>
+#include <sys/stat.h>
+
+using namespace inktest;
+
+class ProjectWizard : public MainWindowTest {
+protected:
+    QStringList folderPrompts;
+    QString parentAnswer;                            // "" = the folder question is cancelled
+    std::optional<QString> nameAnswer = QString("Site");  // nullopt = Cancel
+    QStringList defaultNames;
+
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        parentAnswer = pagesDir.path();
+        ink::setBrowseForFolderResponder([this](const QString&, const QString& prompt) {
+            folderPrompts << prompt;
+            return parentAnswer;
+        });
+        ink::Wizard::setNameResponder([this](const QString& defaultName) {
+            defaultNames << defaultName;
+            return nameAnswer;
+        });
+    }
+
+    void TearDown() override
+    {
+        ink::Wizard::setNameResponder(nullptr);
+        ink::setBrowseForFolderResponder(nullptr);
+        MainWindowTest::TearDown();
+    }
+
+    ink::Wizard* openWizard()
+    {
+        main->runCommand("newproject");
+        ink::Wizard* wizard = main->projectWizard();
+        if (wizard)
+            waitUntil([wizard] { return wizard->isVisible(); });
+        return wizard;
+    }
+
+    static QListWidget* listOf(ink::Wizard* wizard) { return wizard->templates()->list(); }
+
+    static bool select(ink::Wizard* wizard, const QString& text)
+    {
+        const auto found = listOf(wizard)->findItems(text, Qt::MatchExactly);
+        if (found.isEmpty())
+            return false;
+        listOf(wizard)->setCurrentItem(found.first());
+        return true;
+    }
+
+    static void clickList(ink::Wizard* wizard, const QPoint& at)
+    {
+        QWidget* viewport = listOf(wizard)->viewport();
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &e);
+        }
+    }
+
+    static QAbstractButton* button(ink::Wizard* wizard, const char* name)
+    {
+        return wizard->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+
+    QStringList projectsMade() const
+    {
+        return QDir(pagesDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+};
+
+class EachBundledTemplate : public ProjectWizard, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EachBundledTemplate, BecomesAProjectWhoseStartPageOpens)
+{
+    const QString name = QString::fromLatin1(GetParam());
+    QPointer<ink::Wizard> wizard = openWizard();
+    ASSERT_TRUE(wizard);
+    ASSERT_TRUE(select(wizard, name));
+    button(wizard, "Command1")->click();
+
+    const QString folder = pagesDir.filePath("Site");
+    ASSERT_TRUE(waitUntil([&] { return !wizard; }));
+    EXPECT_EQ(defaultNames, QStringList{name});
+    EXPECT_EQ(folderPrompts, QStringList{"&Select a directory:"});
+    EXPECT_EQ(projectsMade(), QStringList{"Site"});
+    ink::DocumentWindow* page = active();
+    ASSERT_NE(page, nullptr);
+    waitIdle(page);
+    EXPECT_EQ(page->caption(), "index.html");
+    EXPECT_EQ(slotOf(page).folder, folder);
+    EXPECT_EQ(main->statusFolder(), folder);
+    EXPECT_FALSE(slotOf(page).modified);
+    EXPECT_TRUE(page->code()->text().contains("<title>") || page->code()->text().contains("<TITLE>"));
+    EXPECT_TRUE(QFileInfo(folder + "/index.html").isFile());
+    EXPECT_EQ(ink::Wizard::startFolder(), folder);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Templates, EachBundledTemplate,
+                         ::testing::Values("Blank", "Business", "Portfolio", "Event"));
+
+struct RefusedCase {
+    const char* name;
+    std::optional<QString> projectName;
+    bool occupyFolder;      // a folder "Site" with a hidden file already there
+    const char* message;    // "" = no message
+};
+
+class RefusedProjects : public ProjectWizard, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedProjects, KeepTheWizardOpenAndCopyNothing)
+{
+    const RefusedCase& c = GetParam();
+    nameAnswer = c.projectName;
+    if (c.occupyFolder) {
+        QDir(pagesDir.path()).mkpath("Site");
+        writePage("Site/.keep", "mine");
+    }
+    const QStringList before = projectsMade();
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, "Business"));
+    wizard->createProject();
+    pump(50);
+    EXPECT_EQ(main->projectWizard(), wizard);
+    EXPECT_EQ(projectsMade(), before);
+    EXPECT_EQ(prompts.messages, c.message[0] ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+    EXPECT_EQ(active(), nullptr);
+    if (c.occupyFolder)
+        EXPECT_EQ(readBytes(pagesDir.filePath("Site/.keep")), "mine");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedProjects,
+    ::testing::Values(
+        RefusedCase{"NameCancelled", std::nullopt, false, ""},
+        RefusedCase{"EmptyName", QString(""), false, "Please enter a name for the project."},
+        RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectWizard, ACopyThatFailsIsReportedAndOpensNothing)
+{
+    const QString pipe = programDir.filePath("templates/Event/pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, "Event"));
+    wizard->createProject();
+    pump(50);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("Could not copy " + pipe)) << prompts.messages[0].toStdString();
+    EXPECT_TRUE(projectsMade().isEmpty());
+    EXPECT_EQ(active(), nullptr);
+    EXPECT_EQ(main->projectWizard(), wizard);
+}
+
+TEST_F(ProjectWizard, NothingSelectedAsksNothing)
+{
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, "Business"));
+    // A click below the last entry clears the selection.
+    clickList(wizard, QPoint(5, listOf(wizard)->viewport()->height() - 3));
+    EXPECT_TRUE(wizard->templates()->item().isEmpty());
+    wizard->createProject();
+    EXPECT_TRUE(folderPrompts.isEmpty());
+    EXPECT_EQ(main->projectWizard(), wizard);
+}
+
+TEST_F(ProjectWizard, AFileWithoutBaseNameIsNoTemplate)
+{
+    QFile readme(programDir.filePath("templates/README"));
+    ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+    readme.close();
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, ""));
+    EXPECT_TRUE(wizard->templates()->item().isEmpty());
+    wizard->createProject();
+    EXPECT_TRUE(folderPrompts.isEmpty());
+    EXPECT_TRUE(projectsMade().isEmpty());
+}
+
+TEST_F(ProjectWizard, FolderQuestionCancelledKeepsTheWizard)
+{
+    parentAnswer.clear();
+    ink::Wizard* wizard = openWizard();
+    ASSERT_TRUE(select(wizard, "Event"));
+    wizard->createProject();
+    EXPECT_EQ(folderPrompts.size(), 1);
+    EXPECT_TRUE(defaultNames.isEmpty());
+    EXPECT_EQ(main->projectWizard(), wizard);
+}
+
+TEST_F(ProjectWizard, ClickingATemplatePreviewsItsStartPage)
+{
+    ink::Wizard* wizard = openWizard();
+    const QString templates = programDir.filePath("templates");
+    EXPECT_EQ(wizard->templates()->folder(), templates);
+    ASSERT_TRUE(select(wizard, "Portfolio"));
+    const QRect row = listOf(wizard)->visualItemRect(listOf(wizard)->currentItem());
+    clickList(wizard, row.center());
+    EXPECT_EQ(wizard->preview()->locationPath(), templates + "/Portfolio/index.html");
+    EXPECT_EQ(wizard->templates()->nameofitem(), "Portfolio");
+}
+
+TEST_F(ProjectWizard, ListsTheTemplatesAndNamesItsControls)
+{
+    ink::Wizard* wizard = openWizard();
+    QStringList texts;
+    for (int i = 0; i < listOf(wizard)->count(); ++i)
+        texts << listOf(wizard)->item(i)->text();
+    EXPECT_EQ(texts, (QStringList{"Blank", "Business", "Event", "Portfolio"}));
+    EXPECT_EQ(wizard->windowTitle(), "New Project");
+    EXPECT_EQ(wizard->templates()->accessibleName(), "Templates");
+    EXPECT_EQ(wizard->preview()->widget()->accessibleName(), "Template preview");
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        QAbstractButton* b = button(wizard, name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->accessibleName(), b->text());
+    }
+    button(wizard, "Command3")->click();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    QPointer<ink::Wizard> closing = wizard;
+    button(wizard, "Command2")->click();
+    EXPECT_TRUE(waitUntil([&] { return !closing; }));
+    EXPECT_TRUE(main->isEnabled());
+}
