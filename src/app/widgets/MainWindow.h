@@ -119,6 +119,9 @@ private:
     void registerEditCommands();
     void registerWindowCommands();
     void registerDesignMenuCommands();
+    void registerTableCommands();
+    void makeQuickTable();
+    void openTableDialog();
     void registerDialogCommands();
     // Feeds the Inverse Property windows from a new document window.
     void connectInverseProperty(DocumentWindow* doc);

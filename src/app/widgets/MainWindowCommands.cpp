@@ -96,29 +96,7 @@ void MainWindow::registerWindowCommands()
 
 void MainWindow::registerDesignMenuCommands()
 {
-    // Table commands: the Table menu acts in the Design view only; the
-    // design context menu's items go to the active design surface directly.
-    const struct { const char* menuItem; const char* popItem; int id; } tableItems[] = {
-        {"insertrow", "dhp1insertrow", DesignCmd::InsertRow},
-        {"deleterow", "dhp1deleterow", DesignCmd::DeleteRows},
-        {"insertcolumn", "dhp1insertcolumn", DesignCmd::InsertColumn},
-        {"deletecolumn", "dhp1deletecolumn", DesignCmd::DeleteColumns},
-        {"insertcell", "dhp1insertcell", DesignCmd::InsertCell},
-        {"deletecell", "dhp1deletecell", DesignCmd::DeleteCells},
-        {"mergecells", "dhp1mergecells", DesignCmd::MergeCells},
-        {"splitcell", "dhp1splitcell", DesignCmd::SplitCell},
-    };
-    for (const auto& item : tableItems) {
-        const int id = item.id;
-        for (const bool fromMenu : {true, false}) {
-            const QString name = QString::fromLatin1(fromMenu ? item.menuItem : item.popItem);
-            commands_.insert(name, [this, id, fromMenu] {
-                const EditTarget target = editTarget();
-                if (target.design && (target.designView || !fromMenu))
-                    target.design->execCommand(id);
-            });
-        }
-    }
+    registerTableCommands();
     const struct { const char* item; const char* command; } editItems[] = {
         {"dhp1undo", "undo"}, {"dhp1cut", "cut"}, {"dhp1copy", "copy"},
         {"dhp1paste", "paste"}, {"dhp1selectall", "selectall"},

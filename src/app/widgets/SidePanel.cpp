@@ -6,6 +6,7 @@
 #include "app/widgets/SideTabList.h"
 #include "app/widgets/SplitterBar.h"
 #include "codetools/ClipRing.h"
+#include "editing/widgets/QuickTableMaker.h"
 
 #include <QTabBar>
 #include <QTabWidget>
@@ -124,9 +125,7 @@ void SidePanel::buildTabs()
     connect(fontTabs_, &SideTabList::tabClicked, this, &SidePanel::fontTabClicked);
     addPage("Fontcube", fontTabs_);
 
-    tableArea_ = new QWidget;
-    tableArea_->setObjectName("Picture4");
-    tableArea_->setAccessibleName("Quick table");
+    tableArea_ = new QuickTableMaker;
     addPage("Tablecube", tableArea_);
 
     dragDropPage_ = new RuledPage;

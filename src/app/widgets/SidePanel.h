@@ -8,6 +8,7 @@ namespace ink {
 
 class DragBar;
 class FolderFileList;
+class QuickTableMaker;
 class SideTabList;
 class SplitterBar;
 
@@ -30,7 +31,7 @@ public:
 
     QTabWidget* tabs() const { return tabs_; }
     QWidget* colourArea() const { return colourArea_; } // `Picture3`, tab "Colorcube"
-    QWidget* tableArea() const { return tableArea_; }   // `Picture4`, tab "Tablecube"
+    QuickTableMaker* tableArea() const { return tableArea_; } // `Picture4`, tab "Tablecube"
     // Takes the palette design surface `dragdrop` into tab "Drag 'N' Dropcube";
     // the panel sizes it from then on.
     void setDragDropSurface(QWidget* surface);
@@ -86,7 +87,7 @@ private:
     DragBar* dragBar_;
     QTabWidget* tabs_ = nullptr;
     QWidget* colourArea_ = nullptr;
-    QWidget* tableArea_ = nullptr;
+    QuickTableMaker* tableArea_ = nullptr;
     QWidget* dragDropPage_ = nullptr;
     QWidget* dragDrop_ = nullptr;
     SideTabList* fontTabs_ = nullptr;

@@ -1,0 +1,165 @@
+#include "dialogs/widgets/TableDialog.h"
+
+#include "colourfont/widgets/FontComboControl.h"
+#include "dialogs/widgets/DialogPreview.h"
+#include "dialogs/widgets/ImageImport.h"
+#include "projects/CommonDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ink {
+
+TableDialog::TableDialog(QWidget* owner, TableDialogContext context)
+    : QDialog(owner), context_(std::move(context))
+{
+    setObjectName(QStringLiteral("frmTable"));
+    setWindowTitle(QStringLiteral("Table"));
+    setAccessibleName(windowTitle());
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::WindowModal);
+    // Escape hides a dialog without closing it; it goes either way, and its
+    // preview file with it.
+    connect(this, &QDialog::finished, this, &QObject::deleteLater);
+    colours_.pageBackColour = context_.pageBackColour;
+    colours_.backColour = context_.pageBackColour;
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("d"));
+    tabs_->setAccessibleName(QStringLiteral("Table pages"));
+    tabs_->addTab(buildTablePage(), QStringLiteral("Table Properties"));
+    tabs_->addTab(buildCellPage(), QStringLiteral("Cell Properties"));
+    tabs_->addTab(buildFinishPage(), QStringLiteral("Finish"));
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (tabs_->widget(index) == preview_->parentWidget())
+            rebuildPreview();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+}
+
+void TableDialog::present()
+{
+    if (QScreen* screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + area.width() / 4, area.top() + area.height() / 4);
+    }
+    rebuildPreview();
+    show();
+    raise();
+    activateWindow();
+}
+
+TableDialogValues TableDialog::values() const
+{
+    TableDialogValues v = colours_;
+    v.rows = rows_->value();
+    v.columns = columns_->value();
+    v.borderSize = borderSize_->value();
+    v.borderStyle = borderStyle_->currentText();
+    v.fontName = font_->CurFont();
+    v.fontSize = fontSize_->value();
+    v.height = height_.text->text();
+    v.heightPercent = height_.percent->isChecked();
+    v.width = width_.text->text();
+    v.widthPercent = width_.percent->isChecked();
+    v.background = background_->text();
+    v.cellPadding = padding_->value();
+    v.cellSpacing = spacing_->value();
+    v.align = alignLeft_->isChecked()     ? TableDialogValues::HAlign::Left
+        : alignCenter_->isChecked()       ? TableDialogValues::HAlign::Center
+                                          : TableDialogValues::HAlign::Right;
+    v.valign = alignTop_->isChecked()     ? TableDialogValues::VAlign::Top
+        : alignMiddle_->isChecked()       ? TableDialogValues::VAlign::Middle
+                                          : TableDialogValues::VAlign::Bottom;
+    v.cellBorderStyle = cellBorderStyle_->currentText();
+    v.cellBorderSize = cellBorderSize_->value();
+    v.cellHeight = cellHeight_.text->text();
+    v.cellHeightPercent = cellHeight_.percent->isChecked();
+    v.cellWidth = cellWidth_.text->text();
+    v.cellWidthPercent = cellWidth_.percent->isChecked();
+    v.cellBackground = cellBackground_->text();
+    return v;
+}
+
+void TableDialog::rebuildPreview()
+{
+    const TableDialogValues v = values();
+    pendingMarkup_ = tableDialogMarkup(v);
+    ok_->setEnabled(false);
+    preview_->showText(tableDialogPreviewText(v, pendingMarkup_));
+}
+
+void TableDialog::previewLoaded(bool ok)
+{
+    // OK inserts the table the preview shows, so it waits for it.
+    if (ok)
+        shownMarkup_ = pendingMarkup_;
+    ok_->setEnabled(ok);
+}
+
+bool TableDialog::event(QEvent* event)
+{
+    // Coming back to the dialog shows the current preview file again.
+    if (event->type() == QEvent::WindowActivate && preview_ && preview_->isLoaded())
+        preview_->reshow();
+    return QDialog::event(event);
+}
+
+void TableDialog::staticToggled(bool on)
+{
+    if (on) {
+        widthBeforeStatic_ = cellWidth_.text->text();
+        cellWidth_.text->setText(QStringLiteral("1"));
+        cellWidth_.percent->setChecked(true);
+    } else {
+        cellWidth_.text->setText(widthBeforeStatic_);
+        cellWidth_.plain->setChecked(true);
+    }
+    cellWidth_.text->setEnabled(!on);
+    cellWidth_.plain->setEnabled(!on);
+}
+
+void TableDialog::importImage(QLineEdit* mask)
+{
+    if (context_.pageFolder.isEmpty())
+        return;
+    QDir().mkpath(QDir(context_.pageFolder).filePath(QStringLiteral("images")));
+    cCommonDialog dialog;
+    dialog.DialogTitle = QStringLiteral("Import Image");
+    dialog.Filter = QStringLiteral("All Files|*.*");
+    dialog.hwnd = this;
+    if (!dialog.ShowOpen() || dialog.Filename.isEmpty())
+        return;
+    const QString reference = importIntoImages(dialog.Filename, context_.pageFolder, this);
+    if (reference.isEmpty())
+        return;
+    mask->setText(reference);
+    rebuildPreview();
+}
+
+void TableDialog::insertAndClose()
+{
+    // OK inserts only what the user sees on the Finish page; from anywhere
+    // else the table is shown first, since the preview may be out of date.
+    if (tabs_->currentWidget() != preview_->parentWidget()) {
+        tabs_->setCurrentWidget(preview_->parentWidget());
+        return;
+    }
+    if (!preview_->isLoaded())
+        return;
+    if (context_.insert)
+        context_.insert(shownMarkup_);
+    close();
+}
+
+}
