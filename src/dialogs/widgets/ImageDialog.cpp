@@ -80,12 +80,7 @@ ImageDialog::ImageDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Border"), border_));
     height_->setAccessibleName(tr("Height"));
     width_->setAccessibleName(tr("Width"));
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(fields);
-    columns->addWidget(preview_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    addButtons(layout, "Command2", "Command3");
+    layOutBesidePreview(fields, preview_, "Command2", "Command3");
     resize(820, 560);
 
     connect(source_, &QLineEdit::textChanged, this, &ImageDialog::rebuildPreview);
@@ -161,11 +156,7 @@ void ImageDialog::importImage()
 void ImageDialog::accept()
 {
     const QString markup = imageMarkup(fields());
-    const EditTarget target = host_.target();
-    if (target.designView)
-        pasteAtDesignSelection(target, markup);
-    else
-        replaceCodeSelection(target, markup);
+    insertIntoPage(markup);
     InsertDialog::accept();
 }
 

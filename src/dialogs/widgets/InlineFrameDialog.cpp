@@ -65,12 +65,7 @@ InlineFrameDialog::InlineFrameDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Width"), widthRow));
     height_->setAccessibleName(tr("Height"));
     width_->setAccessibleName(tr("Width"));
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(fields);
-    columns->addWidget(preview_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    addButtons(layout, "Command2", "Command3");
+    layOutBesidePreview(fields, preview_, "Command2", "Command3");
     resize(820, 520);
 
     connect(source_, &QComboBox::textActivated, this, &InlineFrameDialog::rebuildPreview);

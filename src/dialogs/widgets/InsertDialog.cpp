@@ -51,6 +51,26 @@ void InsertDialog::addButtons(QBoxLayout* layout, const char* okName, const char
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void InsertDialog::layOutBesidePreview(QBoxLayout* fields, QWidget* preview, const char* okName,
+                                       const char* cancelName)
+{
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(fields);
+    columns->addWidget(preview, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    addButtons(layout, okName, cancelName);
+}
+
+void InsertDialog::insertIntoPage(const QString& markup) const
+{
+    const EditTarget target = host_.target();
+    if (target.designView)
+        pasteAtDesignSelection(target, markup);
+    else
+        replaceCodeSelection(target, markup);
+}
+
 QString InsertDialog::initialText(const std::function<QString(DesignSurface*)>& design) const
 {
     const EditTarget target = host_.target();

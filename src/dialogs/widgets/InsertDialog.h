@@ -38,6 +38,11 @@ protected:
     QGroupBox* framed(const QString& caption, QWidget* field);
     // The OK and Cancel buttons, object names as given; OK runs accept().
     void addButtons(QBoxLayout* layout, const char* okName, const char* cancelName);
+    // The dialog's fields beside its preview, the OK and Cancel buttons below.
+    void layOutBesidePreview(QBoxLayout* fields, QWidget* preview, const char* okName, const char* cancelName);
+    // Puts `markup` in place of the page's selection: pasted in the Design
+    // view, replacing the selected text (and left selected) in the Code view.
+    void insertIntoPage(const QString& markup) const;
     // The selected text of the page as the dialog starts: the Code view's
     // selection as it is, or in the Design view the HTML from `design`.
     QString initialText(const std::function<QString(DesignSurface*)>& design) const;

@@ -88,12 +88,7 @@ HyperbuttonDialog::HyperbuttonDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Font Size"), size_));
     fields->addWidget(framed(tr("Fore Color"), fore_->combo()));
     fields->addWidget(framed(tr("Back Color"), back_->combo()));
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(fields);
-    columns->addWidget(preview_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    addButtons(layout, "Command1", "Command2");
+    layOutBesidePreview(fields, preview_, "Command1", "Command2");
     resize(760, 460);
 
     caption_->setText(initialText([](DesignSurface* design) {
@@ -137,11 +132,7 @@ void HyperbuttonDialog::rebuildPreview()
 void HyperbuttonDialog::accept()
 {
     const QString markup = hyperbuttonMarkup(fields());
-    const EditTarget target = host_.target();
-    if (target.designView)
-        pasteAtDesignSelection(target, markup);
-    else
-        replaceCodeSelection(target, markup);
+    insertIntoPage(markup);
     InsertDialog::accept();
 }
 
@@ -180,12 +171,7 @@ MarqueeDialog::MarqueeDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Font Size"), size_));
     fields->addWidget(framed(tr("Fore Color"), fore_->combo()));
     fields->addWidget(framed(tr("Back Color"), back_->combo()));
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(fields);
-    columns->addWidget(preview_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    addButtons(layout, "Command1", "Command2");
+    layOutBesidePreview(fields, preview_, "Command1", "Command2");
     resize(820, 640);
 
     text_->setText(initialText([](DesignSurface* design) { return design->selectionHtmlText(); }));
