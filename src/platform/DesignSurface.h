@@ -86,8 +86,6 @@ public:
     // input included) and showing how far it has come; stops early once
     // `stopWaiting` holds. Returns !busy().
     virtual bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) = 0;
-    // How far a load under way has come, 0 to 100 (100 when none is).
-    virtual int loadProgress() const = 0;
     // The last load ended without the page: the engine could not read the
     // file and shows a page of its own, which is no part of the document.
     // Stays true until the next load.
@@ -148,7 +146,6 @@ public:
 signals:
     // A load ended, also when it failed (loadFailed() tells).
     void loadFinished();
-    void loadProgressChanged(int percent);
     void displayChanged();
     void contextMenuRequested(const QPoint& globalPos);
     void clicked();

@@ -6,6 +6,7 @@
 #include "app/widgets/FloatingToolWindow.h"
 #include "app/widgets/ToolStrip.h"
 #include "colourfont/widgets/ColorComboControl.h"
+#include "colourfont/widgets/ColourCommands.h"
 #include "colourfont/widgets/FontComboControl.h"
 #include "document/widgets/DocumentWindow.h"
 #include "editing/CaretFormatting.h"
@@ -182,16 +183,8 @@ void MainWindow::runFloatingFormattingButton(const QString& key)
 void MainWindow::floatingColourPicked(ColorComboControl* combo)
 {
     const std::optional<QString> colour = combo->chosenColourText(ColourForm::MainWindow, this);
-    const EditTarget t = editTarget();
-    if (!colour || colour->isEmpty() || !t.code)
-        return;
-    if (t.designView) {
-        runDesignCommand(t, DesignCmd::SetForeColor, *colour);
-        focusDocument(t);
-    } else {
-        insertAroundCodeSelection(t, QStringLiteral("<FONT color=") + *colour + QLatin1Char('>'),
-                                  QStringLiteral("</FONT>"));
-    }
+    if (colour && !colour->isEmpty())
+        applyComboColour(*colour, editTarget(), ComboHost::FormattingBar);
 }
 
 void MainWindow::followCaret()

@@ -34,7 +34,6 @@ public:
 
     // A swatch or picker by name; null for any other name.
     ColourBox* box(const QString& name) const;
-    QToolBar* cubeBar() const { return cubeBar_; }
     QToolButton* cubeButton() const { return cubeButton_; }
 
     // The swatch colours in cube file line order, and loading them back;

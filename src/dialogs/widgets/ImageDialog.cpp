@@ -36,18 +36,13 @@ QRadioButton* option(const QString& caption, const char* name, QWidget* parent)
 ImageDialog::ImageDialog(const InsertDialogHost& host)
     : InsertDialog(host, tr("Image")), folder_(host.pageFolder()),
       source_(named(new QLineEdit(this), "Combo1Mask")),
-      images_(new FileListCombo(QStringLiteral("Combo1"), [this] {
-          QDir(folder_).mkpath(QStringLiteral("images"));
-          if (host_.refreshFolderLists)
-              host_.refreshFolderLists();
-          return fileNamesIn(QDir(folder_).filePath(QStringLiteral("images")));
-      }, this)),
+      images_(new FileListCombo(QStringLiteral("Combo1"),
+                                [this, list = host.folderFiles(QStringLiteral("images"))] {
+                                    QDir(folder_).mkpath(QStringLiteral("images"));
+                                    return list();
+                                }, this)),
       link_(named(new QLineEdit(this), "Combo2Mask")),
-      pages_(new FileListCombo(QStringLiteral("Combo2"), [this] {
-          if (host_.refreshFolderLists)
-              host_.refreshFolderLists();
-          return fileNamesIn(folder_);
-      }, this)),
+      pages_(new FileListCombo(QStringLiteral("Combo2"), host.folderFiles(), this)),
       tip_(named(new QLineEdit(this), "Text1")), height_(named(new QLineEdit(this), "Text2")),
       heightPercent_(option(tr("Percentage"), "Option2", this)), width_(named(new QLineEdit(this), "Text3")),
       widthPercent_(option(tr("Percentage"), "Option4", this)), border_(new QSlider(Qt::Horizontal, this)),

@@ -26,11 +26,7 @@ W* named(W* widget, const char* name)
 
 InlineFrameDialog::InlineFrameDialog(const InsertDialogHost& host)
     : InsertDialog(host, tr("Inline Frame")),
-      source_(new FileListCombo(QStringLiteral("Combo1"), [this] {
-          if (host_.refreshFolderLists)
-              host_.refreshFolderLists();
-          return fileNamesIn(host_.pageFolder());
-      }, this)),
+      source_(new FileListCombo(QStringLiteral("Combo1"), host.folderFiles(), this)),
       name_(named(new QLineEdit(this), "Text1")), border_(named(new QCheckBox(tr("Border"), this), "Check1")),
       scrolling_(named(new QCheckBox(tr("Scrolling"), this), "Check2")),
       alignLeft_(named(new QRadioButton(tr("Left"), this), "Option5")),

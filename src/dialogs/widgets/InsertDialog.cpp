@@ -98,6 +98,16 @@ void FileListCombo::showPopup()
     QComboBox::showPopup();
 }
 
+std::function<QStringList()> InsertDialogHost::folderFiles(const QString& sub) const
+{
+    return [host = *this, sub] {
+        if (host.refreshFolderLists)
+            host.refreshFolderLists();
+        const QString folder = host.pageFolder();
+        return fileNamesIn(sub.isEmpty() || folder.isEmpty() ? folder : QDir(folder).filePath(sub));
+    };
+}
+
 QStringList fileNamesIn(const QString& folder)
 {
     if (folder.isEmpty())

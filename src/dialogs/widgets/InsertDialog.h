@@ -23,6 +23,11 @@ struct InsertDialogHost {
     std::function<void()> refreshFolderLists;
     // Pops up the main window's Edit menu at a screen position.
     std::function<void(const QPoint&)> popUpEditMenu;
+
+    // Lists the files of the page's folder (or of its subfolder `sub`) once
+    // the main window's folder lists are brought up to date: what the file
+    // list combos show when they drop down.
+    std::function<QStringList()> folderFiles(const QString& sub = QString()) const;
 };
 
 // The frame of every insert dialog: owned by the main window and modal to it

@@ -24,11 +24,7 @@ QLineEdit* lineEdit(const char* name, QWidget* parent)
 
 HyperlinkDialog::HyperlinkDialog(const InsertDialogHost& host)
     : InsertDialog(host, tr("Hyperlink")), text_(lineEdit("Text1", this)),
-      address_(new FileListCombo(QStringLiteral("Text2"), [h = host] {
-          if (h.refreshFolderLists)
-              h.refreshFolderLists();
-          return fileNamesIn(h.pageFolder());
-      }, this)),
+      address_(new FileListCombo(QStringLiteral("Text2"), host.folderFiles(), this)),
       tip_(lineEdit("Text3", this)), bookmark_(lineEdit("Text4", this)), target_(new QComboBox(this))
 {
     setObjectName(QStringLiteral("frmLink"));

@@ -67,11 +67,7 @@ void rebuildOnSlide(QSlider* slider, Dialog* dialog, void (Dialog::*rebuild)())
 
 HyperbuttonDialog::HyperbuttonDialog(const InsertDialogHost& host)
     : InsertDialog(host, tr("Hyperbutton")), caption_(named(new QLineEdit(this), "Text1")),
-      address_(new FileListCombo(QStringLiteral("Text4"), [this] {
-          if (host_.refreshFolderLists)
-              host_.refreshFolderLists();
-          return fileNamesIn(host_.pageFolder());
-      }, this)),
+      address_(new FileListCombo(QStringLiteral("Text4"), host.folderFiles(), this)),
       font_(named(new FontComboControl(this), "FontComboControl1")),
       size_(newSlider(this, "Slider4", 1, 7, 3)),
       fore_(colourChoice(this, "ColorComboControl1", QStringLiteral("Black"),

@@ -24,18 +24,13 @@ const QString AppTitle = QStringLiteral("Inkpress");
 
 DocumentFiles::DocumentFiles(DocumentHost& host) : host_(host) {}
 
-bool DocumentFiles::closedMeanwhile(const QPointer<DocumentWindow>& doc)
-{
-    return !doc || doc->isClosed();
-}
-
 void DocumentFiles::newPage()
 {
     const QPointer<DocumentWindow> doc = host_.createDocumentWindow();
     if (!doc)
         return;
     processPendingEvents();
-    if (closedMeanwhile(doc))
+    if (DocumentWindow::gone(doc))
         return;
     doc->showDesignTitle();
     host_.refreshFolderLists();
@@ -124,22 +119,22 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
                                  "and reopen the document.");
     if (!refusal.isEmpty()) {
         Prompts::current().message(host_.mainWindow(), AppTitle, refusal);
-        if (closedMeanwhile(doc))
+        if (DocumentWindow::gone(doc))
             return OpenResult::Failed;
         doc->keepInCodeView();
         return OpenResult::OpenedCodeOnly;
     }
     if (busyWaits)
         doc->waitForDesign();
-    if (closedMeanwhile(doc))
+    if (DocumentWindow::gone(doc))
         return OpenResult::Failed;
     doc->reloadDesignFromCode();
     processPendingEvents();
-    if (closedMeanwhile(doc))
+    if (DocumentWindow::gone(doc))
         return OpenResult::Failed;
     table.at(slot).modified = false;
     doc->showDesignTitle();
-    if (closedMeanwhile(doc))
+    if (DocumentWindow::gone(doc))
         return OpenResult::Failed;
     host_.refreshFolderLists();
     return OpenResult::Opened;
@@ -196,7 +191,7 @@ bool DocumentFiles::save()
         if (!copyDesignIntoCode(doc))
             return false;
         processPendingEvents();
-        if (closedMeanwhile(doc))
+        if (DocumentWindow::gone(doc))
             return false;
     }
     const QString path = host_.documents().at(slot).folder + QLatin1Char('/') + doc->caption();
@@ -213,9 +208,9 @@ bool DocumentFiles::saveAs()
         return false;
     const int slot = doc->slot();
     const QString name = askSaveName(host_.documents().at(slot).folder);
-    if (name.isEmpty() || closedMeanwhile(doc) || !copyDesignIntoCode(doc))
+    if (name.isEmpty() || DocumentWindow::gone(doc) || !copyDesignIntoCode(doc))
         return false;
-    if (closedMeanwhile(doc))
+    if (DocumentWindow::gone(doc))
         return false;
     // The page takes its new name only once it is really there.
     if (!writePage(doc, name))

@@ -35,8 +35,6 @@ public:
     bool closeSequence(int slot);
 
 private:
-    // After a wait: the user may have closed the page meanwhile.
-    static bool closedMeanwhile(const QPointer<DocumentWindow>& doc);
     enum class OpenResult { Opened, OpenedCodeOnly, Failed };
     OpenResult openOne(const QString& path, bool titleCheck, bool busyWaits);
     bool askSaveOnClose(DocumentWindow* doc);

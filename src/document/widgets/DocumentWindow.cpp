@@ -332,11 +332,8 @@ void DocumentWindow::loadPreview(bool navigate)
 {
     if (working_.path().isEmpty())
         return;
-    if (!preview_->widget()->isVisible()) {
-        previewStale_ = true;
+    if (!preview_->widget()->isVisible())
         return;
-    }
-    previewStale_ = false;
     previewLoaded_ = true;
     previewText_ = workingText_;
     if (!navigate && preview_->locationPath() == working_.path())

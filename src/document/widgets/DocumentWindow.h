@@ -89,6 +89,11 @@ public:
     // Whether the preview has loaded the working file's present text.
     bool previewUpToDate() const;
 
+    // Every handler that waits (a wait lets the user close the window or the
+    // program) checks after the wait that its window is still open, and
+    // stops otherwise: a closed window's slot and files are no longer its own.
+    static bool gone(const QPointer<DocumentWindow>& window);
+
 signals:
     void becameActive(int slot);
     // A switch to the Design (true) or the Code view has finished.
@@ -107,10 +112,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // Every handler that waits (a wait lets the user close the window or the
-    // program) checks after the wait that its window is still open, and
-    // stops otherwise: a closed window's slot and files are no longer its own.
-    static bool gone(const QPointer<DocumentWindow>& window);
     void buildWidgets();
     void connectComponents();
     void pressViewButton(const QString& key);
@@ -142,10 +143,8 @@ private:
     WorkingFile working_;
     bool freshlyLoaded_ = true;
     bool titleBoxFocused_ = false;
-    // The preview loads only while it is shown: while hidden, a requested
-    // load is remembered and made when it is shown, and only if the working
-    // file holds text the preview has not shown yet.
-    bool previewStale_ = false;
+    // The preview loads only while it is shown, and only when the working
+    // file holds text it has not shown yet.
     QString workingText_;
     QString previewText_;
     bool previewLoaded_ = false;

@@ -80,10 +80,6 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     installDesignScripts(page(), showDetails_, showBorders_);
     connect(loader_, &WebEngineDocumentLoader::finished, this,
             &WebEngineDesignSurface::onLoadFinished);
-    connect(loader_, &WebEngineDocumentLoader::progressChanged, this, [this](int percent) {
-        QMetaObject::invokeMethod(
-            this, [this, percent] { emit loadProgressChanged(percent); }, Qt::QueuedConnection);
-    });
 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -209,11 +205,6 @@ bool WebEngineDesignSurface::busy() const
     return loader_->busy();
 }
 
-int WebEngineDesignSurface::loadProgress() const
-{
-    return loader_->progress();
-}
-
 bool WebEngineDesignSurface::loadFailed() const
 {
     return loader_->failed();
@@ -241,11 +232,15 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     // over the loaded text ("" from the page: edits made before the changes
     // were watched) is the whole document serialised.
     bool answered = false;
-    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
-    if (!answered || loader_->busy() || loader_->failed()) {
+    const auto unanswered = [this, &answered] {
+        if (answered && !loader_->busy() && !loader_->failed())
+            return false;
         readFailure_ = QStringLiteral("the Design view did not answer in time");
+        return true;
+    };
+    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
+    if (unanswered())
         return false;
-    }
     readFailure_.clear();
     if (changes.userType() != QMetaType::QString) {
         *html = loader_->loadedText();
@@ -261,10 +256,8 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     answered = false;
     const QVariant answer = call(QStringLiteral("documentHtml"), {loader_->loadedDoctype()},
                                  readTimeoutMs_, &answered);
-    if (!answered || loader_->busy() || loader_->failed()) {
-        readFailure_ = QStringLiteral("the Design view did not answer in time");
+    if (unanswered())
         return false;
-    }
     *html = answer.userType() == QMetaType::QString ? answer.toString() : loader_->loadedText();
     return true;
 }

@@ -34,7 +34,6 @@ public:
     void loadDocument(const QString& path) override;
     bool busy() const override;
     bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) override;
-    int loadProgress() const override;
     bool loadFailed() const override;
     QString failure() const override;
 

@@ -177,5 +177,10 @@ function watchEngineEdits()
     document.addEventListener('keydown', interceptUndoKeys, true);
     document.addEventListener('beforeinput', interceptKeyboardUndo, true);
     document.addEventListener('input', noteEngineEdit, true);
-    document.addEventListener('input', settleEngineUndo, true);
+    // Only the engine's undo can bring the body back to an own step's state:
+    // other input leaves the comparison (a copy of the whole body) unmade.
+    document.addEventListener('input', event => {
+        if (event.inputType === 'historyUndo')
+            settleEngineUndo();
+    }, true);
 }

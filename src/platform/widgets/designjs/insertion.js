@@ -21,11 +21,6 @@ function markupFragment(html)
     return holder.content;
 }
 
-function shownText(html)
-{
-    return markupFragment(html).textContent;
-}
-
 function nearestParagraph(node)
 {
     for (let current = node; current && current !== document.body; current = current.parentNode) {

@@ -206,11 +206,3 @@ function deleteSelection()
     if (selection.rangeCount && !selection.isCollapsed)
         document.execCommand('delete', false, null);
 }
-
-function pasteMarkup(html)
-{
-    if (html === '')
-        deleteSelection();
-    else
-        document.execCommand('insertHTML', false, html);
-}
