@@ -26,13 +26,14 @@ public:
             return true;
         }
         const QJsonObject object = item.toObject();
-        const int index = source_.find(object.value(QLatin1String("p")).toString());
+        const QString path = object.value(QLatin1String("p")).toString();
+        const int index = source_.find(path);
         if (index < 0 || !keyMatches(source_.node(index), object.value(QLatin1String("k"))))
             return false;
+        if (object.contains(QLatin1String("r")))
+            return writeRun(index, path, object, parent);
         const SourceNode& node = source_.node(index);
-        // The parser moved this node's text before what is already written
-        // (misnested tags): the text cannot be kept in order.
-        if (node.start < cursor_ && node.end > node.start)
+        if (!inOrder(node))
             return false;
         writeGapTo(node.start, parent);
         if (object.contains(QLatin1String("t"))) {
@@ -59,8 +60,45 @@ private:
         return node.key == text;
     }
 
+    // The parser moved this node's text before what is already written
+    // (misnested tags): the text cannot be kept in order.
+    bool inOrder(const SourceNode& node) const
+    {
+        return node.start >= cursor_ || node.end == node.start;
+    }
+
+    // `count` untouched siblings from the one at `path` on, as their source
+    // text; the last one's key is checked too.
+    bool writeRun(int first, const QString& path, const QJsonObject& object,
+                  const SourceNode* parent)
+    {
+        if (!parent)
+            return false;
+        const std::vector<int>& siblings = parent->children;
+        bool ok = false;
+        const qsizetype from = path.section(QLatin1Char('.'), -1).toLongLong(&ok);
+        const qsizetype count = object.value(QLatin1String("r")).toInteger(-1);
+        if (!ok || count < 1 || from + count > qsizetype(siblings.size())
+            || siblings[size_t(from)] != first
+            || !keyMatches(source_.node(siblings[size_t(from + count - 1)]),
+                           object.value(QLatin1String("l"))))
+            return false;
+        for (qsizetype i = from; i < from + count; ++i) {
+            const SourceNode& node = source_.node(siblings[size_t(i)]);
+            if (!inOrder(node))
+                return false;
+            writeGapTo(node.start, parent);
+            writeSource(node.start, node.end);
+            cursor_ = std::max(cursor_, node.end);
+        }
+        return true;
+    }
+
     bool writeElement(const SourceNode& node, const QJsonObject& object)
     {
+        const QJsonValue count = object.value(QLatin1String("n"));
+        if (!count.isUndefined() && count.toInteger(-1) != qint64(node.children.size()))
+            return false;
         const QJsonValue tag = object.value(QLatin1String("a"));
         if (tag.isString())
             writeNew(tag.toString());

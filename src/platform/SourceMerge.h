@@ -15,13 +15,19 @@ class SourceTree;
 //   {"p": path, "k": key, "t": markup}    an original text or comment node
 //                                         whose content changed: `markup`
 //                                         in place of its source text
-//   {"p": path, "k": key, "a": tag|null, "c": [items]}
+//   {"p": path, "k": key, "r": count, "l": key}
+//                                         `count` untouched siblings from
+//                                         the node at `path` on, the key of
+//                                         the first and of the last given
+//   {"p": path, "k": key, "a": tag|null, "c": [items], "n": count}
 //                                         an original element (or the
 //                                         document, path "") with changes
 //                                         inside: its start tag from the
 //                                         source (or `tag` when its
 //                                         attributes changed), its items,
-//                                         its end tag from the source
+//                                         its end tag from the source;
+//                                         `count`, when given, is how many
+//                                         children the page had
 //   "markup"                              a node the page did not have
 //
 // Paths and keys are those of SourceTree. Source text between original

@@ -96,6 +96,38 @@ TEST_F(DesignEditing, TypedWordChangesOnlyItsParagraphWhenSaved)
     EXPECT_EQ(readBytes(path).toStdString(), expected.toStdString());
 }
 
+// On a page with many blocks, an edit deep inside and a rule put between
+// two paragraphs change only those places; the other blocks keep their
+// hand-written text.
+TEST_F(DesignEditing, EditsAmongManyBlocksKeepTheRestAsWritten)
+{
+    QByteArray body;
+    for (int i = 0; i < 300; ++i)
+        body += QStringLiteral("  <p id=\"p%1\">para %1</p>\n").arg(i).toUtf8();
+    const QByteArray original = "<html>\n<body>\n" + body + "</body>\n</html>\n";
+    const QString path = writePage("many.html", original);
+    openFile(path);
+    focusPage();
+    selectInParagraph("p150", 4, 4);
+    QTest::keyClicks(pageKeys(), QStringLiteral("X"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("p150") == "paraX 150"; }));
+    selectInParagraph("p200", 8, 8);
+    main->runCommand("horizontalrule");
+    pump(50);
+    ASSERT_TRUE(main->files().save());
+    const QByteArray saved = readBytes(path);
+    const QByteArray rule = "<p id=\"p200\">para 200</p>";
+    const qsizetype at = saved.indexOf(rule) + rule.size();
+    ASSERT_GT(at, rule.size());
+    QByteArray before = original.left(original.indexOf(rule) + rule.size());
+    before.replace("para 150<", "paraX 150<");
+    EXPECT_EQ(saved.left(at).toStdString(), before.toStdString());
+    const QByteArray after = original.mid(original.indexOf(rule) + rule.size());
+    ASSERT_TRUE(saved.endsWith(after));
+    EXPECT_EQ(saved.mid(at, saved.size() - at - after.size()).trimmed().toUpper().toStdString(),
+              "<HR>");
+}
+
 // Ctrl+Z on the keyboard takes back a command's edit first, then the typing
 // before it.
 TEST_F(DesignEditing, KeyboardUndoTakesBackCommandThenTyping)

@@ -23,10 +23,15 @@ bool isAncestorPath(const QString& ancestor, const QString& path)
     return ancestor.isEmpty() || path == ancestor || path.startsWith(ancestor + QLatin1Char('.'));
 }
 
+// How the surface names untouched siblings: one by one, or as runs with the
+// number of children each listed element had.
+enum class Siblings { OneByOne, Runs };
+
 // The surface's description of a document with `change` made: the nodes on
 // the way to the change are listed with their children, all others are
 // named by path and key only.
-QJsonValue describe(const SourceTree& tree, int index, const QString& path, const Change& change)
+QJsonValue describe(const SourceTree& tree, int index, const QString& path, const Change& change,
+                    Siblings siblings = Siblings::OneByOne)
 {
     const SourceNode& node = tree.node(index);
     QJsonObject item{{QStringLiteral("p"), path}, {QStringLiteral("k"), node.key}};
@@ -43,22 +48,47 @@ QJsonValue describe(const SourceTree& tree, int index, const QString& path, cons
     item[QStringLiteral("a")] = attributes ? QJsonValue(QLatin1String(change.markup)) : QJsonValue();
     QJsonArray children;
     const QString prefix = path.isEmpty() ? QString() : path + QLatin1Char('.');
+    QJsonObject run;
+    const auto endRun = [&] {
+        if (!run.isEmpty())
+            children.append(run);
+        run = QJsonObject();
+    };
     for (size_t i = 0; i < node.children.size(); ++i) {
         const QString childPath = prefix + QString::number(i);
-        if (childPath == target && change.kind == Change::InsertBefore)
+        if (childPath == target && change.kind == Change::InsertBefore) {
+            endRun();
             children.append(QString::fromUtf8(change.markup));
-        if (childPath == target && change.kind == Change::Remove)
+        }
+        if (childPath == target && change.kind == Change::Remove) {
+            endRun();
             continue;
-        children.append(describe(tree, node.children[i], childPath, change));
+        }
+        const QJsonValue child = describe(tree, node.children[i], childPath, change, siblings);
+        const QString key = tree.node(node.children[i]).key;
+        if (siblings == Siblings::OneByOne || child.toObject().size() > 2) {
+            endRun();
+            children.append(child);
+        } else if (run.isEmpty()) {
+            run = QJsonObject{{QStringLiteral("p"), childPath}, {QStringLiteral("k"), key},
+                              {QStringLiteral("r"), 1}, {QStringLiteral("l"), key}};
+        } else {
+            run[QStringLiteral("r")] = run.value(QStringLiteral("r")).toInt() + 1;
+            run[QStringLiteral("l")] = key;
+        }
     }
+    endRun();
     item[QStringLiteral("c")] = children;
+    if (siblings == Siblings::Runs)
+        item[QStringLiteral("n")] = int(node.children.size());
     return item;
 }
 
-std::string merged(const char* source, const Change& change)
+std::string merged(const char* source, const Change& change, Siblings siblings = Siblings::OneByOne)
 {
     const SourceTree tree = SourceTree::parse(QByteArray(source));
-    const std::optional<QString> result = mergeSource(tree, describe(tree, 0, QString(), change));
+    const std::optional<QString> result =
+        mergeSource(tree, describe(tree, 0, QString(), change, siblings));
     return result ? result->toStdString() : "<none>";
 }
 
@@ -87,6 +117,7 @@ class SourceMergeTest : public ::testing::TestWithParam<MergeCase> {};
 TEST_P(SourceMergeTest, ChangesOnlyWhatWasEdited)
 {
     EXPECT_EQ(merged(GetParam().source, GetParam().change), GetParam().expected);
+    EXPECT_EQ(merged(GetParam().source, GetParam().change, Siblings::Runs), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,6 +181,44 @@ TEST(SourceMergeMismatchTest, UnknownPathsAndKeysGiveNone)
                                                         {QStringLiteral("k"), QStringLiteral("DIV")}})));
     EXPECT_TRUE(mergeSource(tree, document(QJsonObject{{QStringLiteral("p"), QStringLiteral("0")},
                                                        {QStringLiteral("k"), QStringLiteral("HTML")}})));
+}
+
+// Runs and child counts that do not fit the parse: a run past the last
+// child, a last key that differs, a parent whose child count differs.
+TEST(SourceMergeMismatchTest, RunsAndCountsThatDoNotFitGiveNone)
+{
+    const SourceTree tree = SourceTree::parse("<p>a</p><p>b</p><p>c</p>");
+    const auto body = [](const QJsonArray& children, int count) {
+        const QJsonObject body{{QStringLiteral("p"), QStringLiteral("0.1")},
+                               {QStringLiteral("k"), QStringLiteral("BODY")},
+                               {QStringLiteral("a"), QJsonValue()},
+                               {QStringLiteral("c"), children},
+                               {QStringLiteral("n"), count}};
+        const QJsonObject html{{QStringLiteral("p"), QStringLiteral("0")},
+                               {QStringLiteral("k"), QStringLiteral("HTML")},
+                               {QStringLiteral("a"), QJsonValue()},
+                               {QStringLiteral("c"), QJsonArray{QJsonObject{
+                                   {QStringLiteral("p"), QStringLiteral("0.0")},
+                                   {QStringLiteral("k"), QStringLiteral("HEAD")}}, body}}};
+        return QJsonObject{{QStringLiteral("p"), QString()}, {QStringLiteral("k"), QString()},
+                           {QStringLiteral("a"), QJsonValue()},
+                           {QStringLiteral("c"), QJsonArray{html}}};
+    };
+    const auto run = [](const char* from, int count, const char* last) {
+        return QJsonObject{{QStringLiteral("p"), QLatin1String(from)},
+                           {QStringLiteral("k"), QStringLiteral("P")},
+                           {QStringLiteral("r"), count},
+                           {QStringLiteral("l"), QLatin1String(last)}};
+    };
+    EXPECT_EQ(mergeSource(tree, body({run("0.1.0", 3, "P")}, 3)).value_or(QString()),
+              QStringLiteral("<p>a</p><p>b</p><p>c</p>"));
+    EXPECT_EQ(mergeSource(tree, body({run("0.1.1", 2, "P"), QStringLiteral("<HR>")}, 3))
+                  .value_or(QString()),
+              QStringLiteral("<p>b</p><p>c</p><HR>"));
+    EXPECT_FALSE(mergeSource(tree, body({run("0.1.0", 4, "P")}, 3)));
+    EXPECT_FALSE(mergeSource(tree, body({run("0.1.0", 3, "DIV")}, 3)));
+    EXPECT_FALSE(mergeSource(tree, body({run("0.1.0", 0, "P")}, 3)));
+    EXPECT_FALSE(mergeSource(tree, body({run("0.1.0", 3, "P")}, 4)));
 }
 
 // The parser repeats an unclosed link inside the next blocks. The copies

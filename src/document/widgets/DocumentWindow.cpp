@@ -378,7 +378,6 @@ void DocumentWindow::switchToCode()
     const QPointer<DocumentWindow> self(this);
     activate();
     pressViewButton(CodeKey);
-    showOnly(code_->widget());
     DocumentTable::Slot& state = host_.documents().at(slot_);
     if (state.designViewShown && !takeDesignIntoCode(true)) {
         // The Design view keeps the page, edits and all, for another try.
@@ -386,6 +385,7 @@ void DocumentWindow::switchToCode()
         showOnly(design_->widget());
         return;
     }
+    showOnly(code_->widget());
     if (gone(self))
         return;
     host_.documents().at(slot_).designViewShown = false;

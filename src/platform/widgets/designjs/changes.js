@@ -43,9 +43,12 @@ function sourceChildren(nodes)
 
 // The node's children as the page had them, found by taking its child-list
 // mutations back on a copy of the list; null when they cannot be followed.
-function originalChildren(node)
+// The list holds nodes and runs ({from, count}: the children now at
+// positions from .. from + count - 1, which no change touched and which
+// stood together, in that order, in the page too).
+function originalChildren(node, current)
 {
-    const list = [...node.childNodes];
+    const list = [...current];
     const records = childRecords.get(node) || [];
     for (let i = records.length - 1; i >= 0; --i) {
         const record = records[i];
@@ -63,6 +66,52 @@ function originalChildren(node)
         list.splice(at, 0, ...record.removedNodes);
     }
     return sourceChildren(list);
+}
+
+// Longer child lists are described with runs of untouched children, as long
+// as few of the children are named by the changes.
+const RUNS_FROM_CHILDREN = 64;
+const MOST_NAMED_CHILDREN = 64;
+
+// The node's children now (the DOCTYPE included), as nodes and runs: every child a change names
+// (added, removed, the one before a change, or changed inside) is given as a
+// node, the rest as runs.
+function currentChildren(node, touched)
+{
+    const total = node.childNodes.length;
+    if (node.nodeType === Node.DOCUMENT_NODE || total < RUNS_FROM_CHILDREN)
+        return [...node.childNodes];
+    const named = new Set();
+    const name = child => {
+        if (child && child.parentNode === node)
+            named.add(child);
+    };
+    for (const record of childRecords.get(node) || []) {
+        record.addedNodes.forEach(name);
+        record.removedNodes.forEach(name);
+        name(record.previousSibling);
+    }
+    for (const n of touched)
+        name(n);
+    if (named.size > MOST_NAMED_CHILDREN)
+        return [...node.childNodes];
+    const placed = [...named].map(child => [childIndex(child), child]).sort((a, b) => a[0] - b[0]);
+    const list = [];
+    let next = 0;
+    for (const [at, child] of placed) {
+        if (at > next)
+            list.push({from: next, count: at - next});
+        list.push(child);
+        next = at + 1;
+    }
+    if (total > next)
+        list.push({from: next, count: total - next});
+    return list;
+}
+
+function isRun(entry)
+{
+    return !(entry instanceof Node);
 }
 
 function nodeKey(node)
@@ -98,23 +147,35 @@ function describeNode(node, path, touched)
         return {p: path, k: nodeKey(node)};
     if (node.nodeType !== Node.ELEMENT_NODE && node.nodeType !== Node.DOCUMENT_NODE)
         return {p: path, k: nodeKey(node)[0], t: changedData(node)};
-    const original = originalChildren(node);
+    const current = currentChildren(node, touched);
+    const original = originalChildren(node, current);
     const preserve = isInsidePreserving(node);
     if (original === null)
         return {p: path, k: nodeKey(node), t: programForm(node, preserve)};
-    const index = new Map(original.map((child, i) => [child, i]));
+    // Where each node and run stood in the page.
+    const index = new Map();
+    let count = 0;
+    for (const entry of original) {
+        index.set(entry, count);
+        count += isRun(entry) ? entry.count : 1;
+    }
     const prefix = path === '' ? '' : path + '.';
     const items = [];
-    for (const child of sourceChildren([...node.childNodes])) {
-        if (index.has(child))
-            items.push(describeNode(child, prefix + index.get(child), touched));
-        else
-            items.push(programForm(child, preserve));
+    for (const entry of sourceChildren(current)) {
+        if (isRun(entry)) {
+            const children = node.childNodes;
+            items.push({p: prefix + index.get(entry), k: nodeKey(children[entry.from]),
+                r: entry.count, l: nodeKey(children[entry.from + entry.count - 1])});
+        } else if (index.has(entry)) {
+            items.push(describeNode(entry, prefix + index.get(entry), touched));
+        } else {
+            items.push(programForm(entry, preserve));
+        }
     }
     const tag = node.nodeType === Node.ELEMENT_NODE && attributesChanged.has(node)
         ? startTag(node, elementName(node)) : null;
     return {p: path, k: node.nodeType === Node.DOCUMENT_NODE ? '' : nodeKey(node), a: tag,
-        c: items};
+        c: items, n: count};
 }
 
 // The description of the document's changes as JSON text, null when

@@ -122,7 +122,7 @@ function placeCaret(container, offset)
 
 function placeCaretAfter(node)
 {
-    placeCaret(node.parentNode, [...node.parentNode.childNodes].indexOf(node) + 1);
+    placeCaret(node.parentNode, childIndex(node) + 1);
 }
 
 // The selection's range, shrunk to what it shows, so that a selection of a

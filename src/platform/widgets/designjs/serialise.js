@@ -78,6 +78,16 @@ function elementName(node)
     return node.nodeType === Node.ELEMENT_NODE ? node.tagName.toUpperCase() : '';
 }
 
+// Where the child stands among its parent's children, counted by the engine
+// without handing each sibling to the script (a body may have many
+// thousands).
+function childIndex(child)
+{
+    const range = document.createRange();
+    range.selectNode(child);
+    return range.startOffset;
+}
+
 // Collects the output and knows whether it stands at the start of a line.
 class MarkupWriter {
     constructor(atLineStart)

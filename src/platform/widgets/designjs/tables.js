@@ -208,7 +208,7 @@ function placeCaretAfterTableEdit(cell, table, parent, next)
         selection.collapse(table.rows[0].cells[0], 0);
     else if (parent && parent.isConnected)
         selection.collapse(parent, next && next.parentNode === parent
-            ? [...parent.childNodes].indexOf(next) : parent.childNodes.length);
+            ? childIndex(next) : parent.childNodes.length);
 }
 
 function runTableCommand(id)
