@@ -38,6 +38,57 @@ bool probeLayout(QWebEnginePage* page)
     return bench::waitFor([&] { return answered; });
 }
 
+// When the page's document was created.
+double documentOrigin(QWebEnginePage* page)
+{
+    double origin = 0;
+    bool answered = false;
+    page->runJavaScript(QStringLiteral("performance.timeOrigin"), QWebEngineScript::ApplicationWorld,
+                        [&](const QVariant& v) {
+                            answered = true;
+                            origin = v.toDouble();
+                        });
+    bench::waitFor([&] { return answered; });
+    return origin;
+}
+
+// Waits until a document newer than `before` holds its first element in
+// the body: the parser has handed the top of the page to the view, which
+// shows it with the next frame while the rest is still being read.
+bool probeTopShown(QWebEnginePage* page, double before)
+{
+    return bench::waitFor([&] {
+        bool answered = false;
+        bool shown = false;
+        page->runJavaScript(
+            QStringLiteral("performance.timeOrigin > %1 && !!(document.body && "
+                           "document.body.firstElementChild)")
+                .arg(before, 0, 'f', 3),
+            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+                answered = true;
+                shown = v.toBool();
+            });
+        bench::waitFor([&] { return answered; });
+        return shown;
+    });
+}
+
+// Waits until the page's body holds `text`.
+bool probeText(QWebEnginePage* page, const QString& text)
+{
+    return bench::waitFor([&] {
+        bool answered = false;
+        bool shown = false;
+        page->runJavaScript(QStringLiteral("document.body.textContent.includes('%1')").arg(text),
+                            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+                                answered = true;
+                                shown = v.toBool();
+                            });
+        bench::waitFor([&] { return answered; });
+        return shown;
+    });
+}
+
 QWebEnginePage* designPage(ink::DocumentWindow* w)
 {
     return qobject_cast<QWebEngineView*>(w->design()->widget())->page();
@@ -96,15 +147,35 @@ void measurePage(ink::MainWindow& main, const QString& folder, int mb)
 
     ink::DocumentWindow* w = main.activeWindow();
     const double untouched = bench::timedMs([w] { w->switchToCode(); });
-    // A one-character change in the Code view, so that Design reloads.
-    w->code()->setText(text + QStringLiteral(" "));
     const double plainSwitch = plainLoadMs(path);
-    const double toDesign = bench::timedMs([&] {
+
+    // A word typed into a paragraph near the top in the Code view: the
+    // document takes it in place.
+    QString codeText = text;
+    codeText.replace(QStringLiteral("Paragraph 3 with"), QStringLiteral("Paragraph 3 now with"));
+    w->code()->setText(codeText);
+    const double patched = bench::timedMs([&] {
         w->switchToDesign();
+        probeText(designPage(w), QStringLiteral("Paragraph 3 now with"));
+    });
+    row("Code -> Design, word typed", mb, patched, plainSwitch);
+
+    // A change in the page's style sheet: the page is loaded again.
+    w->switchToCode();
+    codeText.replace(QStringLiteral("<style>"), QStringLiteral("<style>p{}"));
+    w->code()->setText(codeText);
+    double topShown = 0;
+    const double before = documentOrigin(designPage(w));
+    const double toDesign = bench::timedMs([&] {
+        topShown = bench::timedMs([&] {
+            w->switchToDesign();
+            probeTopShown(designPage(w), before);
+        });
         w->waitForDesign();
         probeLayout(designPage(w));
     });
-    row("Code -> Design", mb, toDesign, plainSwitch);
+    row("Code -> Design, loaded again, top", mb, topShown, plainSwitch);
+    row("Code -> Design, loaded again, all", mb, toDesign, plainSwitch);
     row("Design -> Code, untouched", mb, untouched, plainSwitch);
     w->design()->setFocus();
     w->design()->pasteHtml(QStringLiteral("x"));

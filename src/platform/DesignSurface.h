@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -113,6 +114,11 @@ public:
     virtual QString execCommand(int id, int option = DesignOpt::Default,
                                 const QString& value = QString()) = 0;
     virtual int queryStatus(int id) = 0;
+    // The statuses of `statuses` and then the values of the getters
+    // `getters`, in one wait on the surface (the caret is followed after
+    // every change, also on long pages whose engine is slow to answer).
+    // Empty when the surface did not answer.
+    virtual QStringList queryState(const QList<int>& statuses, const QList<int>& getters) = 0;
 
     // DOM document.
     virtual QString title() = 0;

@@ -144,4 +144,11 @@ int SourceTree::find(const QString& path) const
     return index;
 }
 
+int SourceTree::subtreeEnd(int index) const
+{
+    while (!nodes_[size_t(index)].children.empty())
+        index = nodes_[size_t(index)].children.back();
+    return index + 1;
+}
+
 }

@@ -33,6 +33,10 @@ public:
     const SourceNode& node(int index) const { return nodes_[size_t(index)]; }
     // The node at a path like "0.1.4" ("" is the document); -1 when none.
     int find(const QString& path) const;
+    // How many nodes the tree has. Nodes are numbered in document order, so
+    // a node's descendants follow it: indices index + 1 .. end(index) - 1.
+    int size() const { return int(nodes_.size()); }
+    int subtreeEnd(int index) const;
 
 private:
     QByteArray text_;

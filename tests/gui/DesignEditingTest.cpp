@@ -128,6 +128,47 @@ TEST_F(DesignEditing, EditsAmongManyBlocksKeepTheRestAsWritten)
               "<HR>");
 }
 
+// A long page edited in the Code view takes the edit in place: the same
+// document stays (the reader keeps their place), and a Design edit after it
+// is written over the new text. An edit in the head loads the page again.
+TEST_F(DesignEditing, CodeEditOfALongPageIsTakenInPlace)
+{
+    QByteArray body;
+    for (int i = 0; i < 2000; ++i)
+        body += QStringLiteral("  <p id=\"p%1\">para %1 with some words</p>\n").arg(i).toUtf8();
+    const QByteArray original =
+        "<html>\n<head><title>Long</title></head>\n<body>\n" + body + "</body>\n</html>\n";
+    const QString path = writePage("long.html", original);
+    openFile(path);
+    js(QStringLiteral("window.sameDocument = true"));
+    const auto sameDocument = [this] { return js(QStringLiteral("!!window.sameDocument")).toBool(); };
+
+    active()->switchToCode();
+    QString text = active()->code()->text();
+    text.replace(QStringLiteral("para 1500 with"), QStringLiteral("para 1500 <b>now</b> with"));
+    active()->code()->setText(text);
+    active()->switchToDesign();
+    waitIdle(active());
+    EXPECT_TRUE(sameDocument());
+    EXPECT_EQ(js(QStringLiteral("document.querySelector('#p1500 b').textContent")).toString(),
+              QStringLiteral("now"));
+
+    focusPage();
+    selectInParagraph("p10", 4, 4);
+    QTest::keyClicks(pageKeys(), QStringLiteral("X"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("p10") == "paraX 10 with some words"; }));
+    active()->switchToCode();
+    text.replace(QStringLiteral("para 10 with"), QStringLiteral("paraX 10 with"));
+    EXPECT_EQ(active()->code()->text(), text);
+
+    text.replace(QStringLiteral("<title>Long"), QStringLiteral("<title>Longer"));
+    active()->code()->setText(text);
+    active()->switchToDesign();
+    waitIdle(active());
+    EXPECT_FALSE(sameDocument());
+    EXPECT_EQ(js(QStringLiteral("document.title")).toString(), QStringLiteral("Longer"));
+}
+
 // Ctrl+Z on the keyboard takes back a command's edit first, then the typing
 // before it.
 TEST_F(DesignEditing, KeyboardUndoTakesBackCommandThenTyping)

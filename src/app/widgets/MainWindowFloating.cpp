@@ -196,23 +196,24 @@ void MainWindow::followCaret()
     const bool floating = floatingFormatting_ && floatingFormatting_->isVisible();
     if (!docked && !floating)
         return;
-    // Each query waits for the engine; the window may close meanwhile.
-    CaretReport report;
-    const auto status = [&doc](int id) { return doc ? doc->design()->queryStatus(id) : 0; };
-    const auto value = [&doc](int id) {
-        return doc ? doc->design()->execCommand(id, DesignOpt::DontPromptUser) : QString();
-    };
-    report.foreColor = value(DesignCmd::GetForeColor);
-    report.alignLeft = status(DesignCmd::JustifyLeft);
-    report.alignRight = status(DesignCmd::JustifyRight);
-    report.alignCenter = status(DesignCmd::JustifyCenter);
-    report.bold = status(DesignCmd::Bold);
-    report.italic = status(DesignCmd::Italic);
-    report.underline = status(DesignCmd::Underline);
-    report.fontName = value(DesignCmd::GetFontName);
-    report.fontSize = value(DesignCmd::GetFontSize);
-    if (!doc)
+    // One query for all of it: it waits for the engine, and the window may
+    // close meanwhile.
+    const QStringList state = doc->design()->queryState(
+        {DesignCmd::JustifyLeft, DesignCmd::JustifyRight, DesignCmd::JustifyCenter, DesignCmd::Bold,
+         DesignCmd::Italic, DesignCmd::Underline},
+        {DesignCmd::GetForeColor, DesignCmd::GetFontName, DesignCmd::GetFontSize});
+    if (!doc || state.isEmpty())
         return;
+    CaretReport report;
+    report.alignLeft = state[0].toInt();
+    report.alignRight = state[1].toInt();
+    report.alignCenter = state[2].toInt();
+    report.bold = state[3].toInt();
+    report.italic = state[4].toInt();
+    report.underline = state[5].toInt();
+    report.foreColor = state[6];
+    report.fontName = state[7];
+    report.fontSize = state[8];
     const CaretFormatting formatting = caretFormatting(report);
     if (stripFormatting_->isVisible())
         showCaretFormatting(stripFormatting_, formatting);

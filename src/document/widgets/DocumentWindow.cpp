@@ -27,6 +27,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ink {
 
 namespace {
@@ -280,8 +282,14 @@ void DocumentWindow::waitForDesign()
 // must never be taken for the user's. The code text stays the page.
 void DocumentWindow::designLoadFinished()
 {
-    if (closed_ || !design_->loadFailed())
+    if (closed_)
         return;
+    if (!design_->loadFailed()) {
+        // Not while the user is typing a title of their own.
+        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->hasFocus())
+            showDesignTitle();
+        return;
+    }
     const bool wasShown = host_.documents().at(slot_).designViewShown;
     if (wasShown)
         showCodeOnly();
@@ -303,13 +311,12 @@ void DocumentWindow::showCodeOnly()
     code_->setFocus();
 }
 
+// A page still loading gets its title when the load ends: meanwhile its
+// first part is shown and may be worked on, whatever the page's length.
 void DocumentWindow::showDesignTitle()
 {
-    const QPointer<DocumentWindow> self(this);
-    waitForDesign();
-    if (gone(self))
-        return;
-    if (!design_->loadFailed() && !closed_)
+    titleWhenLoaded_ = design_->busy();
+    if (!titleWhenLoaded_ && !design_->loadFailed() && !closed_)
         titleBox_->setText(design_->title());
 }
 

@@ -142,6 +142,8 @@ private:
     QCheckBox* detailsBox_ = nullptr;
     WorkingFile working_;
     bool freshlyLoaded_ = true;
+    // The title box is filled in when the Design view's load ends.
+    bool titleWhenLoaded_ = false;
     bool titleBoxFocused_ = false;
     // The preview loads only while it is shown, and only when the working
     // file holds text it has not shown yet.

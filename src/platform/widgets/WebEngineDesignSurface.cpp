@@ -1,6 +1,11 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 
+#include "platform/SourcePatch.h"
+#include "platform/SourceTree.h"
+
 #include "base/Wait.h"
+#include "platform/SourcePatch.h"
+#include "platform/SourceTree.h"
 #include "platform/widgets/WebEngineDesignLibrary.h"
 #include "platform/widgets/WebEngineDocumentLoader.h"
 #include "platform/widgets/WebEngineInputWatch.h"
@@ -27,6 +32,9 @@ constexpr int kReadTimeoutMs = 60000;
 // From this size on, blocks out of sight are laid out only when scrolled
 // near: the page shows about twice as fast.
 constexpr qint64 kLazyLayoutBytes = 256 * 1024;
+// Pages from this size on take edits of their text in place (see
+// patchDocument); shorter ones load again in no time.
+constexpr qint64 kPatchFromBytes = 64 * 1024;
 
 QString keyName(Key key)
 {
@@ -180,9 +188,47 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
 
 void WebEngineDesignSurface::loadDocument(const QString& path)
 {
+    if (patchDocument(path))
+        return;
     prepareLoad(QFileInfo(path).size());
     readFailure_.clear();
     loader_->loadFile(path);
+}
+
+// A new text of the file shown, changed inside one element, is laid into
+// the document in place of that element's changed children instead of
+// loading the whole page again: a long page is back at once, where the
+// reader was. Only a document without edits of its own takes it, and only
+// when the nodes come out as the parse of the whole new text has them.
+bool WebEngineDesignSurface::patchDocument(const QString& path)
+{
+    if (!everLoaded_ || loader_->busy() || loader_->failed() || loader_->loadedPath() != path)
+        return false;
+    const qint64 size = QFileInfo(path).size();
+    if (size < kPatchFromBytes || (size >= kLazyLayoutBytes) != lazyLayout_)
+        return false;
+    const std::optional<QByteArray> source = WebEngineDocumentLoader::readSource(path);
+    if (!source)
+        return false;
+    auto after = std::make_shared<const SourceTree>(SourceTree::parse(*source));
+    const std::optional<SourcePatch> patch =
+        planSourcePatch(*sourceWriter_.tree(loader_->loadedText(), loader_->loadedWithLineEnd()),
+                        *after);
+    if (!patch)
+        return false;
+    bool answered = false;
+    const QVariant done = call(QStringLiteral("patchDocument"),
+                               {patch->parentPath, patch->first, patch->count, patch->markup,
+                                patch->shape},
+                               readTimeoutMs_, &answered);
+    if (!answered || done.userType() != QMetaType::Bool || !done.toBool())
+        return false;
+    loader_->adoptSource(*source);
+    sourceWriter_.adopt(loader_->loadedText(), source->endsWith("\r\n"), std::move(after));
+    readFailure_.clear();
+    queueSignal(&DesignSurface::loadFinished);
+    queueDisplayChanged();
+    return true;
 }
 
 // Inside the engine's signal: only an asynchronous script may run here.
@@ -364,6 +410,19 @@ int WebEngineDesignSurface::queryStatus(int id)
     if (!isPublishedCommand(id))
         return DesignStatus::NotSupported;
     return call(QStringLiteral("status"), {id}).toInt();
+}
+
+QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
+                                               const QList<int>& getters)
+{
+    QVariantList statusIds;
+    for (int id : statuses)
+        statusIds << (isPublishedCommand(id) ? id : 0);
+    QVariantList getterIds;
+    for (int id : getters)
+        getterIds << (isPublishedCommand(id) && isGetter(id) ? id : 0);
+    const QStringList answer = call(QStringLiteral("state"), {statusIds, getterIds}).toStringList();
+    return answer.size() == statuses.size() + getters.size() ? answer : QStringList();
 }
 
 QString WebEngineDesignSurface::title()

@@ -48,6 +48,7 @@ public:
     QString execCommand(int id, int option = DesignOpt::Default,
                         const QString& value = QString()) override;
     int queryStatus(int id) override;
+    QStringList queryState(const QList<int>& statuses, const QList<int>& getters) override;
 
     QString title() override;
     QString bgColor() override;
@@ -78,6 +79,7 @@ private:
     void repairDocument();
     // Sets up the scripts for a document of `size` about to be loaded.
     void prepareLoad(qint64 size);
+    bool patchDocument(const QString& path);
     void onLoadFinished();
 
     void runClipboardAction(int id);

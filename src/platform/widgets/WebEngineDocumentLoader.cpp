@@ -18,18 +18,6 @@ namespace {
 const char* const kLoadKey = "inkpress-load";
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-QString readProgramText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith(kUtf8Bom))
-        bytes.remove(0, kUtf8Bom.size());
-    if (bytes.endsWith("\r\n"))
-        bytes.chop(2);
-    return QString::fromUtf8(bytes);
-}
 
 QString leadingDoctype(const QString& text)
 {
@@ -64,9 +52,20 @@ WebEngineDocumentLoader::~WebEngineDocumentLoader()
     removeTransientFile();
 }
 
+std::optional<QByteArray> WebEngineDocumentLoader::readSource(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith(kUtf8Bom))
+        bytes.remove(0, kUtf8Bom.size());
+    return bytes;
+}
+
 void WebEngineDocumentLoader::loadFile(const QString& path)
 {
-    setLoadedText(readProgramText(path));
+    setLoadedSource(readSource(path).value_or(QByteArray()));
     loadedPath_ = path;
     loadedFolder_ = QFileInfo(path).absolutePath();
     start(QUrl::fromLocalFile(path));
@@ -123,10 +122,33 @@ const QString& WebEngineDocumentLoader::loadedDoctype() const
     return loadedDoctype_;
 }
 
+const QString& WebEngineDocumentLoader::loadedPath() const
+{
+    return loadedPath_;
+}
+
+bool WebEngineDocumentLoader::loadedWithLineEnd() const
+{
+    return loadedLineEnd_;
+}
+
+void WebEngineDocumentLoader::adoptSource(const QByteArray& source)
+{
+    setLoadedSource(source);
+}
+
 void WebEngineDocumentLoader::setLoadedText(const QString& text)
 {
     loadedText_ = text;
     loadedDoctype_ = leadingDoctype(text);
+    loadedLineEnd_ = false;
+}
+
+void WebEngineDocumentLoader::setLoadedSource(const QByteArray& source)
+{
+    const bool lineEnd = source.endsWith("\r\n");
+    setLoadedText(QString::fromUtf8(lineEnd ? source.chopped(2) : source));
+    loadedLineEnd_ = lineEnd;
 }
 
 void WebEngineDocumentLoader::start(QUrl url)

@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include <optional>
+
 class QWebEngineLoadingInfo;
 class QWebEngineNavigationRequest;
 class QWebEngineView;
@@ -44,6 +46,16 @@ public:
     const QString& loadedText() const;
     // The DOCTYPE line the loaded text starts with, "" when none.
     const QString& loadedDoctype() const;
+    // The file the last load read ("" for HTML given directly).
+    const QString& loadedPath() const;
+    // The engine parsed the loaded text with a CR LF after it: its file
+    // ended with the line end that the loaded text leaves out.
+    bool loadedWithLineEnd() const;
+    // The file's text, as the engine reads it (without the BOM).
+    static std::optional<QByteArray> readSource(const QString& path);
+    // The document was brought in line with `source`, a later text of the
+    // loaded file, without a load.
+    void adoptSource(const QByteArray& source);
 
 signals:
     // A load ended (also when it failed). Emitted inside the engine's
@@ -53,6 +65,7 @@ signals:
 
 private:
     void setLoadedText(const QString& text);
+    void setLoadedSource(const QByteArray& source);
     void start(QUrl url);
     bool isCurrent(const QUrl& url) const;
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
@@ -64,6 +77,8 @@ private:
     QWebEngineView* view_;
     QString loadedText_;
     QString loadedDoctype_;
+    // The file ended with the CR LF that the loaded text leaves out.
+    bool loadedLineEnd_ = false;
     // Where the last load came from: its file, or the folder of its HTML.
     QString loadedPath_;
     QString loadedFolder_;

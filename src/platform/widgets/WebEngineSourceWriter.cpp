@@ -30,6 +30,25 @@ void WebEngineSourceWriter::prepare(const QString& loadedText)
     trees_[0] = std::async(std::launch::deferred, parsed, loadedText).share();
 }
 
+std::shared_ptr<const SourceTree> WebEngineSourceWriter::tree(const QString& loadedText,
+                                                              bool withLineEnd)
+{
+    prepare(loadedText);
+    return trees_[withLineEnd ? 1 : 0].get();
+}
+
+void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
+                                  std::shared_ptr<const SourceTree> tree)
+{
+    text_ = loadedText;
+    std::promise<std::shared_ptr<const SourceTree>> ready;
+    ready.set_value(std::move(tree));
+    trees_[withLineEnd ? 1 : 0] = ready.get_future().share();
+    trees_[withLineEnd ? 0 : 1] =
+        std::async(std::launch::deferred, parsed, withLineEnd ? loadedText : loadedText + kLineEnd)
+            .share();
+}
+
 std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
                                                     const QString& changesJson)
 {

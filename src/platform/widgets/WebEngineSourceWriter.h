@@ -19,6 +19,13 @@ public:
     // first write after an edit need not wait for it.
     void prepare(const QString& loadedText);
 
+    // The parse of the loaded text, with the line end its file ended with
+    // or without.
+    std::shared_ptr<const SourceTree> tree(const QString& loadedText, bool withLineEnd);
+    // The loaded text changed to `loadedText`, whose parse (with or without
+    // the line end) is `tree`.
+    void adopt(const QString& loadedText, bool withLineEnd, std::shared_ptr<const SourceTree> tree);
+
     // None when the description does not fit the loaded text; the caller
     // then writes the whole document in the program's own form.
     std::optional<QString> write(const QString& loadedText, const QString& changesJson);

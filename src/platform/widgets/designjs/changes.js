@@ -189,3 +189,73 @@ function documentChanges()
     const described = describeNode(document, '', touchedNodes());
     return JSON.stringify(described);
 }
+
+// The node at a path of child indices from the document down, the DOCTYPE
+// not counted; null when there is none.
+function nodeAtPath(path)
+{
+    let node = document;
+    for (const step of path === '' ? [] : path.split('.')) {
+        const children = node === document ? sourceChildren([...node.childNodes]) : node.childNodes;
+        node = children[Number(step)];
+        if (!node)
+            return null;
+    }
+    return node;
+}
+
+// Each node of the nodes' subtrees as a "depth key" line.
+function shapeOf(nodes)
+{
+    let shape = '';
+    const walk = (node, depth) => {
+        shape += depth + ' ' + nodeKey(node) + '\n';
+        for (let child = node.firstChild; child; child = child.nextSibling)
+            walk(child, depth + 1);
+    };
+    for (const node of nodes)
+        walk(node, 1);
+    return shape;
+}
+
+// Brings the document in line with a new text of the page without loading
+// it again: `count` children of the element at `path`, from `first` on, are
+// replaced by the nodes `markup` makes inside that element, which must come
+// out as `shape` says. The page then counts as loaded from the new text:
+// nothing is a change, and the own undo steps (which name the old nodes)
+// are gone. 'changed' when the document has edits of its own (they would
+// be lost), false when the markup does not come out as the text's parse.
+function patchDocument(path, first, count, markup, shape)
+{
+    if (documentChanged() || editedBeforeWatching)
+        return 'changed';
+    const parent = nodeAtPath(path);
+    if (!parent || parent.nodeType !== Node.ELEMENT_NODE
+        || first + count > parent.childNodes.length)
+        return false;
+    // A copy of the element reads the markup as the element would.
+    const holder = parent.cloneNode(false);
+    holder.innerHTML = markup;
+    if (shapeOf([...holder.childNodes]) !== shape)
+        return false;
+    const next = parent.childNodes[first + count] || null;
+    for (let i = 0; i < count; ++i)
+        parent.childNodes[first].remove();
+    const fragment = document.createDocumentFragment();
+    while (holder.firstChild)
+        fragment.appendChild(holder.firstChild);
+    parent.insertBefore(fragment, next);
+    forgetChanges();
+    return true;
+}
+
+function forgetChanges()
+{
+    if (changeObserver)
+        changeObserver.takeRecords();
+    childRecords.clear();
+    attributesChanged.clear();
+    dataChanged.clear();
+    changedSinceLoad = false;
+    forgetEditSteps();
+}

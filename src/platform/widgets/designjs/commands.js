@@ -122,11 +122,19 @@ function commandStatus(id)
     return ALWAYS_ENABLED.has(id) ? STATUS_ENABLED : 0;
 }
 
+// Statuses and getter values in one answer, as text; 0 asks for nothing.
+function commandState(statuses, getters)
+{
+    return [...statuses.map(id => String(id ? commandStatus(id) : 0)),
+        ...getters.map(id => (id ? runCommand(id, '') : '') || '')];
+}
+
 window.inkSurface = Object.freeze({
     create: createDocument,
     prepare: prepareDocument,
     documentHtml: documentHtmlIfChanged,
     documentChanges,
+    patchDocument,
     title: () => document.title,
     bgColor: bodyColour,
     setBgColor: setBodyColour,
@@ -141,5 +149,6 @@ window.inkSurface = Object.freeze({
     keys: applyKeys,
     command: runCommand,
     status: commandStatus,
+    state: commandState,
     setDisplay,
 });

@@ -18,9 +18,15 @@ const editSteps = [];
 // no longer fits the page.
 let redoBlocked = false;
 
+// A fingerprint of the body's markup: the steps keep it rather than a copy,
+// which on a long page would hold the page's text again for every step.
 function bodyState()
 {
-    return document.body ? document.body.innerHTML : '';
+    const markup = document.body ? document.body.innerHTML : '';
+    let hash = 0x811c9dc5;
+    for (let i = 0; i < markup.length; ++i)
+        hash = Math.imul(hash ^ markup.charCodeAt(i), 0x01000193);
+    return markup.length + ':' + (hash >>> 0);
 }
 
 function savedSelection()
@@ -61,6 +67,12 @@ function recordEditStep(edit)
     editSteps.push({records, selection, after: bodyState()});
     if (editSteps.length > MAX_EDIT_STEPS)
         editSteps.shift();
+}
+
+function forgetEditSteps()
+{
+    editSteps.length = 0;
+    redoBlocked = false;
 }
 
 function revertRecord(record)
