@@ -285,8 +285,9 @@ void DocumentWindow::designLoadFinished()
     if (closed_)
         return;
     if (!design_->loadFailed()) {
-        // Not while the user is typing a title of their own.
-        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->hasFocus())
+        // Not over a title the user typed meanwhile.
+        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->hasFocus()
+            && !titleBox_->isModified())
             showDesignTitle();
         return;
     }
@@ -617,6 +618,11 @@ void DocumentWindow::applyTitle()
     const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
+    // The box still shows the title of the page before the one loading: it
+    // is no title of this page unless the user typed it.
+    if (titleWhenLoaded_ && !titleBox_->isModified())
+        return;
+    titleBox_->setModified(false);
     if (host_.documents().at(slot_).designViewShown) {
         processPendingEvents();
         if (gone(self))

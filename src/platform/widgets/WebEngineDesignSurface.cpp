@@ -75,6 +75,12 @@ bool isGetter(int id)
         || id == DesignCmd::GetForeColor;
 }
 
+// What the wait display says while a page loads.
+QString loadingText(int percent)
+{
+    return QStringLiteral("Loading the page into the Design view... %1 %").arg(percent);
+}
+
 }
 
 WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
@@ -88,6 +94,16 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     installDesignScripts(page(), showDetails_, showBorders_);
     connect(loader_, &WebEngineDocumentLoader::finished, this,
             &WebEngineDesignSurface::onLoadFinished);
+    // A long page shows its first part and may be worked on while the rest
+    // loads: the wait display says how far the load is meanwhile.
+    connect(loader_, &WebEngineDocumentLoader::progressChanged, this, [this](int percent) {
+        if (!loader_->busy())
+            return;
+        if (!loadNotice_)
+            loadNotice_ = std::make_unique<WaitNotice>(loadingText(percent));
+        else
+            loadNotice_->setText(loadingText(percent));
+    });
 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -98,10 +114,12 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
 
     auto* input = new WebEngineInputWatch(view_);
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
+        touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
         queueSignal(&DesignSurface::clicked);
         queueDisplayChanged();
     });
     connect(input, &WebEngineInputWatch::keyReleased, this, [this] {
+        touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
         queueSignal(&DesignSurface::keyReleased);
         queueDisplayChanged();
     });
@@ -128,6 +146,7 @@ QWebEnginePage* WebEngineDesignSurface::page() const
 QVariant WebEngineDesignSurface::call(const QString& function, const QVariantList& args,
                                       int timeoutMs, bool* answered)
 {
+    touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
     const QString script = designLibraryCall(function, args);
     const int timeout = timeoutMs > 0 ? timeoutMs : callTimeoutMs_;
     QVariant answer = runScriptAndWait(page(), script, timeout, answered);
@@ -145,9 +164,7 @@ bool WebEngineDesignSurface::waitUntilLoaded(const std::function<bool()>& stopWa
 {
     if (!loader_->busy())
         return true;
-    const auto text = [](int percent) {
-        return QStringLiteral("Loading the page into the Design view... %1 %").arg(percent);
-    };
+    const auto text = loadingText;
     WaitNotice notice(text(loader_->progress()), 0);
     EventWait wait([this, &stopWaiting] {
         return !loader_->busy() || (stopWaiting && stopWaiting());
@@ -183,6 +200,7 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
         installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
     }
     everLoaded_ = true;
+    touchedWhileLoading_ = false;
     readFailure_.clear();
 }
 
@@ -234,6 +252,7 @@ bool WebEngineDesignSurface::patchDocument(const QString& path)
 // Inside the engine's signal: only an asynchronous script may run here.
 void WebEngineDesignSurface::onLoadFinished()
 {
+    loadNotice_.reset();
     sourceWriter_.prepare(loader_->loadedText());
     if (displayPending_) {
         displayPending_ = false;
@@ -267,6 +286,13 @@ QString WebEngineDesignSurface::failure() const
 // text is then exactly the one it was loaded from.
 bool WebEngineDesignSurface::readDocumentHtml(QString* html)
 {
+    // A page still loading that nobody has worked in yet is the text it is
+    // loading: closing or saving it need not wait for a long load's end.
+    if (loader_->busy() && !touchedWhileLoading_) {
+        readFailure_.clear();
+        *html = loader_->loadedText();
+        return true;
+    }
     if (!waitUntilLoaded()) {
         readFailure_ = QStringLiteral("the page is still loading");
         return false;

@@ -1,9 +1,12 @@
 #pragma once
+#include "base/Wait.h"
 #include "platform/DesignSurface.h"
 #include "platform/widgets/WebEngineSourceWriter.h"
 
 #include <QPointer>
 #include <QVariant>
+
+#include <memory>
 
 class QWebEnginePage;
 class QWebEngineView;
@@ -91,6 +94,8 @@ private:
     QPointer<QWebEngineView> view_;
     WebEngineDocumentLoader* loader_;
     WebEngineSourceWriter sourceWriter_;
+    // Shown while a load runs in the background.
+    std::unique_ptr<WaitNotice> loadNotice_;
     QString baseFolder_;
     bool showDetails_ = false;
     bool showBorders_ = false;
@@ -99,6 +104,9 @@ private:
     // holds the engine's empty start page, which only a script call made
     // for it would have to set up.
     bool everLoaded_ = false;
+    // The user clicked or typed in the view, or a command ran, while a load
+    // was under way: the page may differ from the text it is loading.
+    bool touchedWhileLoading_ = false;
     bool lazyLayout_ = false;
     int callTimeoutMs_;
     int readTimeoutMs_;
