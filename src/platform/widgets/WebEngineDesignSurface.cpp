@@ -201,6 +201,7 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
     }
     everLoaded_ = true;
     touchedWhileLoading_ = false;
+    titleKnown_ = false;
     readFailure_.clear();
 }
 
@@ -253,6 +254,16 @@ bool WebEngineDesignSurface::patchDocument(const QString& path)
 void WebEngineDesignSurface::onLoadFinished()
 {
     loadNotice_.reset();
+    const int load = ++loadsFinished_;
+    page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
+                          QWebEngineScript::ApplicationWorld,
+                          [self = QPointer<WebEngineDesignSurface>(this), load](const QVariant& title) {
+                              if (!self || load != self->loadsFinished_ || self->loader_->busy()
+                                  || title.userType() != QMetaType::QString)
+                                  return;
+                              self->title_ = title.toString();
+                              self->titleKnown_ = true;
+                          });
     sourceWriter_.prepare(loader_->loadedText());
     if (displayPending_) {
         displayPending_ = false;
@@ -451,8 +462,13 @@ QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
     return answer.size() == statuses.size() + getters.size() ? answer : QStringList();
 }
 
+// The title is read once as a load ends: nothing but a load changes it (the
+// page's own scripts do not run, and an edit in place never reaches the
+// head), and asking the engine again waits behind its layout of a long page.
 QString WebEngineDesignSurface::title()
 {
+    if (titleKnown_ && !loader_->busy())
+        return title_;
     return callText(QStringLiteral("title"));
 }
 

@@ -107,6 +107,10 @@ private:
     // The user clicked or typed in the view, or a command ran, while a load
     // was under way: the page may differ from the text it is loading.
     bool touchedWhileLoading_ = false;
+    // The document's title, read as its load ended.
+    QString title_;
+    bool titleKnown_ = false;
+    int loadsFinished_ = 0;
     bool lazyLayout_ = false;
     int callTimeoutMs_;
     int readTimeoutMs_;
