@@ -236,18 +236,26 @@ TEST_F(SlowLoad, EditMadeWhileThePageStillLoadsIsKept)
     bool edited = false;
     bool asked = false; // one keystroke at a time
     bool editedWhileLoading = false;
+    // What the status bar and the cursor showed at some moment of the load
+    // (the load notice shows once the load has lasted a moment).
     QString statusWhileLoading;
     bool busyCursorWhileLoading = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const QString status = main->statusBar()->currentMessage();
+        if (!w->design()->busy() || !status.startsWith(QStringLiteral("Loading the page")))
+            return;
+        statusWhileLoading = status;
+        busyCursorWhileLoading = busyCursorWhileLoading
+            || (QApplication::overrideCursor()
+                && QApplication::overrideCursor()->shape() == Qt::BusyCursor);
+    });
+    watcher.start(20);
     // The user's first keystroke, as soon as the first paragraph is there.
     QTimer typist;
     QObject::connect(&typist, &QTimer::timeout, [&] {
         if (edited || asked || !w->design()->widget()->isVisible())
             return;
-        if (w->design()->busy()) {
-            statusWhileLoading = main->statusBar()->currentMessage();
-            busyCursorWhileLoading = QApplication::overrideCursor()
-                && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
-        }
         asked = true;
         designView(w)->page()->runJavaScript(
             QStringLiteral("(function () { const p = document.querySelector('body > p');"
@@ -267,6 +275,7 @@ TEST_F(SlowLoad, EditMadeWhileThePageStillLoadsIsKept)
     ASSERT_TRUE(waitUntil([&] { return edited; }, 60000));
     typist.stop();
     waitIdle(w);
+    watcher.stop();
 
     w->switchToCode();
     EXPECT_TRUE(w->code()->text().contains(QStringLiteral("<P>TypedParagraph 0 ")))
