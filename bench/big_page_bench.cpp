@@ -27,29 +27,31 @@
 
 namespace {
 
+// The page's answer to `script`, waited for with the bench's own event
+// loop (no wait notice of the program's, which would hold back its work).
+QVariant answer(QWebEnginePage* page, const QString& script)
+{
+    QVariant value;
+    bool answered = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        answered = true;
+        value = v;
+    });
+    bench::waitFor([&] { return answered; });
+    return value;
+}
+
 // Asks the engine for the height of the laid-out body: answered once the
 // page is parsed and laid out as far as it is shown.
-bool probeLayout(QWebEnginePage* page)
+void probeLayout(QWebEnginePage* page)
 {
-    bool answered = false;
-    page->runJavaScript(QStringLiteral("document.body ? document.body.getBoundingClientRect().height : 0"),
-                        QWebEngineScript::ApplicationWorld,
-                        [&answered](const QVariant&) { answered = true; });
-    return bench::waitFor([&] { return answered; });
+    answer(page, QStringLiteral("document.body ? document.body.getBoundingClientRect().height : 0"));
 }
 
 // When the page's document was created.
 double documentOrigin(QWebEnginePage* page)
 {
-    double origin = 0;
-    bool answered = false;
-    page->runJavaScript(QStringLiteral("performance.timeOrigin"), QWebEngineScript::ApplicationWorld,
-                        [&](const QVariant& v) {
-                            answered = true;
-                            origin = v.toDouble();
-                        });
-    bench::waitFor([&] { return answered; });
-    return origin;
+    return answer(page, QStringLiteral("performance.timeOrigin")).toDouble();
 }
 
 // Waits until a document newer than `before` holds its first element in
@@ -57,36 +59,17 @@ double documentOrigin(QWebEnginePage* page)
 // shows it with the next frame while the rest is still being read.
 bool probeTopShown(QWebEnginePage* page, double before)
 {
-    return bench::waitFor([&] {
-        bool answered = false;
-        bool shown = false;
-        page->runJavaScript(
-            QStringLiteral("performance.timeOrigin > %1 && !!(document.body && "
-                           "document.body.firstElementChild)")
-                .arg(before, 0, 'f', 3),
-            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                answered = true;
-                shown = v.toBool();
-            });
-        bench::waitFor([&] { return answered; });
-        return shown;
-    });
+    const QString script = QStringLiteral("performance.timeOrigin > %1 && !!(document.body && "
+                                          "document.body.firstElementChild)")
+                               .arg(before, 0, 'f', 3);
+    return bench::waitFor([&] { return answer(page, script).toBool(); });
 }
 
 // Waits until the page's body holds `text`.
 bool probeText(QWebEnginePage* page, const QString& text)
 {
-    return bench::waitFor([&] {
-        bool answered = false;
-        bool shown = false;
-        page->runJavaScript(QStringLiteral("document.body.textContent.includes('%1')").arg(text),
-                            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                                answered = true;
-                                shown = v.toBool();
-                            });
-        bench::waitFor([&] { return answered; });
-        return shown;
-    });
+    const QString script = QStringLiteral("document.body.textContent.includes('%1')").arg(text);
+    return bench::waitFor([&] { return answer(page, script).toBool(); });
 }
 
 QWebEnginePage* designPage(ink::DocumentWindow* w)

@@ -33,16 +33,15 @@ public:
         if (object.contains(QLatin1String("r")))
             return writeRun(index, path, object, parent);
         const SourceNode& node = source_.node(index);
+        if (!object.contains(QLatin1String("t")) && !object.contains(QLatin1String("c")))
+            return writeUntouched(node, parent);
         if (!inOrder(node))
             return false;
         writeGapTo(node.start, parent);
         if (object.contains(QLatin1String("t"))) {
             writeNew(object.value(QLatin1String("t")).toString());
-        } else if (object.contains(QLatin1String("c"))) {
-            if (!writeElement(node, object))
-                return false;
-        } else {
-            writeSource(node.start, node.end);
+        } else if (!writeElement(node, object)) {
+            return false;
         }
         cursor_ = std::max(cursor_, node.end);
         return true;
@@ -84,13 +83,20 @@ private:
                            object.value(QLatin1String("l"))))
             return false;
         for (qsizetype i = from; i < from + count; ++i) {
-            const SourceNode& node = source_.node(siblings[size_t(i)]);
-            if (!inOrder(node))
+            if (!writeUntouched(source_.node(siblings[size_t(i)]), parent))
                 return false;
-            writeGapTo(node.start, parent);
-            writeSource(node.start, node.end);
-            cursor_ = std::max(cursor_, node.end);
         }
+        return true;
+    }
+
+    // A node as its source text.
+    bool writeUntouched(const SourceNode& node, const SourceNode* parent)
+    {
+        if (!inOrder(node))
+            return false;
+        writeGapTo(node.start, parent);
+        writeSource(node.start, node.end);
+        cursor_ = std::max(cursor_, node.end);
         return true;
     }
 

@@ -114,12 +114,12 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
 
     auto* input = new WebEngineInputWatch(view_);
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
-        touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
+        noteTouch();
         queueSignal(&DesignSurface::clicked);
         queueDisplayChanged();
     });
     connect(input, &WebEngineInputWatch::keyReleased, this, [this] {
-        touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
+        noteTouch();
         queueSignal(&DesignSurface::keyReleased);
         queueDisplayChanged();
     });
@@ -146,7 +146,7 @@ QWebEnginePage* WebEngineDesignSurface::page() const
 QVariant WebEngineDesignSurface::call(const QString& function, const QVariantList& args,
                                       int timeoutMs, bool* answered)
 {
-    touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
+    noteTouch();
     const QString script = designLibraryCall(function, args);
     const int timeout = timeoutMs > 0 ? timeoutMs : callTimeoutMs_;
     QVariant answer = runScriptAndWait(page(), script, timeout, answered);
@@ -155,6 +155,11 @@ QVariant WebEngineDesignSurface::call(const QString& function, const QVariantLis
         answer = runScriptAndWait(page(), script, timeout, answered);
     }
     return answer;
+}
+
+void WebEngineDesignSurface::noteTouch()
+{
+    touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
 }
 
 // Until the engine reports the load's real end, however long that takes;

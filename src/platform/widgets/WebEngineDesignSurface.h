@@ -83,6 +83,9 @@ private:
     // Sets up the scripts for a document of `size` about to be loaded.
     void prepareLoad(qint64 size);
     bool patchDocument(const QString& path);
+    // A click, a key or a command: during a load the page may now differ
+    // from the text it is loading.
+    void noteTouch();
     void onLoadFinished();
 
     void runClipboardAction(int id);

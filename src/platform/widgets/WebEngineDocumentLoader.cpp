@@ -65,7 +65,7 @@ std::optional<QByteArray> WebEngineDocumentLoader::readSource(const QString& pat
 
 void WebEngineDocumentLoader::loadFile(const QString& path)
 {
-    setLoadedSource(readSource(path).value_or(QByteArray()));
+    adoptSource(readSource(path).value_or(QByteArray()));
     loadedPath_ = path;
     loadedFolder_ = QFileInfo(path).absolutePath();
     start(QUrl::fromLocalFile(path));
@@ -132,11 +132,6 @@ bool WebEngineDocumentLoader::loadedWithLineEnd() const
     return loadedLineEnd_;
 }
 
-void WebEngineDocumentLoader::adoptSource(const QByteArray& source)
-{
-    setLoadedSource(source);
-}
-
 void WebEngineDocumentLoader::setLoadedText(const QString& text)
 {
     loadedText_ = text;
@@ -144,7 +139,7 @@ void WebEngineDocumentLoader::setLoadedText(const QString& text)
     loadedLineEnd_ = false;
 }
 
-void WebEngineDocumentLoader::setLoadedSource(const QByteArray& source)
+void WebEngineDocumentLoader::adoptSource(const QByteArray& source)
 {
     const bool lineEnd = source.endsWith("\r\n");
     setLoadedText(QString::fromUtf8(lineEnd ? source.chopped(2) : source));

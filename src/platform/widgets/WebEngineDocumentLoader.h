@@ -53,8 +53,8 @@ public:
     bool loadedWithLineEnd() const;
     // The file's text, as the engine reads it (without the BOM).
     static std::optional<QByteArray> readSource(const QString& path);
-    // The document was brought in line with `source`, a later text of the
-    // loaded file, without a load.
+    // The document stands for `source`, the text of the loaded file: as a
+    // load reads it, or a later text it was brought in line with in place.
     void adoptSource(const QByteArray& source);
 
 signals:
@@ -65,7 +65,6 @@ signals:
 
 private:
     void setLoadedText(const QString& text);
-    void setLoadedSource(const QByteArray& source);
     void start(QUrl url);
     bool isCurrent(const QUrl& url) const;
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
