@@ -3,7 +3,7 @@
 // (the goal is 0 for every page), then the time to write back an edited
 // 1 MB page. Prints; it asserts nothing.
 #include "document/DocumentRoutines.h"
-#include "platform/SourceTree.h"
+#include "markup/SourceTree.h"
 #include "platform/widgets/EngineEnvironment.h"
 #include "platform/widgets/WebEngineDesignSurface.h"
 #include "platform/widgets/WebEngineScriptWait.h"

@@ -1,7 +1,7 @@
 // Writing an edited page back as its source text with only the edited parts
 // written anew.
-#include "platform/SourceMerge.h"
-#include "platform/SourceTree.h"
+#include "markup/SourceMerge.h"
+#include "markup/SourceTree.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 // Edits of a page's text that the shown document can take in place: which
 // children of which element are replaced, by what, and when a load is
 // needed instead.
-#include "platform/SourcePatch.h"
-#include "platform/SourceTree.h"
+#include "markup/SourcePatch.h"
+#include "markup/SourceTree.h"
 
 #include <gtest/gtest.h>
 

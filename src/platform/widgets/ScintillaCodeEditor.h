@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/CodeEditor.h"
-#include "platform/TextChangeRange.h"
+#include "markup/TextChangeRange.h"
 #include "platform/widgets/CodeEditorProperties.h"
 #include "platform/widgets/CodeFindDialog.h"
 #include "platform/widgets/ScintillaPositionIndex.h"

@@ -1,11 +1,11 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 
-#include "platform/SourcePatch.h"
-#include "platform/SourceTree.h"
+#include "markup/SourcePatch.h"
+#include "markup/SourceTree.h"
 
 #include "base/Wait.h"
-#include "platform/SourcePatch.h"
-#include "platform/SourceTree.h"
+#include "markup/SourcePatch.h"
+#include "markup/SourceTree.h"
 #include "platform/widgets/WebEngineDesignLibrary.h"
 #include "platform/widgets/WebEngineDocumentLoader.h"
 #include "platform/widgets/WebEngineInputWatch.h"

@@ -1,6 +1,6 @@
 #include "platform/widgets/WebEngineSourceWriter.h"
 
-#include "platform/SourceMerge.h"
+#include "markup/SourceMerge.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

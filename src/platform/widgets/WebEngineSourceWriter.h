@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/SourceTree.h"
+#include "markup/SourceTree.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "platform/SourceMerge.h"
+#include "markup/SourceMerge.h"
 
-#include "platform/SourceTree.h"
+#include "markup/SourceTree.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
-#include "platform/SourcePatch.h"
+#include "markup/SourcePatch.h"
 
-#include "platform/SourceTree.h"
+#include "markup/SourceTree.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "platform/SourceTree.h"
+#include "markup/SourceTree.h"
 
 #include <QList>
 #include <gumbo.h>

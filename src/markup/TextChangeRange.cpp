@@ -1,4 +1,4 @@
-#include "platform/TextChangeRange.h"
+#include "markup/TextChangeRange.h"
 
 #include <algorithm>
 
