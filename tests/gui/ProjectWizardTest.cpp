@@ -148,9 +148,28 @@ INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedProjects,
     ::testing::Values(
         RefusedCase{"NameCancelled", std::nullopt, false, ""},
-        RefusedCase{"EmptyName", QString(""), false, "Please enter a name for the project."},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectWizard, AnEmptyNameTakesTheTemplatesName)
+{
+    const struct { const char* typed; const char* templateName; } rows[] = {{"", "Business"}, {"   ", "Event"}};
+    QStringList made;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.templateName);
+        nameAnswer = QString::fromLatin1(row.typed);
+        QPointer<ink::Wizard> wizard = openWizard();
+        ASSERT_TRUE(wizard);
+        ASSERT_TRUE(select(wizard, row.templateName));
+        wizard->createProject();
+        ASSERT_TRUE(waitUntil([&] { return !wizard; }));
+        made << row.templateName;
+        made.sort();
+        EXPECT_EQ(projectsMade(), made);
+        EXPECT_TRUE(QFileInfo(pagesDir.filePath(QString(row.templateName) + "/index.html")).isFile());
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
+    }
+}
 
 TEST_F(ProjectWizard, ACopyThatFailsIsReportedAndOpensNothing)
 {
