@@ -43,8 +43,9 @@ protected:
     {
         dialog->findChild<QTabWidget*>("d")->setCurrentIndex(2);
         auto* ok = child<QPushButton>(dialog, "Command3");
-        EXPECT_FALSE(ok->isEnabled());
-        EXPECT_TRUE(waitUntil([ok] { return ok->isEnabled(); }));
+        EXPECT_FALSE(dialog->preview()->isLoaded());
+        EXPECT_TRUE(waitUntil([dialog] { return dialog->preview()->isLoaded(); }));
+        EXPECT_TRUE(ok->isEnabled());
     }
 };
 
@@ -291,7 +292,7 @@ TEST_F(TableDialogTest, EnterInAFieldShowsTheTableThenInsertsIt)
     EXPECT_EQ(fileDialogs, 0);
     auto* tabs = dialog->findChild<QTabWidget*>("d");
     EXPECT_EQ(tabs->currentIndex(), 2);
-    ASSERT_TRUE(waitUntil([&] { return child<QPushButton>(dialog, "Command3")->isEnabled(); }));
+    ASSERT_TRUE(waitUntil([&] { return dialog->preview()->isLoaded(); }));
     QTest::keyClick(dialog, Qt::Key_Return);
     pump(50);
     EXPECT_EQ(fileDialogs, 0);

@@ -101,17 +101,17 @@ void TableDialog::rebuildPreview()
 {
     const TableDialogValues v = values();
     pendingMarkup_ = tableDialogMarkup(v);
-    ok_->setEnabled(false);
     preview_->showText(tableDialogPreviewText(v, pendingMarkup_));
 }
 
 void TableDialog::previewLoaded(bool ok)
 {
-    // OK inserts the table the preview shows, so it waits for it.
-    if (ok)
-        shownMarkup_ = pendingMarkup_;
-    ok_->setEnabled(ok);
-    if (ok && std::exchange(insertWhenLoaded_, false))
+    // OK inserts the table the preview shows: a click while it loads is kept
+    // until it is shown (a load replaced by a newer one reports failure).
+    if (!ok)
+        return;
+    shownMarkup_ = pendingMarkup_;
+    if (std::exchange(insertWhenLoaded_, false))
         insertAndClose();
 }
 

@@ -213,7 +213,6 @@ QWidget* TableDialog::buildFinishPage()
     preview_->setMinimumSize(360, 260);
     connect(preview_, &DialogPreview::loaded, this, &TableDialog::previewLoaded);
     ok_ = named(new QPushButton(QStringLiteral("OK"), page), "Command3", QStringLiteral("OK"));
-    ok_->setEnabled(false);
     ok_->setDefault(true);
     auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), page), "Command4", QStringLiteral("Cancel"));
     connect(ok_, &QPushButton::clicked, this, &TableDialog::insertAndClose);
