@@ -45,7 +45,7 @@ QString lengthFieldMessage(const QString& typed)
 {
     if (typed.trimmed().isEmpty() || lengthMatch(typed).hasMatch())
         return QString();
-    return QStringLiteral("Type a number, with % or px if you like");
+    return QStringLiteral("A number, with % or px");
 }
 
 }

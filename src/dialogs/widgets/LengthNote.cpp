@@ -11,7 +11,6 @@ LengthNote::LengthNote(QLineEdit* field, QWidget* parent) : QLabel(parent), fiel
 {
     setObjectName(field->objectName() + QStringLiteral("Note"));
     setStyleSheet(QStringLiteral("color: #b00020;"));
-    setWordWrap(true);
     hide();
     connect(field, &QLineEdit::textChanged, this, &LengthNote::update);
 }
