@@ -1,0 +1,130 @@
+// A changed text node or start tag written back character by character and
+// attribute by attribute: what the user left keeps its source bytes.
+#include "markup/SourceText.h"
+
+#include <gtest/gtest.h>
+
+using namespace ink;
+
+namespace {
+
+const PageForm kCrLf{"\r\n", false};
+const PageForm kLf{"\n", false};
+const PageForm kCr{"\r", false};
+const PageForm kAscii{"\r\n", true};
+
+struct TextCase {
+    const char* row;
+    const char* source;
+    const char* text; // UTF-8
+    TextKind kind;
+    PageForm form;
+    const char* expected;
+};
+
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.row;
+}
+
+class RewriteTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(RewriteTextTest, KeepsWhatTheUserLeft)
+{
+    const TextCase& c = GetParam();
+    EXPECT_EQ(rewriteText(c.source, QString::fromUtf8(c.text), c.kind, c.form).toStdString(),
+              c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RewriteTextTest,
+    ::testing::Values(
+        TextCase{"unchanged_text_is_its_bytes", "Caf&eacute;\r\n&#169;&#xA9; caf\xC3\xA9 &amp",
+                 "Caf\xC3\xA9\n\xC2\xA9\xC2\xA9 caf\xC3\xA9 &", TextKind::Markup, kCrLf,
+                 "Caf&eacute;\r\n&#169;&#xA9; caf\xC3\xA9 &amp"},
+        TextCase{"word_typed_at_the_start", "Caf&eacute; au lait &mdash; served &copy; 2020",
+                 "Hot Caf\xC3\xA9 au lait \xE2\x80\x94 served \xC2\xA9 2020", TextKind::Markup,
+                 kAscii, "Hot Caf&eacute; au lait &mdash; served &copy; 2020"},
+        TextCase{"two_edits_keep_the_references_between",
+                 "&eacute;A&#233;B&eacute;", "x\xC3\xA9" "A\xC3\xA9" "B\xC3\xA9y", TextKind::Markup,
+                 kCrLf, "x&eacute;A&#233;B&eacute;y"},
+        TextCase{"deleted_reference_goes", "a &copy; b", "a  b", TextKind::Markup, kCrLf, "a  b"},
+        TextCase{"typed_accent_on_undeclared_ascii_page", "cafe", "caf\xC3\xA9 \xF0\x9F\x98\x80",
+                 TextKind::Markup, kAscii, "caf&#233; &#128512;"},
+        TextCase{"typed_accent_on_utf8_page", "cafe", "caf\xC3\xA9", TextKind::Markup, kCrLf,
+                 "caf\xC3\xA9"},
+        TextCase{"typed_markup_characters_escaped", "x", "x & <b> \xC2\xA0", TextKind::Markup,
+                 kCrLf, "x &amp; &lt;b&gt; &nbsp;"},
+        TextCase{"lf_page_new_break_is_lf", "a\nb", "a\nb\nc", TextKind::Markup, kLf, "a\nb\nc"},
+        TextCase{"cr_page_new_break_is_cr", "a\rb", "a\nb\nc", TextKind::Markup, kCr, "a\rb\rc"},
+        TextCase{"crlf_break_kept_on_lf_page", "a\r\nb", "a\nbc", TextKind::Markup, kLf,
+                 "a\r\nbc"},
+        // "&not" followed by typed "in;" would read as another character.
+        TextCase{"open_reference_before_typed_letters", "&not", "\xC2\xACin;", TextKind::Markup,
+                 kAscii, "&#172;in;"},
+        TextCase{"title_takes_server_code_as_typed", "x", "<?= $t ?> & co", TextKind::Rcdata,
+                 kCrLf, "<?= $t ?> & co"},
+        TextCase{"title_escapes_what_would_end_or_decode", "", "a</title> &copy",
+                 TextKind::Rcdata, kCrLf, "a&lt;/title> &amp;copy"},
+        TextCase{"script_text_as_it_stands", "if (a<b) x();\n", "if (a<b && c) x();\n",
+                 TextKind::Raw, kLf, "if (a<b && c) x();\n"}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.row; });
+
+struct TagCase {
+    const char* row;
+    const char* source;
+    std::vector<AttributeNow> now;
+    const char* expected;
+};
+
+void PrintTo(const TagCase& c, std::ostream* os)
+{
+    *os << c.row;
+}
+
+class RewriteStartTagTest : public ::testing::TestWithParam<TagCase> {};
+
+TEST_P(RewriteStartTagTest, WritesOnlyChangedAttributes)
+{
+    EXPECT_EQ(rewriteStartTag(GetParam().source, GetParam().now).toStdString(),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, RewriteStartTagTest,
+    ::testing::Values(
+        TagCase{"changed_value_only_is_new", "<BODY bgcolor='red' TEXT=black LINK=\"#00f\">",
+                {{"bgcolor", "#ffffff", " bgColor=#ffffff"}, {"text", "black", " text=black"},
+                 {"link", "#00f", " link=#00f"}},
+                "<BODY bgColor=#ffffff TEXT=black LINK=\"#00f\">"},
+        TagCase{"removed_attribute_goes", "<p class=\"a\"\n   id=x>", {{"id", "x", " id=x"}},
+                "<p\n   id=x>"},
+        TagCase{"added_attribute_at_the_end", "<a HREF=\"u.html\">",
+                {{"href", "u.html", " href=u.html"}, {"title", "t", " title=t"}},
+                "<a HREF=\"u.html\" title=t>"},
+        TagCase{"references_in_unchanged_values_stay", "<a href=\"a?b=1&amp;c=2\" title='&eacute;'>",
+                {{"href", "a?b=1&c=2", ""}, {"title", "\xC3\xA9", ""}},
+                "<a href=\"a?b=1&amp;c=2\" title='&eacute;'>"},
+        TagCase{"self_closing_end_stays", "<img src=x />",
+                {{"src", "x", " src=x"}, {"alt", "y", " alt=y"}}, "<img src=x alt=y />"},
+        TagCase{"repeated_attribute_the_browser_ignored_stays", "<p id=a ID=b>",
+                {{"id", "c", " id=c"}}, "<p id=c ID=b>"},
+        TagCase{"bare_attribute_unchanged", "<input type=checkbox CHECKED>",
+                {{"type", "checkbox", ""}, {"checked", "", " checked"}},
+                "<input type=checkbox CHECKED>"}),
+    [](const ::testing::TestParamInfo<TagCase>& info) { return info.param.row; });
+
+TEST(PageFormTest, LineBreaksAndCharacterSetFromTheText)
+{
+    EXPECT_EQ(pageFormOf("<p>a</p>\n<p>b</p>\r\n").lineBreak, QByteArray("\n"));
+    EXPECT_EQ(pageFormOf("<p>a</p>\r\n<p>b</p>\n").lineBreak, QByteArray("\r\n"));
+    EXPECT_EQ(pageFormOf("<p>a</p>\r<p>b</p>").lineBreak, QByteArray("\r"));
+    EXPECT_EQ(pageFormOf("<p>a</p>").lineBreak, QByteArray("\r\n"));
+    EXPECT_TRUE(pageFormOf("<p>cafe</p>").asciiOnly);
+    EXPECT_FALSE(pageFormOf("<META charset=utf-8><p>cafe</p>").asciiOnly);
+    EXPECT_FALSE(pageFormOf("<meta http-equiv=Content-Type content='text/html; charset=utf-8'>")
+                     .asciiOnly);
+    EXPECT_FALSE(pageFormOf("<p>caf\xC3\xA9</p>").asciiOnly);
+}
+
+}
