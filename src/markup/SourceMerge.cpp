@@ -280,7 +280,9 @@ private:
 
     void writeText(const SourceNode& node, const QJsonObject& object, const SourceNode* parent)
     {
-        const TextKind kind = parent ? textKindIn(parent->key) : TextKind::Markup;
+        TextKind kind = parent ? textKindIn(parent->key) : TextKind::Markup;
+        if (kind == TextKind::Markup && object.value(field("s")).toBool())
+            kind = TextKind::Preformatted;
         out_ += rewriteText(text_.mid(node.start, node.end - node.start),
                             object.value(field("d")).toString(), kind, form_);
     }

@@ -18,7 +18,8 @@ class SourceTree;
 //                                         in place of its source text
 //   {"p": path, "k": key, "d": text}     an original text node whose content
 //                                         is now `text`: the characters left
-//                                         keep their source bytes
+//                                         keep their source bytes; "s": 1
+//                                         when its whitespace is content
 //   {"p": path, "k": key, "r": count, "l": key}
 //                                         `count` untouched siblings from
 //                                         the node at `path` on, the key of

@@ -138,9 +138,9 @@ public:
             } else if (c == QLatin1Char('<')) {
                 const bool plain = kind_ == TextKind::Rcdata && next != QLatin1Char('/');
                 out += plain ? "<" : "&lt;";
-            } else if (c == QLatin1Char('>') && kind_ == TextKind::Markup) {
+            } else if (c == QLatin1Char('>') && isMarkup()) {
                 out += "&gt;";
-            } else if (c.unicode() == 0xA0 && kind_ == TextKind::Markup) {
+            } else if (c.unicode() == 0xA0 && isMarkup()) {
                 out += "&nbsp;";
             } else if (c.unicode() >= 0x80 && form_.asciiOnly) {
                 char32_t code = c.unicode();
@@ -160,13 +160,35 @@ public:
     }
 
 private:
+    bool isMarkup() const { return kind_ == TextKind::Markup || kind_ == TextKind::Preformatted; }
+
     TextKind kind_;
     const PageForm& form_;
 };
 
+bool isCollapsibleSpace(const QString& text)
+{
+    return text.size() == 1
+        && (text[0] == QLatin1Char('\n') || text[0] == QLatin1Char('\t')
+            || text[0] == QLatin1Char('\f') || text[0] == QLatin1Char(' '));
+}
+
+// Whether the new text holds the unit at `at` as it reads.
 bool unitAt(const Unit& unit, const QString& text, qsizetype at)
 {
     return !unit.text.isEmpty() && QStringView(text).mid(at).startsWith(unit.text);
+}
+
+// How well the new text at `at` holds the unit: twice its length where it
+// reads the same, 1 where whitespace collapses and a line break or tab now
+// reads as a space, 0 where it does not.
+int matchWeight(const Unit& unit, const QString& text, qsizetype at, TextKind kind)
+{
+    if (unitAt(unit, text, at))
+        return 2 * int(unit.text.size());
+    const bool space = kind == TextKind::Markup && at < text.size() && text[at] == QLatin1Char(' ')
+        && isCollapsibleSpace(unit.text);
+    return space ? 1 : 0;
 }
 
 // Which units of the middle stretch are kept, as the longest sequence of
@@ -174,7 +196,8 @@ bool unitAt(const Unit& unit, const QString& text, qsizetype at)
 constexpr qsizetype kMostComparedCells = 4 * 1024 * 1024;
 
 std::vector<qsizetype> keptInMiddle(const std::vector<Unit>& units, size_t first, size_t last,
-                                   const QString& text, qsizetype from, qsizetype to)
+                                   const QString& text, qsizetype from, qsizetype to,
+                                   TextKind kind)
 {
     const size_t n = last - first;
     const qsizetype m = to - from;
@@ -185,31 +208,34 @@ std::vector<qsizetype> keptInMiddle(const std::vector<Unit>& units, size_t first
     const qsizetype width = m + 1;
     std::vector<int> best(size_t((n + 1) * size_t(width)), 0);
     const auto at = [&](size_t i, qsizetype j) -> int& { return best[i * size_t(width) + size_t(j)]; };
-    const auto matches = [&](size_t i, qsizetype j) {
+    const auto weight = [&](size_t i, qsizetype j) {
         const Unit& unit = units[first + i];
-        return j + unit.text.size() <= m && unitAt(unit, text, from + j);
+        return j + unit.text.size() <= m ? matchWeight(unit, text, from + j, kind) : 0;
     };
     for (size_t i = n; i-- > 0;) {
-        const int length = int(units[first + i].text.size());
+        const qsizetype length = units[first + i].text.size();
         for (qsizetype j = m; j >= 0; --j) {
             int value = std::max(at(i + 1, j), j < m ? at(i, j + 1) : 0);
-            if (matches(i, j))
-                value = std::max(value, length + at(i + 1, j + length));
+            if (const int w = weight(i, j))
+                value = std::max(value, w + at(i + 1, j + length));
             at(i, j) = value;
         }
     }
+    // Where the choice is free, typed text goes before a kept unit: typing
+    // at a line's end is more common than at the next line's start.
     size_t i = 0;
     qsizetype j = 0;
     while (i < n && j <= m) {
-        const int length = int(units[first + i].text.size());
-        if (matches(i, j) && at(i, j) == length + at(i + 1, j + length)) {
+        const qsizetype length = units[first + i].text.size();
+        const int w = weight(i, j);
+        if (j < m && at(i, j) == at(i, j + 1)) {
+            ++j;
+        } else if (w && at(i, j) == w + at(i + 1, j + length)) {
             kept[i] = from + j;
             ++i;
             j += length;
-        } else if (at(i, j) == at(i + 1, j)) {
-            ++i;
         } else {
-            ++j;
+            ++i;
         }
     }
     return kept;
@@ -262,12 +288,12 @@ QByteArray rewriteText(const QByteArray& source, const QString& text, TextKind k
     size_t tail = units.size();
     qsizetype textTail = text.size();
     while (tail > head && textTail - units[tail - 1].text.size() >= textHead
-           && QStringView(text).mid(0, textTail).endsWith(units[tail - 1].text)
-           && !units[tail - 1].text.isEmpty()) {
+           && unitAt(units[tail - 1], text, textTail - units[tail - 1].text.size())) {
         textTail -= units[tail - 1].text.size();
         --tail;
     }
-    const std::vector<qsizetype> middle = keptInMiddle(units, head, tail, text, textHead, textTail);
+    const std::vector<qsizetype> middle =
+        keptInMiddle(units, head, tail, text, textHead, textTail, kind);
 
     QByteArray out;
     qsizetype written = 0; // characters of `text` written so far

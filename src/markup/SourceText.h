@@ -19,7 +19,10 @@ PageForm pageFormOf(const QByteArray& utf8);
 
 // How the content of a text node is read from its source bytes.
 enum class TextKind {
-    Markup,  // character references decoded; & < > written as references
+    Markup,  // character references decoded; & < > written as references;
+             // a line break or tab that now reads as a space is unchanged
+             // (the engine turns whitespace beside typing into spaces)
+    Preformatted, // the same inside PRE, where whitespace is content
     Rcdata,  // title, textarea: references decoded, tags not read
     Raw,     // script, style: every character as it stands
 };

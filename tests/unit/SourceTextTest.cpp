@@ -59,6 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"cr_page_new_break_is_cr", "a\rb", "a\nb\nc", TextKind::Markup, kCr, "a\rb\rc"},
         TextCase{"crlf_break_kept_on_lf_page", "a\r\nb", "a\nbc", TextKind::Markup, kLf,
                  "a\r\nbc"},
+        // The engine turns whitespace beside typing into spaces: it reads the same.
+        TextCase{"break_the_engine_made_a_space_stays", "Caf\r\nnext\tline", "Caf au lait next line",
+                 TextKind::Markup, kCrLf, "Caf au lait\r\nnext\tline"},
+        TextCase{"break_in_pre_made_a_space_is_a_change", "a\nb", "a b", TextKind::Preformatted,
+                 kLf, "a b"},
         // "&not" followed by typed "in;" would read as another character.
         TextCase{"open_reference_before_typed_letters", "&not", "\xC2\xACin;", TextKind::Markup,
                  kAscii, "&#172;in;"},

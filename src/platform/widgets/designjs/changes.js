@@ -153,7 +153,10 @@ function changedData(node, path)
 {
     if (node.nodeType === Node.COMMENT_NODE)
         return {p: path, k: '!', t: commentText(node.data)};
-    return {p: path, k: '#', d: writtenText(node)};
+    const described = {p: path, k: '#', d: writtenText(node)};
+    if (isInsidePreserving(node.parentNode))
+        described.s = 1;
+    return described;
 }
 
 // Where the page had each node, worked out from the child-list changes:
@@ -162,6 +165,14 @@ class OriginalPaths {
     constructor()
     {
         this.paths = new Map([[document, '']]);
+        this.lists = new Map();
+    }
+
+    childrenOf(parent)
+    {
+        if (!this.lists.has(parent))
+            this.lists.set(parent, originalChildren(parent, [...parent.childNodes]) || []);
+        return this.lists.get(parent);
     }
 
     parentOf(node)
@@ -177,8 +188,7 @@ class OriginalPaths {
         let path = null;
         const parentPath = parent ? this.pathOf(parent) : null;
         if (parentPath !== null) {
-            const list = originalChildren(parent, [...parent.childNodes]) || [];
-            const at = list.indexOf(node);
+            const at = this.childrenOf(parent).indexOf(node);
             if (at >= 0)
                 path = parentPath === '' ? String(at) : parentPath + '.' + at;
         }
