@@ -281,10 +281,12 @@ private:
     void writeText(const SourceNode& node, const QJsonObject& object, const SourceNode* parent)
     {
         TextKind kind = parent ? textKindIn(parent->key) : TextKind::Markup;
-        if (kind == TextKind::Markup && object.value(field("s")).toBool())
+        if (kind == TextKind::Markup && object.value(field("s")).toInt() != 0)
             kind = TextKind::Preformatted;
+        const TextPlace place{object.value(field("b")).toInt() != 0,
+                              object.value(field("e")).toInt() != 0};
         out_ += rewriteText(text_.mid(node.start, node.end - node.start),
-                            object.value(field("d")).toString(), kind, form_);
+                            object.value(field("d")).toString(), kind, form_, place);
     }
 
     // New markup, and original nodes an edit moved: written where they

@@ -19,7 +19,9 @@ class SourceTree;
 //   {"p": path, "k": key, "d": text}     an original text node whose content
 //                                         is now `text`: the characters left
 //                                         keep their source bytes; "s": 1
-//                                         when its whitespace is content
+//                                         when its whitespace is content,
+//                                         "b": 1 / "e": 1 when it starts /
+//                                         ends a block
 //   {"p": path, "k": key, "r": count, "l": key}
 //                                         `count` untouched siblings from
 //                                         the node at `path` on, the key of

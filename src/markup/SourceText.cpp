@@ -274,9 +274,28 @@ TextKind textKindIn(const QString& elementKey)
 }
 
 QByteArray rewriteText(const QByteArray& source, const QString& text, TextKind kind,
-                       const PageForm& form)
+                       const PageForm& form, TextPlace place)
 {
     const std::vector<Unit> units = unitsOf(source, kind);
+    if (kind == TextKind::Markup && !text.isEmpty()) {
+        const auto isBlank = [](QChar c) { return c.isSpace() && c.unicode() != 0xA0; };
+        size_t lead = 0;
+        while (lead < units.size() && isCollapsibleSpace(units[lead].text))
+            ++lead;
+        if (place.startsBlock && lead > 0 && !isBlank(text.front())) {
+            const qsizetype at = units[lead - 1].to;
+            return source.left(at)
+                + rewriteText(source.mid(at), text, kind, form, {false, place.endsBlock});
+        }
+        size_t trail = 0;
+        while (trail < units.size() && isCollapsibleSpace(units[units.size() - 1 - trail].text))
+            ++trail;
+        if (place.endsBlock && trail > 0 && !isBlank(text.back())) {
+            const qsizetype at = units[units.size() - trail].from;
+            return rewriteText(source.left(at), text, kind, form, {place.startsBlock, false})
+                + source.mid(at);
+        }
+    }
     const Escaper escaper(kind, form);
     // The units the new text still starts and ends with.
     size_t head = 0;

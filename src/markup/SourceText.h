@@ -34,8 +34,16 @@ TextKind textKindIn(const QString& elementKey);
 // character the user left keeps its source bytes (a reference such as
 // &eacute; or &#169;, a raw byte sequence, the page's line break); what was
 // typed is written in `form` and escaped as the kind needs.
+// Where a text node stands in its block. Whitespace at a block's start or
+// end is never shown; the engine drops it beside typing there, and the
+// source keeps it.
+struct TextPlace {
+    bool startsBlock = false;
+    bool endsBlock = false;
+};
+
 QByteArray rewriteText(const QByteArray& source, const QString& text, TextKind kind,
-                       const PageForm& form);
+                       const PageForm& form, TextPlace place = {});
 
 // An element's current attribute: its name, value and the program's form of
 // it (" bgColor=#ffffff", with its leading space).

@@ -369,6 +369,17 @@ TEST(SourceMergeMovedNodesTest, MovedNodesKeepTheirSourceText)
               "<html><BODY TEXT='black' bgColor=#ffffff LINK=\"#00f\">\n<p>a</p>\n</BODY></html>");
 }
 
+// The surface flags a text at a block's edge, or inside PRE, with numbers.
+TEST(SourceMergeTextTest, TextFlagsFromTheSurfaceAreRead)
+{
+    const char* source = "<p>\n\t  Used by the <b>x</b></p><pre>a\nb</pre>";
+    EXPECT_EQ(mergedText(source, inBody(
+                  R"({"p":"0.1.0","k":"P","a":null,"c":[{"p":"0.1.0.0","k":"#","d":"Zq Used by the ","b":1},)"
+                  R"({"p":"0.1.0.1","k":"B"}]},)"
+                  R"({"p":"0.1.1","k":"PRE","a":null,"c":[{"p":"0.1.1.0","k":"#","d":"a b","s":1}]})", 2).c_str()),
+              "<p>\n\t  Zq Used by the <b>x</b></p><pre>a b</pre>");
+}
+
 // New markup comes in CR LF; an LF page keeps LF.
 TEST(SourceMergeLineBreaksTest, NewMarkupTakesThePagesLineBreaks)
 {

@@ -119,6 +119,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "<input type=checkbox CHECKED>"}),
     [](const ::testing::TestParamInfo<TagCase>& info) { return info.param.row; });
 
+// Whitespace at a block's edges is never shown; the engine drops it beside
+// typing there, and the source keeps it. Elsewhere, deleting it is an edit.
+TEST(RewriteTextPlaceTest, BlockEdgeWhitespaceStaysBesideTyping)
+{
+    const QByteArray source = "\n\t    Used by the ";
+    EXPECT_EQ(rewriteText(source, QStringLiteral("Zq Used by the"), TextKind::Markup, kLf,
+                          {true, true}),
+              "\n\t    Zq Used by the ");
+    EXPECT_EQ(rewriteText(source, QStringLiteral("Zq Used by the"), TextKind::Markup, kLf, {}),
+              "Zq Used by the");
+    EXPECT_EQ(rewriteText(source, QStringLiteral("Zq Used by the"), TextKind::Preformatted, kLf,
+                          {true, true}),
+              "Zq Used by the");
+}
+
 TEST(PageFormTest, LineBreaksAndCharacterSetFromTheText)
 {
     EXPECT_EQ(pageFormOf("<p>a</p>\n<p>b</p>\r\n").lineBreak, QByteArray("\n"));

@@ -156,7 +156,24 @@ function changedData(node, path)
     const described = {p: path, k: '#', d: writtenText(node)};
     if (isInsidePreserving(node.parentNode))
         described.s = 1;
+    if (edgesBlock(node.previousSibling, node.parentNode))
+        described.b = 1;
+    if (edgesBlock(node.nextSibling, node.parentNode))
+        described.e = 1;
     return described;
+}
+
+// Whether whitespace between a text and its sibling (or, with none, its
+// parent's edge) is never shown: at a block's edge, or beside a block or a
+// line break.
+function edgesBlock(sibling, parent)
+{
+    const shown = element => element && element.nodeType === Node.ELEMENT_NODE
+        && getComputedStyle(element).display;
+    if (sibling)
+        return elementName(sibling) === 'BR' || (shown(sibling) || 'inline') !== 'inline';
+    const display = shown(parent);
+    return !!display && display !== 'inline' && display !== 'contents';
 }
 
 // Where the page had each node, worked out from the child-list changes:
