@@ -38,6 +38,7 @@ struct FidelityCase {
     const char* typed;    // typed there, or nullptr
     const char* command;  // then applied to the paragraph's first text, or nullptr
     const char* edited;   // the paragraph afterwards, or nullptr: only its place is checked
+    bool splits = false;  // Enter is pressed at the offset: the elements moved keep their text
 };
 
 void PrintTo(const FidelityCase& c, std::ostream* os)
@@ -118,6 +119,10 @@ TEST_P(SourceFidelity, OnlyTheEditedParagraphChangesAndUndoGivesTheFileBack)
             js(QStringLiteral("document.execCommand('insertText', false, '%1')").arg(typed));
         ASSERT_TRUE(waitUntil([&] { return paragraphText(c.id) != before; }));
     }
+    if (c.splits) {
+        QTest::keyClick(active()->design()->widget()->focusProxy(), Qt::Key_Return);
+        ASSERT_TRUE(waitUntil([&] { return paragraphText(c.id) != before; }));
+    }
     if (c.command) {
         selectInParagraph(c.id, 0, c.offset + 3);
         main->runCommand(QLatin1String(c.command));
@@ -128,6 +133,11 @@ TEST_P(SourceFidelity, OnlyTheEditedParagraphChangesAndUndoGivesTheFileBack)
     const auto [start, end] = paragraphSpan(original, c.id);
     EXPECT_EQ(saved.left(start).toStdString(), original.left(start).toStdString());
     EXPECT_TRUE(saved.endsWith(original.mid(end))) << saved.toStdString();
+    if (c.splits) {
+        EXPECT_TRUE(saved.contains("<A HREF=\"Using-libffi.html\" accesskey=\"u\" rel=\"up\">Using</A> "
+                                   "and <code>ffi_call</code> here"))
+            << saved.toStdString();
+    }
     if (c.edited) {
         const QByteArray expected = original.left(start) + c.edited + original.mid(end);
         EXPECT_EQ(saved.toStdString(), expected.toStdString());
@@ -158,6 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                      nullptr, "<P id=t>Caf\xC3\xA9 au lait\r\nnext line</P>"},
         FidelityCase{"bold_on_part_of_a_paragraph_with_a_link", kManualPage, "s", 1, nullptr,
                      "bold", nullptr},
+        FidelityCase{"enter_splits_a_paragraph_with_a_link", kManualPage, "s", 2, nullptr, nullptr,
+                     nullptr, true},
         FidelityCase{"unordered_list_on_a_paragraph_with_a_link", kManualPage, "s", 1, nullptr,
                      "unorderedlist", nullptr}),
     [](const ::testing::TestParamInfo<FidelityCase>& info) { return info.param.row; });
