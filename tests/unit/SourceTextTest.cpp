@@ -2,6 +2,9 @@
 // attribute by attribute: what the user left keeps its source bytes.
 #include "markup/SourceText.h"
 
+#include <QStringList>
+#include <gumbo.h>
+
 #include <gtest/gtest.h>
 
 using namespace ink;
@@ -147,4 +150,51 @@ TEST(PageFormTest, LineBreaksAndCharacterSetFromTheText)
     EXPECT_FALSE(pageFormOf("<p>caf\xC3\xA9</p>").asciiOnly);
 }
 
+}
+
+namespace {
+
+// The text a browser reads from markup written into a paragraph, each run
+// of whitespace read as one space.
+QString readBack(const QByteArray& written)
+{
+    const QByteArray page = "<body><p>" + written;
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, page.constData(),
+                                                   size_t(page.size()));
+    QString read;
+    const auto* html = output->root;
+    const auto* body = static_cast<const GumboNode*>(html->v.element.children.data[1]);
+    const auto* p = static_cast<const GumboNode*>(body->v.element.children.data[0]);
+    for (unsigned i = 0; i < p->v.element.children.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(p->v.element.children.data[i]);
+        if (child->type == GUMBO_NODE_TEXT || child->type == GUMBO_NODE_WHITESPACE)
+            read += QString::fromUtf8(child->v.text.text);
+    }
+    gumbo_destroy_output(&kGumboDefaultOptions, output);
+    return read.simplified();
+}
+
+}
+
+// Whatever the user did to the text, the page reads back as the new text:
+// every source keeps what it can and the rest is escaped.
+TEST(RewriteTextReadBackTest, WrittenTextReadsAsTheNewText)
+{
+    const QStringList sources = {"Caf&eacute; &amp; &lt;b&gt; &#169;&#xA9; &not;in &copy",
+                                 "a\r\nb\tc  d &nbsp;e", "&amp;&amp;&amp;", "", "x"};
+    const QStringList texts = {
+        QString::fromUtf8("Caf\u00e9 & <b> \u00a9\u00a9 \u00acin \u00a9"),
+        QString::fromUtf8("Hot Caf\u00e9 &amp; <b> \u00a9 \u00acinx;\u00a9 end &not"),
+        QStringLiteral("a b c d \u00a0e"), QStringLiteral("&&x&"), QString(),
+        QString::fromUtf8("\u00e9\u00e8 <\u20ac> &#169; &copy; \U0001F600")};
+    for (const QString& source : sources) {
+        for (const QString& text : texts) {
+            for (const PageForm& form : {kCrLf, kAscii}) {
+                const QByteArray written =
+                    rewriteText(source.toUtf8(), text, TextKind::Markup, form, {true, true});
+                EXPECT_EQ(readBack(written), text.simplified())
+                    << source.toStdString() << " -> " << written.toStdString();
+            }
+        }
+    }
 }
