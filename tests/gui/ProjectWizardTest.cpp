@@ -150,17 +150,18 @@ TEST_P(RefusedProjects, KeepTheWizardOpenAndCopyNothing)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedProjects,
     ::testing::Values(
-        RefusedCase{"NameCancelled", std::nullopt, false, ""},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ProjectWizard, AnEmptyNameTakesTheTemplatesName)
+TEST_F(ProjectWizard, AnEmptyOrCancelledNameTakesTheTemplatesName)
 {
-    const struct { const char* typed; const char* templateName; } rows[] = {{"", "Business"}, {"   ", "Event"}};
+    // nullptr: the name box is cancelled.
+    const struct { const char* typed; const char* templateName; } rows[] = {
+        {"", "Business"}, {"   ", "Event"}, {nullptr, "Portfolio"}};
     QStringList made;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.templateName);
-        nameAnswer = QString::fromLatin1(row.typed);
+        nameAnswer = row.typed ? std::optional<QString>(QString::fromLatin1(row.typed)) : std::nullopt;
         QPointer<ink::Wizard> wizard = openWizard();
         ASSERT_TRUE(wizard);
         ASSERT_TRUE(select(wizard, row.templateName));

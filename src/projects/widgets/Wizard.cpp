@@ -180,11 +180,10 @@ void Wizard::makeProject(const QString& templateFolder)
     const QString parent = browseForFolder(lastParentFolder(), this, QStringLiteral("&Select a directory:"));
     if (parent.isEmpty())
         return;
-    const std::optional<QString> name = askProjectName(fileView_->nameofitem());
-    if (!name)
-        return;
-    // A name left empty takes the template's.
-    const QString projectName = name->trimmed().isEmpty() ? fileView_->nameofitem() : name->trimmed();
+    // A name left empty, or a name box cancelled, takes the template's name:
+    // the folder has been chosen, so the project is made either way.
+    const QString name = askProjectName(fileView_->nameofitem()).value_or(QString()).trimmed();
+    const QString projectName = name.isEmpty() ? fileView_->nameofitem() : name;
     const ProjectResult result = ink::createProject(templateFolder, QDir::cleanPath(parent), projectName);
     if (!result.ok) {
         Prompts::current().warning(this, CreateTitle, result.error);
