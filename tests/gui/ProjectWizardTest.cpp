@@ -96,7 +96,7 @@ TEST_P(EachBundledTemplate, BecomesAProjectWhoseStartPageOpens)
     const QString folder = pagesDir.filePath("Site");
     ASSERT_TRUE(waitUntil([&] { return !wizard; }));
     EXPECT_EQ(defaultNames, QStringList{name});
-    EXPECT_EQ(folderPrompts, QStringList{"&Select a directory:"});
+    EXPECT_EQ(folderPrompts, QStringList{"Select a folder for the project"});
     EXPECT_EQ(projectsMade(), QStringList{"Site"});
     ink::DocumentWindow* page = active();
     ASSERT_NE(page, nullptr);
