@@ -76,7 +76,7 @@ const OpenCase openCases[] = {
     {"Hyperbutton", "button"},     {"Marquee", "marquee"},          {"InlineFrame", "inlineframe"},
     {"Table", "newtable"},         {"InverseProperty", "text1properteis"},
     {"NewProject", "newproject"},  {"BorderStyle", "borderstyle"},
-    {"FontFamily", "stylefontsfontfamily"}, {"BorderColor", "bordercolor"}, {"Find", "find"},
+    {"FontFamily", "stylefontsfontfamily"}, {"Find", "find"},
     {"Replace", "replace"},
 };
 
