@@ -316,3 +316,25 @@ TEST_F(InsertDialogsTest, HyperlinkInTheDesignViewLinksTheSelectedText)
 }
 
 }
+
+// Opened from the Code view, the marquee's preview takes the page's
+// background from the text, not from a Design view left behind since.
+TEST_F(InsertDialogsTest, MarqueePreviewTakesTheBackgroundFromTheCodeViewsText)
+{
+    doc = newPage();
+    doc->switchToCode();
+    doc->code()->setText("<HTML><BODY bgcolor=\"#ffffcc\"><P>x</P></BODY></HTML>");
+    doc->switchToDesign();
+    waitIdle(doc);
+    doc->switchToCode();
+    QString text = doc->code()->text();
+    text.replace("#ffffcc", "#ccffcc");
+    doc->code()->setText(text);
+    auto* marquee = open<ink::MarqueeDialog>("marquee", "frmMarquee");
+    ASSERT_NE(marquee, nullptr);
+    auto* preview = marquee->findChild<ink::DialogPreview*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return !preview->shownText().isEmpty(); }));
+    EXPECT_TRUE(preview->shownText().startsWith("<BODY bgColor=#ccffcc>")) << preview->shownText().toStdString();
+    marquee->close();
+}

@@ -4,6 +4,8 @@
 #include "dialogs/widgets/ColourChoice.h"
 #include "dialogs/widgets/DialogPreview.h"
 #include "document/DocumentRoutines.h"
+#include "markup/PageBackground.h"
+#include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 
 #include <QBoxLayout>
@@ -194,8 +196,12 @@ MarqueeDialog::MarqueeDialog(const InsertDialogHost& host)
 
 QString MarqueeDialog::pageBackground() const
 {
+    // In the Code view the Design view may hold a page the text has left
+    // behind since, so the text is read instead.
     const EditTarget target = host_.target();
-    return target.design ? target.design->bgColor() : QString();
+    if (target.designView && target.design)
+        return target.design->bgColor();
+    return target.code ? pageBackgroundInText(target.code->text()) : QString();
 }
 
 MarqueeFields MarqueeDialog::fields() const
