@@ -91,7 +91,6 @@ TEST(SourcePatchRefusalTest, LoadsAgainWhenThePatchCouldDiffer)
     EXPECT_FALSE(plan("<p>a</p>\n<p>b</p>", "<p>a</p>\n<div>b</div>"));
 }
 
-}
 
 // Edits in text the parser ignored inside an element (a stray end tag)
 // before its first child or after its last one: the stretch replaced stays
