@@ -15,6 +15,12 @@ namespace ink::fuzz {
 
 namespace {
 
+// The program parses only text it holds as a QString: valid UTF-8.
+QByteArray pageText(const QByteArray& bytes)
+{
+    return QString::fromUtf8(bytes).toUtf8();
+}
+
 // Every node lies within the text, after its parent's start, and its
 // children follow it in the numbering; every child's path finds it again.
 void checkTree(const SourceTree& tree)
@@ -34,8 +40,10 @@ void checkTree(const SourceTree& tree)
         if (node.start < 0 || node.start > node.end || node.end > length
             || node.openEnd < node.start || node.openEnd > node.end)
             fail("a node outside the text");
+        // An end tag may stand before the element's first child: text after
+        // </body> goes into the body.
         if (node.closeStart >= 0
-            && (node.closeStart < node.openEnd || node.closeEnd > length))
+            && (node.closeStart > node.closeEnd || node.closeEnd > length))
             fail("an end tag outside the text");
         for (size_t i = 0; i < node.children.size(); ++i) {
             const int child = node.children[i];
@@ -50,7 +58,7 @@ void checkTree(const SourceTree& tree)
 void sourceTree(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
-    checkTree(SourceTree::parse(input.rest()));
+    checkTree(SourceTree::parse(pageText(input.rest())));
 }
 
 // How deep a description goes before it names whole subtrees untouched:
@@ -114,14 +122,21 @@ QJsonValue describe(const SourceTree& tree, FuzzInput& choices, int index, const
 void sourceMerge(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
-    const SourceTree tree = SourceTree::parse(input.bytes());
+    const SourceTree tree = SourceTree::parse(pageText(input.bytes()));
     if (tree.size() == 0)
         return;
     bool plain = true;
     const QJsonValue description = describe(tree, input, 0, QString(), 0, plain);
     const std::optional<QString> merged = mergeSource(tree, description);
-    if (plain && merged && merged->toUtf8() != tree.text())
-        fail("an untouched description did not give back the page");
+    if (plain && merged && merged->toUtf8() != tree.text()) {
+        const QByteArray out = merged->toUtf8();
+        qsizetype at = 0;
+        while (at < out.size() && at < tree.text().size() && out[at] == tree.text()[at])
+            ++at;
+        fail("an untouched description did not give back the page: from byte " + std::to_string(at)
+             + " it gives [" + out.mid(at, 40).toStdString() + "] for ["
+             + tree.text().mid(at, 40).toStdString() + "]");
+    }
 }
 
 // The input is the text before and after a Code-view edit. A patch names
@@ -130,8 +145,8 @@ void sourceMerge(const uint8_t* data, size_t size)
 void sourcePatch(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
-    const SourceTree before = SourceTree::parse(input.bytes());
-    const SourceTree after = SourceTree::parse(input.rest());
+    const SourceTree before = SourceTree::parse(pageText(input.bytes()));
+    const SourceTree after = SourceTree::parse(pageText(input.rest()));
     const std::optional<SourcePatch> patch = planSourcePatch(before, after);
     if (!patch)
         return;
