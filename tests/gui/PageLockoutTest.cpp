@@ -76,6 +76,12 @@ TEST_F(PageLockout, AnAlertLoopInTheBrowserViewIsStoppedByTheUser)
     w->switchToCode();
     EXPECT_TRUE(w->code()->widget()->isVisible());
     EXPECT_TRUE(w->code()->text().contains(QStringLiteral("alert('step ' + i)")));
+    // The Design view, which never runs the page's script, still answers.
+    w->switchToDesign();
+    waitIdle(w);
+    QString html;
+    EXPECT_TRUE(w->design()->readDocumentHtml(&html));
+    EXPECT_TRUE(html.contains(QStringLiteral("<p>loop</p>"), Qt::CaseInsensitive));
 }
 
 // A page nested far deeper than the Design view can follow: pressing Code
