@@ -76,6 +76,20 @@ TEST_F(PageLockout, AnAlertLoopInTheBrowserViewIsStoppedByTheUser)
     w->switchToCode();
     EXPECT_TRUE(w->code()->widget()->isVisible());
     EXPECT_TRUE(w->code()->text().contains(QStringLiteral("alert('step ' + i)")));
+    // The page shown again after an edit counts anew: its boxes come back,
+    // the stop box from the second one on.
+    w->code()->setText(w->code()->text() + QStringLiteral("<!-- again -->"));
+    boxes = 0;
+    firstOffered = 0;
+    user.start(30);
+    w->switchToPreview();
+    ASSERT_TRUE(waitUntil([&] { return firstOffered > 0 || boxes > 10; }, 30000));
+    pump(500);
+    user.stop();
+    EXPECT_EQ(firstOffered, 2);
+    EXPECT_EQ(boxes, 2);
+
+    w->switchToCode();
     // The Design view, which never runs the page's script, still answers.
     w->switchToDesign();
     waitIdle(w);

@@ -16,6 +16,9 @@ public:
 
     // The program shows a page anew: the count starts again.
     void startCounting() { gate_.newLoad(); }
+    // The user stopped the page's boxes: its script may still be running
+    // (a loop that asked without end now spins without asking).
+    bool dialogsStopped() const { return !gate_.allows(); }
 
     // The caption of the check box, for those who look for it.
     static QString stopCaption();

@@ -32,6 +32,7 @@ public:
 private:
     bool printAndWait(QPrinter* printer);
     void waitForLoad();
+    bool freshPageAfterStoppedScript();
     void reportFailure(const QString& text);
 
     QPointer<QWebEngineView> view_;
