@@ -139,10 +139,16 @@ std::optional<SourcePatch> patchInside(const SourceTree& before, const SourceTre
     // The stretch of text they stand for: from the content's start or to its
     // end when they are the first or last children, so that text between
     // the tags and the children goes too.
-    const qsizetype stretchFrom =
-        first == 0 ? parent.openEnd : textStart(before, children[first]);
-    const qsizetype stretchTo =
-        last == children.size() ? parent.closeStart : before.node(children[last - 1]).end;
+    // An edit in text the parser ignored (a stray end tag) before the first
+    // child or after the last one replaces no child: its stretch reaches
+    // from the content's start to the first child, or from the last child
+    // to the content's end.
+    const qsizetype stretchFrom = first == 0 ? parent.openEnd
+        : first < children.size()            ? textStart(before, children[first])
+                                             : before.node(children[first - 1]).end;
+    const qsizetype stretchTo = last == children.size() ? parent.closeStart
+        : last > first                                  ? before.node(children[last - 1]).end
+                                                        : textStart(before, children[last]);
     if (stretchFrom > change.from || stretchTo < change.oldTo)
         return std::nullopt;
 

@@ -23,6 +23,11 @@ qsizetype offsetOf(const char* at, const QByteArray& text)
     return qsizetype(at - text.constData());
 }
 
+// Builds the nodes without recursion: a page may nest elements as deep as
+// it likes (a hundred thousand DIVs), which would overflow the stack. The
+// first pass numbers the nodes in document order and reads what each one
+// knows of itself; the second goes backwards, so that every element sees
+// its children's final extent before its own is worked out.
 class Builder {
 public:
     Builder(const QByteArray& text, std::vector<SourceNode>& nodes)
@@ -31,19 +36,52 @@ public:
     {
     }
 
-    int add(const GumboNode* node)
+    void build(const GumboNode* root)
     {
-        const int index = int(nodes_.size());
-        nodes_.emplace_back();
-        SourceNode built;
+        std::vector<std::pair<const GumboNode*, int>> pending{{root, -1}};
+        while (!pending.empty()) {
+            const auto [node, parent] = pending.back();
+            pending.pop_back();
+            const int index = int(nodes_.size());
+            nodes_.emplace_back();
+            sources_.push_back(node);
+            if (parent >= 0)
+                nodes_[size_t(parent)].children.push_back(index);
+            readOwn(node, nodes_.back());
+            const GumboVector* children = childrenOf(node);
+            for (unsigned i = children ? children->length : 0; i-- > 0;)
+                pending.emplace_back(static_cast<const GumboNode*>(children->data[i]), index);
+        }
+        for (size_t i = nodes_.size(); i-- > 0;) {
+            const GumboNode* node = sources_[i];
+            if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE)
+                finishElement(node->v.element, isCopy(node), nodes_[i]);
+        }
+    }
+
+private:
+    static const GumboVector* childrenOf(const GumboNode* node)
+    {
+        switch (node->type) {
+        case GUMBO_NODE_DOCUMENT:
+            return &node->v.document.children;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE:
+            return &node->v.element.children;
+        default:
+            return nullptr;
+        }
+    }
+
+    void readOwn(const GumboNode* node, SourceNode& built)
+    {
         switch (node->type) {
         case GUMBO_NODE_DOCUMENT:
             built.end = text_.size();
-            addChildren(node->v.document.children, built);
             break;
         case GUMBO_NODE_ELEMENT:
         case GUMBO_NODE_TEMPLATE:
-            buildElement(node->v.element, isCopy(node), built);
+            built.key = elementKey(node->v.element);
             break;
         case GUMBO_NODE_COMMENT:
             buildText(node->v.text, QStringLiteral("!"), built);
@@ -52,15 +90,6 @@ public:
             buildText(node->v.text, QStringLiteral("#"), built);
             break;
         }
-        nodes_[size_t(index)] = std::move(built);
-        return index;
-    }
-
-private:
-    void addChildren(const GumboVector& children, SourceNode& parent)
-    {
-        for (unsigned i = 0; i < children.length; ++i)
-            parent.children.push_back(add(static_cast<const GumboNode*>(children.data[i])));
     }
 
     // Elements the parser made again where misnested tags left them open:
@@ -75,14 +104,12 @@ private:
 
     // An implied tag, or a copy, has no text of its own: the element spans
     // its children.
-    void buildElement(const GumboElement& element, bool copy, SourceNode& built)
+    void finishElement(const GumboElement& element, bool copy, SourceNode& built)
     {
-        built.key = elementKey(element);
         built.start = qsizetype(element.start_pos.offset);
         const bool implied = copy || element.original_tag.length == 0;
         built.openEnd = implied ? built.start
                                 : built.start + qsizetype(element.original_tag.length);
-        addChildren(element.children, built);
         built.end = built.openEnd;
         if (!copy && element.original_end_tag.length > 0) {
             built.closeStart = offsetOf(element.original_end_tag.data, text_);
@@ -109,6 +136,7 @@ private:
 
     const QByteArray& text_;
     std::vector<SourceNode>& nodes_;
+    std::vector<const GumboNode*> sources_;
 };
 
 }
@@ -120,7 +148,7 @@ SourceTree SourceTree::parse(const QByteArray& utf8)
     GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, tree.text_.constData(),
                                                    size_t(tree.text_.size()));
     if (output) {
-        Builder(tree.text_, tree.nodes_).add(output->document);
+        Builder(tree.text_, tree.nodes_).build(output->document);
         gumbo_destroy_output(&kGumboDefaultOptions, output);
     }
     return tree;

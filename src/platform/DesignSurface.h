@@ -87,6 +87,10 @@ public:
     // input included) and showing how far it has come; stops early once
     // `stopWaiting` holds. Returns !busy().
     virtual bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) = 0;
+    // A load is under way and nothing was done in the document yet: its
+    // text is the text it is loading, and readDocumentHtml() gives that at
+    // once, however long the load still takes.
+    virtual bool readableWhileLoading() const = 0;
     // The last load ended without the page: the engine could not read the
     // file and shows a page of its own, which is no part of the document.
     // Stays true until the next load.

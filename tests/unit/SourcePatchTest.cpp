@@ -91,4 +91,53 @@ TEST(SourcePatchRefusalTest, LoadsAgainWhenThePatchCouldDiffer)
     EXPECT_FALSE(plan("<p>a</p>\n<p>b</p>", "<p>a</p>\n<div>b</div>"));
 }
 
+
+// Edits in text the parser ignored inside an element (a stray end tag)
+// before its first child or after its last one: the stretch replaced stays
+// within the element's content, or the element goes whole.
+struct StrayCase {
+    const char* row;
+    const char* before;
+    const char* after;
+    const char* parentPath;
+    int first;
+    int count;
+    const char* markup;
+};
+
+void PrintTo(const StrayCase& c, std::ostream* os)
+{
+    *os << c.row;
+}
+
+class SourcePatchStrayTextTest : public ::testing::TestWithParam<StrayCase> {};
+
+TEST_P(SourcePatchStrayTextTest, FindsTheStretchWithinTheElement)
+{
+    const StrayCase& c = GetParam();
+    const std::optional<SourcePatch> patch = plan(c.before, c.after);
+    ASSERT_TRUE(patch.has_value());
+    EXPECT_EQ(patch->parentPath.toStdString(), c.parentPath);
+    EXPECT_EQ(patch->first, c.first);
+    EXPECT_EQ(patch->count, c.count);
+    EXPECT_EQ(patch->markup.toStdString(), c.markup);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, SourcePatchStrayTextTest,
+    ::testing::Values(
+        // The parser joins the typed text to the child: the element goes whole.
+        StrayCase{"typed_before_a_stray_end_tag", "<body><div></span>hello</div></body>",
+                  "<body><div>x</span>hello</div></body>", "0.1", 0, 1,
+                  "<div>x</span>hello</div>"},
+        StrayCase{"typed_after_a_stray_end_tag", "<body><div></span>hello</div></body>",
+                  "<body><div></span>x hello</div></body>", "0.1.0", 0, 1, "</span>x hello"},
+        StrayCase{"typed_after_the_last_child", "<body><div>hello</spam></div></body>",
+                  "<body><div>hello</spam><b>x</b></div></body>", "0.1", 0, 1,
+                  "<div>hello</spam><b>x</b></div>"},
+        StrayCase{"stray_tag_removed_after_the_last_child",
+                  "<body><div><p>a</p></spam></div></body>", "<body><div><p>a</p></div></body>",
+                  "0.1", 0, 1, "<div><p>a</p></div>"}),
+    [](const ::testing::TestParamInfo<StrayCase>& info) { return info.param.row; });
+
 }

@@ -556,7 +556,10 @@ bool DocumentWindow::copyDesignIntoCode()
 bool DocumentWindow::takeDesignIntoCode(bool markModified)
 {
     const QPointer<DocumentWindow> self(this);
-    waitForDesign();
+    // A page the engine is still loading, and nobody worked in, is the text
+    // it loads: the Code view shows it whatever the engine is doing.
+    if (!design_->readableWhileLoading())
+        waitForDesign();
     QString html;
     if (design_->readDocumentHtml(&html)) {
         if (html != code_->text()) {

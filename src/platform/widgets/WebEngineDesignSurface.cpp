@@ -81,6 +81,17 @@ QString loadingText(int percent)
     return QStringLiteral("Loading the page into the Design view... %1 %").arg(percent);
 }
 
+// A load that has not moved on for this long is taken as stuck: the user is
+// told so, and that the Code view holds the whole page meanwhile.
+constexpr int kStalledLoadMs = 20000;
+
+QString stalledText(int percent)
+{
+    return QStringLiteral("The Design view cannot finish loading the page (stopped at %1 %); "
+                          "the Code view shows all of it.")
+        .arg(percent);
+}
+
 }
 
 WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
@@ -89,6 +100,7 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     , loader_(new WebEngineDocumentLoader(view_, this))
     , callTimeoutMs_(kCallTimeoutMs)
     , readTimeoutMs_(kReadTimeoutMs)
+    , stallTimer_(new QTimer(this))
 {
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     installDesignScripts(page(), showDetails_, showBorders_);
@@ -103,6 +115,17 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
             loadNotice_ = std::make_unique<WaitNotice>(loadingText(percent));
         else
             loadNotice_->setText(loadingText(percent));
+        stallTimer_->start();
+    });
+    stallTimer_->setSingleShot(true);
+    stallTimer_->setInterval(kStalledLoadMs);
+    connect(stallTimer_, &QTimer::timeout, this, [this] {
+        if (!loader_->busy())
+            return;
+        if (!loadNotice_)
+            loadNotice_ = std::make_unique<WaitNotice>(stalledText(loader_->progress()), 0);
+        else
+            loadNotice_->setText(stalledText(loader_->progress()));
     });
 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -206,6 +229,7 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
     }
     everLoaded_ = true;
     touchedWhileLoading_ = false;
+    stallTimer_->start();
     titleKnown_ = false;
     readFailure_.clear();
 }
@@ -259,6 +283,7 @@ bool WebEngineDesignSurface::patchDocument(const QString& path)
 void WebEngineDesignSurface::onLoadFinished()
 {
     loadNotice_.reset();
+    stallTimer_->stop();
     const int load = ++loadsFinished_;
     page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
                           QWebEngineScript::ApplicationWorld,
@@ -286,6 +311,11 @@ bool WebEngineDesignSurface::busy() const
     return loader_->busy();
 }
 
+bool WebEngineDesignSurface::readableWhileLoading() const
+{
+    return loader_->busy() && !touchedWhileLoading_;
+}
+
 bool WebEngineDesignSurface::loadFailed() const
 {
     return loader_->failed();
@@ -304,7 +334,7 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
 {
     // A page still loading that nobody has worked in yet is the text it is
     // loading: closing or saving it need not wait for a long load's end.
-    if (loader_->busy() && !touchedWhileLoading_) {
+    if (readableWhileLoading()) {
         readFailure_.clear();
         *html = loader_->loadedText();
         return true;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QTimer;
 class QWebEnginePage;
 class QWebEngineView;
 
@@ -37,6 +38,7 @@ public:
     void loadDocument(const QString& path) override;
     bool busy() const override;
     bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) override;
+    bool readableWhileLoading() const override;
     bool loadFailed() const override;
     QString failure() const override;
 
@@ -120,6 +122,8 @@ private:
     QString readFailure_;
     // The detail display changed while a load was under way.
     bool displayPending_ = false;
+    // Runs out when a load has not moved on for a long while.
+    QTimer* stallTimer_;
 };
 
 }

@@ -3,6 +3,7 @@
 #include "base/Wait.h"
 #include "base/widgets/PrintDialogs.h"
 #include "base/widgets/Prompts.h"
+#include "platform/widgets/ScriptDialogPage.h"
 #include "platform/widgets/WebEngineInputWatch.h"
 
 #include <QElapsedTimer>
@@ -27,7 +28,9 @@ constexpr int kLoadTimeoutMs = 20000;
 WebEnginePreviewBrowser::WebEnginePreviewBrowser(QWidget* parent)
     : PreviewBrowser(parent)
     , view_(new QWebEngineView(parent))
+    , page_(new ScriptDialogPage(view_))
 {
+    view_->setPage(page_);
     connect(view_, &QWebEngineView::urlChanged, this, [this](const QUrl& url) {
         if (!url.isEmpty())
             location_ = url;
@@ -53,6 +56,8 @@ void WebEnginePreviewBrowser::navigate(const QString& path)
 {
     location_ = QUrl::fromLocalFile(path);
     loading_ = true;
+    freshPageAfterStoppedScript();
+    page_->startCounting();
     view_->load(location_);
 }
 
@@ -61,7 +66,27 @@ void WebEnginePreviewBrowser::refresh()
     // A view that never loaded a page does not load on reload.
     if (!view_->url().isEmpty())
         loading_ = true;
+    if (freshPageAfterStoppedScript()) {
+        view_->load(location_);
+        return;
+    }
+    page_->startCounting();
     view_->reload();
+}
+
+// A page whose boxes the user stopped may still run its script in a loop,
+// which keeps its engine process busy and would never let the next load
+// in: the next page goes to a new page object, and the old one (its
+// process with it) is let go.
+bool WebEnginePreviewBrowser::freshPageAfterStoppedScript()
+{
+    if (!page_->dialogsStopped())
+        return false;
+    ScriptDialogPage* stuck = page_;
+    page_ = new ScriptDialogPage(view_);
+    view_->setPage(page_);
+    stuck->deleteLater();
+    return true;
 }
 
 QString WebEnginePreviewBrowser::locationName() const

@@ -9,9 +9,11 @@ class QWebEngineView;
 
 namespace ink {
 
+class ScriptDialogPage;
+
 // The browser view of a page on a QWebEngineView; the page's scripts run as
-// in any browser. print() and printPreview() wait in a nested event loop
-// for the page to load and the engine to paint; failures are reported, so they must not be called from inside the
+// in any browser, their alert boxes kept in check (ScriptDialogPage).
+// print() and printPreview() wait in a nested event loop for the page to load and the engine to paint; failures are reported, so they must not be called from inside the
 // engine's callbacks or signal handlers.
 class WebEnginePreviewBrowser : public PreviewBrowser {
     Q_OBJECT
@@ -30,9 +32,12 @@ public:
 private:
     bool printAndWait(QPrinter* printer);
     void waitForLoad();
+    bool freshPageAfterStoppedScript();
     void reportFailure(const QString& text);
 
     QPointer<QWebEngineView> view_;
+    // Owned by the view; its alert boxes cannot lock the user out.
+    ScriptDialogPage* page_;
     // The page asked for last, also while it is still loading.
     QUrl location_;
     bool loading_ = false;
