@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <functional>
@@ -169,6 +170,14 @@ inline double treeCpuMs()
             ticks += std::stod(fields[11]) + std::stod(fields[12]);
     }
     return ticks * 1000.0 / sysconf(_SC_CLK_TCK);
+}
+
+// One measurement for bench_all, on a line of its own: the figure's name,
+// whether it is the program's or its baseline's, and the value (ms or MB).
+inline void figure(const char* name, const char* side, double value)
+{
+    std::printf("figure\t%s\t%s\t%.3f\n", name, side, value);
+    std::fflush(stdout);
 }
 
 inline double loadAverage()

@@ -1,10 +1,16 @@
 // Big pages: open to shown in the Design view, Code -> Design, Design ->
-// Code untouched and after an edit, for generated 1, 5 and 20 MB pages,
-// and the memory of the process tree with 1, 5 and 10 pages open. Each
-// figure is printed next to a plain web view loading the same file with
-// scripts off, measured in the same run, as a ratio. Asserts nothing.
+// Code untouched and after an edit, and a save from the Code view, for
+// generated pages of the sizes given. Each figure is printed next to what a
+// plain web view (scripts off) or a plain file write takes for the same page,
+// measured in the same run, and as a "figure" line for bench_all.
+//
+// With --memory, one fresh process measures the memory of its whole process
+// tree (the engine's processes included) once the pages have settled: the
+// first page, and each further one, of the program's or of plain views.
+// Asserts nothing.
 //
 // Usage: big_page_bench [sizes in MB, default "1 5 20"]
+//        big_page_bench --memory program|plain
 #include "BenchSupport.h"
 
 #include "app/widgets/MainWindow.h"
@@ -16,12 +22,14 @@
 #include "platform/widgets/EngineEnvironment.h"
 
 #include <QApplication>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWindow>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -87,17 +95,43 @@ std::unique_ptr<QWebEngineView> plainView()
     return view;
 }
 
-double plainLoadMs(const QString& path)
+double plainLoadMs(const QString& path, double* topMs = nullptr,
+                   double* outerHtmlMs = nullptr)
 {
     auto view = plainView();
     bench::idle(200);
-    return bench::timedMs([&] {
+    const double ms = bench::timedMs([&] {
         bool finished = false;
         QObject::connect(view->page(), &QWebEnginePage::loadFinished,
                          [&finished] { finished = true; });
-        view->load(QUrl::fromLocalFile(path));
+        if (topMs) {
+            const double before = documentOrigin(view->page());
+            *topMs = bench::timedMs([&] {
+                view->load(QUrl::fromLocalFile(path));
+                probeTopShown(view->page(), before);
+            });
+        } else {
+            view->load(QUrl::fromLocalFile(path));
+        }
         bench::waitFor([&] { return finished; });
         probeLayout(view->page());
+    });
+    if (outerHtmlMs) {
+        bench::idle(300);
+        *outerHtmlMs = bench::timedMs(
+            [&] { answer(view->page(), QStringLiteral("document.documentElement.outerHTML.length")); });
+    }
+    return ms;
+}
+
+double plainSaveMs(const QString& text, const QString& path)
+{
+    return bench::timedMs([&] {
+        QSaveFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(text.toUtf8());
+        file.write("\r\n");
+        file.commit();
     });
 }
 
@@ -108,19 +142,29 @@ public:
     bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 
-void row(const char* what, int mb, double programMs, double plainMs)
+QString sizeText(double mb)
 {
-    std::printf("%-34s %3d MB  program %8.0f ms  plain %8.0f ms  ratio %.2f\n", what, mb,
-                programMs, plainMs, plainMs > 0 ? programMs / plainMs : 0.0);
-    std::fflush(stdout);
+    return mb < 1 ? QStringLiteral("%1 KB").arg(qRound(mb * 1024)) : QStringLiteral("%1 MB").arg(mb);
 }
 
-void measurePage(ink::MainWindow& main, const QString& folder, int mb)
+void row(const char* what, double mb, double programMs, double plainMs)
 {
-    const QString text = bench::generatedPage(mb << 20);
-    const QString path = bench::writeFile(folder + QStringLiteral("/big%1.html").arg(mb), text);
+    const QByteArray name = (QString::fromLatin1(what) + QStringLiteral(", ") + sizeText(mb)).toUtf8();
+    std::printf("%-48s  program %8.1f ms  plain %8.1f ms  ratio %.2f\n", name.constData(),
+                programMs, plainMs, plainMs > 0 ? programMs / plainMs : 0.0);
+    bench::figure(name.constData(), "program", programMs);
+    bench::figure(name.constData(), "baseline", plainMs);
+}
 
-    const double plainOpen = plainLoadMs(path);
+void measurePage(ink::MainWindow& main, const QString& folder, double mb)
+{
+    const QString text = bench::generatedPage(int(mb * (1 << 20)));
+    const QString path =
+        bench::writeFile(folder + QStringLiteral("/big%1.html").arg(qRound(mb * 1024)), text);
+
+    double plainTop = 0;
+    double plainOuterHtml = 0;
+    const double plainOpen = plainLoadMs(path, &plainTop, &plainOuterHtml);
     double openTop = 0;
     const double open = bench::timedMs([&] {
         openTop = bench::timedMs([&] {
@@ -130,7 +174,7 @@ void measurePage(ink::MainWindow& main, const QString& folder, int mb)
         main.activeWindow()->waitForDesign();
         probeLayout(designPage(main.activeWindow()));
     });
-    row("open, top shown in Design", mb, openTop, plainOpen);
+    row("open, top shown in Design", mb, openTop, plainTop);
     row("open, all laid out in Design", mb, open, plainOpen);
 
     ink::DocumentWindow* w = main.activeWindow();
@@ -171,47 +215,69 @@ void measurePage(ink::MainWindow& main, const QString& folder, int mb)
     probeLayout(designPage(w));
     bench::idle(500);
     const double edited = bench::timedMs([w] { w->switchToCode(); });
-    row("Design -> Code, one-character edit", mb, edited, plainSwitch);
+    row("Design -> Code, one-character edit", mb, edited, plainOuterHtml);
+    // The page is saved from the Code view, over its file.
+    const QString edit = w->code()->text();
+    const double saved = bench::timedMs([&main] { main.files().save(); });
+    row("save from the Code view", mb, saved, plainSaveMs(edit, path + QStringLiteral(".plain")));
     main.documents().at(w->slot()).modified = false;
     w->close();
     bench::idle(500);
 }
 
-void measureMemory(ink::MainWindow& main)
+// The process tree's memory once it no longer changes by more than a
+// megabyte a second (the engine frees and lays out for a while after a load).
+double settledPssMb()
 {
-    const double base = bench::treePssMb();
-    int open = 0;
-    double plainPerPage = 0;
-    {
-        std::vector<std::unique_ptr<QWebEngineView>> views;
-        const double before = bench::treePssMb();
-        for (int i = 0; i < 5; ++i) {
-            views.push_back(plainView());
-            views.back()->setHtml(ink::newPageTemplate());
-        }
-        bench::idle(3000);
-        plainPerPage = (bench::treePssMb() - before) / 5;
-    }
-    bench::idle(1000);
-    double last = base;
-    for (int target : {1, 5, 10}) {
-        const int before = open;
-        while (open < target) {
-            main.runCommand(QStringLiteral("new"));
-            main.activeWindow()->waitForDesign();
-            ++open;
-        }
-        bench::idle(3000);
+    double last = bench::treePssMb();
+    for (int i = 0; i < 15; ++i) {
+        bench::idle(1000);
         const double now = bench::treePssMb();
-        // Each further page: what the pages opened since the last step added.
-        const double further = (now - last) / (open - before);
+        if (std::abs(now - last) < 1.0)
+            return now;
         last = now;
-        std::printf("memory, %2d new pages open: %7.0f MB in all, %5.1f MB each further page; "
-                    "plain view %5.1f MB; ratio %.2f\n",
-                    open, now, further, plainPerPage,
-                    plainPerPage > 0 ? further / plainPerPage : 0.0);
-        std::fflush(stdout);
     }
+    return last;
+}
+
+// A fresh process: the first page, and each of four further pages, with
+// nothing else ever opened in it.
+void measureMemory(bool program)
+{
+    ink::MainWindow* main = nullptr;
+    std::vector<std::unique_ptr<QWebEngineView>> views;
+    QTemporaryDir folder;
+    const QString page =
+        bench::writeFile(folder.filePath(QStringLiteral("new.html")), ink::newPageTemplate());
+    if (program) {
+        main = new ink::MainWindow;
+        main->startUp(QString());
+    }
+    const auto open = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            if (program) {
+                main->runCommand(QStringLiteral("new"));
+                main->activeWindow()->waitForDesign();
+            } else {
+                views.push_back(plainView());
+                bool loaded = false;
+                QObject::connect(views.back()->page(), &QWebEnginePage::loadFinished,
+                                 [&loaded] { loaded = true; });
+                views.back()->load(QUrl::fromLocalFile(page));
+                bench::waitFor([&] { return loaded; });
+            }
+        }
+    };
+    const char* side = program ? "program" : "baseline";
+    const double empty = settledPssMb();
+    open(1);
+    const double one = settledPssMb();
+    open(4);
+    const double five = settledPssMb();
+    bench::figure("memory, first page (MB)", side, one - empty);
+    bench::figure("memory, each further page (MB)", side, (five - one) / 4);
+    if (main)
+        main->shellFlags().appClosing = true;
 }
 
 }
@@ -225,6 +291,11 @@ int main(int argc, char** argv)
     const char* backend = ink::chooseSceneGraphBackend();
     SilentPrompts prompts;
     ink::Prompts::install(&prompts);
+    if (argc > 2 && QByteArray(argv[1]) == "--memory") {
+        measureMemory(QByteArray(argv[2]) == "program");
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
     std::printf("scene graph: %s; load average at start %.1f on %ld cores\n", backend,
                 bench::loadAverage(), sysconf(_SC_NPROCESSORS_ONLN));
 
@@ -235,15 +306,14 @@ int main(int argc, char** argv)
     });
     std::printf("main window shown: %.0f ms after process start\n", bench::msSinceProcessStart());
 
-    QList<int> sizes;
+    QList<double> sizes;
     for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLatin1(argv[i]).toInt();
+        sizes << QString::fromLatin1(argv[i]).toDouble();
     if (sizes.isEmpty())
         sizes = {1, 5, 20};
     QTemporaryDir pages;
-    for (int mb : sizes)
+    for (double mb : sizes)
         measurePage(*main, pages.path(), mb);
-    measureMemory(*main);
 
     std::printf("load average at end %.1f\n", bench::loadAverage());
     main->shellFlags().appClosing = true;

@@ -123,8 +123,15 @@ public:
     // every change, also on long pages whose engine is slow to answer).
     // Empty when the surface did not answer.
     virtual QStringList queryState(const QList<int>& statuses, const QList<int>& getters) = 0;
+    // queryState() without waiting: `done` runs from the event loop once the
+    // surface has answered (with an empty list when it could not), never when
+    // `receiver` has gone meanwhile. It may call the surface freely.
+    virtual void queryStateLater(const QList<int>& statuses, const QList<int>& getters,
+                                 QObject* receiver,
+                                 std::function<void(const QStringList&)> done) = 0;
 
-    // DOM document.
+    // DOM document. The title is read as a load ends, before loadFinished:
+    // once a load has ended, title() answers without waiting.
     virtual QString title() = 0;
     virtual QString bgColor() = 0;
     virtual void setBgColor(const QString& colour) = 0;
@@ -154,7 +161,8 @@ public:
     virtual void setFocus() = 0;
 
 signals:
-    // A load ended, also when it failed (loadFailed() tells).
+    // A load ended, also when it failed (loadFailed() tells); busy() is
+    // true until then.
     void loadFinished();
     void displayChanged();
     void contextMenuRequested(const QPoint& globalPos);

@@ -18,6 +18,9 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
+#include <cstdlib>
+#include <xcb/xcb.h>
+
 using namespace inktest;
 
 namespace {
@@ -366,4 +369,107 @@ TEST_F(EngineWaits, HiddenPreviewLoadsOnlyWhenShownAndOnlyForNewText)
     EXPECT_TRUE(waitUntil([&loads] { return loads == 2; }));
 }
 
+}
+
+// ---------------------------------------------------------------------------
+// The window takes input while a long page loads and right after: a key
+// typed goes through the display server, as the user's own keys do, so any
+// wait of the program's that shuts input out holds it back.
+
+namespace {
+
+// Sends a key press and release of `keysym` (a Latin-1 character) to the
+// focused widget of `window`'s top-level window through the X server; false
+// when the program does not run on X or the key is not on the keyboard.
+bool typeThroughDisplay(QWidget* window, char keysym)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
+        connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, uint8_t(count)),
+        nullptr);
+    if (!mapping)
+        return false;
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
+    xcb_keycode_t code = 0;
+    for (int i = 0; i < count * mapping->keysyms_per_keycode && !code; ++i)
+        if (syms[i] == xcb_keysym_t(keysym))
+            code = xcb_keycode_t(setup->min_keycode + i / mapping->keysyms_per_keycode);
+    free(mapping);
+    if (!code)
+        return false;
+    const auto id = xcb_window_t(window->window()->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+    for (uint8_t type : {uint8_t(XCB_KEY_PRESS), uint8_t(XCB_KEY_RELEASE)}) {
+        xcb_key_press_event_t event{};
+        event.response_type = type;
+        event.detail = code;
+        event.root = root;
+        event.event = id;
+        event.same_screen = 1;
+        xcb_send_event(connection, 0, id,
+                       type == XCB_KEY_PRESS ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
+                       reinterpret_cast<const char*>(&event));
+    }
+    xcb_flush(connection);
+    return true;
+}
+
+}
+
+TEST_F(EngineWaits, KeysReachTheTitleBoxWhileALongPageLoadsAndRightAfter)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "keys are typed through the X server";
+    const QString path = writePage(QStringLiteral("long.html"), generatedPage(6 << 20).toUtf8());
+    main->activateWindow();
+    main->files().openPaths({path}, true);
+    ink::DocumentWindow* w = active();
+    ASSERT_NE(w, nullptr);
+    QLineEdit* box = w->titleBox();
+    box->setFocus();
+    ASSERT_TRUE(waitUntil([box] { return box->hasFocus(); }));
+
+    // While the page loads.
+    ASSERT_TRUE(w->design()->busy()) << "the page loaded too soon to type during its load";
+    bool typedWhileLoading = false;
+    QObject::connect(box, &QLineEdit::textEdited, box, [&](const QString& text) {
+        if (text.endsWith(QLatin1Char('x')))
+            typedWhileLoading = w->design()->busy();
+    });
+    ASSERT_TRUE(typeThroughDisplay(box, 'x'));
+    ASSERT_TRUE(waitUntil([&] { return box->text().endsWith(QLatin1Char('x')); }, 60000));
+    EXPECT_TRUE(typedWhileLoading);
+
+    // Right after: the engine is kept busy for a while from the moment the
+    // load ends, while the caret is reported moved (the formatting bar asks
+    // the page about it) and the title box is entered again; the key typed
+    // then must not wait for the engine.
+    box->setText(QString()); // no title typed: leaving the box changes nothing
+    w->design()->setFocus();
+    ASSERT_TRUE(waitUntil([box] { return !box->hasFocus(); }));
+    bool engineFreed = false;
+    bool typedWhileEngineBusy = false;
+    QObject::connect(box, &QLineEdit::textEdited, box, [&](const QString& text) {
+        if (text.endsWith(QLatin1Char('y')))
+            typedWhileEngineBusy = !engineFreed;
+    });
+    QWebEnginePage* page = designView(w)->page();
+    QMetaObject::Connection loadEnd;
+    loadEnd = QObject::connect(page, &QWebEnginePage::loadFinished, box, [&] {
+        QObject::disconnect(loadEnd);
+        page->runJavaScript(QStringLiteral("{const t = Date.now(); while (Date.now() - t < 6000) {}}"),
+                            QWebEngineScript::ApplicationWorld,
+                            [&engineFreed](const QVariant&) { engineFreed = true; });
+        main->designDisplayChanged();
+        box->setFocus();
+        typeThroughDisplay(box, 'y');
+    });
+    ASSERT_TRUE(waitUntil([&] { return engineFreed && box->text().endsWith(QLatin1Char('y')); },
+                          120000));
+    EXPECT_TRUE(typedWhileEngineBusy);
 }

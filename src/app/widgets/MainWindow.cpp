@@ -420,7 +420,7 @@ DocumentWindow* MainWindow::activeWindow()
     return window(table_.activeDocument());
 }
 
-DocumentWindow* MainWindow::createDocumentWindow()
+DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
 {
     const int slot = table_.allocate();
     if (slot == 0)
@@ -453,7 +453,7 @@ DocumentWindow* MainWindow::createDocumentWindow()
     table_.at(slot).folder = table_.inheritedFolder(slot, newPageFolder());
     showFolder(table_.at(slot).folder);
 
-    const QString path = doc->writeWorkingFile(newPageTemplate());
+    const QString path = loadTemplate ? doc->writeWorkingFile(newPageTemplate()) : QString();
     if (!path.isEmpty()) {
         doc->design()->loadDocument(path);
         doc->navigatePreview();
@@ -566,21 +566,24 @@ void MainWindow::designDisplayChanged()
 void MainWindow::followCaretWhenIdle()
 {
     // Inside another wait on the engine (a view switch reading the page, a
-    // save) the queries would stack waits of their own on that one and hold
-    // it up: the update runs once that wait is over.
+    // save) the query would queue behind that one: the update runs once that
+    // wait is over.
     if (NestedEventLoop::depth() > 0) {
         QTimer::singleShot(50, this, &MainWindow::followCaretWhenIdle);
         return;
     }
     caretUpdateQueued_ = false;
-    // The queries pump events while they wait: a change reported then
-    // runs once this update is done, never nested inside it.
+    // One query at a time: a change reported while one is under way asks
+    // again once its answer has been shown.
     if (followingCaret_) {
         caretChangedMeanwhile_ = true;
         return;
     }
-    followingCaret_ = true;
-    followCaret();
+    followingCaret_ = followCaret();
+}
+
+void MainWindow::caretFollowed()
+{
     followingCaret_ = false;
     if (std::exchange(caretChangedMeanwhile_, false))
         designDisplayChanged();

@@ -59,7 +59,7 @@ public:
     DocumentTable& documents() override { return table_; }
     ShellFlags& shellFlags() override { return flags_; }
     QWidget* mainWindow() override { return this; }
-    DocumentWindow* createDocumentWindow() override;
+    DocumentWindow* createDocumentWindow(bool loadTemplate = true) override;
     DocumentWindow* activeWindow() override;
     DocumentWindow* documentWindow(int slot) override { return window(slot); }
     void showFolder(const QString& folder) override;
@@ -154,7 +154,11 @@ private:
     void runFloatingFormattingButton(const QString& key);
     void floatingColourPicked(ColorComboControl* combo);
     // Formatting controls following the caret of the Design view.
-    void followCaret();
+    // Asks the active page for the caret's formatting without waiting and
+    // shows it when the answer comes; false when there is nothing to ask.
+    bool followCaret();
+    void caretFollowed();
+    void showCaretState(const QStringList& state);
     void showCaretFormatting(ToolStrip* strip, const CaretFormatting& formatting);
     void arrange(const QString& how);
     void setSliderRange(const QString& key);

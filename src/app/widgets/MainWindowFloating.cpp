@@ -187,23 +187,32 @@ void MainWindow::floatingColourPicked(ColorComboControl* combo)
         applyComboColour(*colour, editTarget(), ComboHost::FormattingBar);
 }
 
-void MainWindow::followCaret()
+bool MainWindow::followCaret()
 {
     QPointer<DocumentWindow> doc = activeWindow();
     if (!doc || !table_.at(doc->slot()).designViewShown || doc->design()->busy())
-        return;
+        return false;
     const bool docked = stripFormatting_->isVisible();
     const bool floating = floatingFormatting_ && floatingFormatting_->isVisible();
     if (!docked && !floating)
-        return;
-    // One query for all of it: it waits for the engine, and the window may
-    // close meanwhile.
-    const QStringList state = doc->design()->queryState(
+        return false;
+    // One query for all of it, answered while the window goes on taking
+    // input: a long page's engine may be busy for a while.
+    doc->design()->queryStateLater(
         {DesignCmd::JustifyLeft, DesignCmd::JustifyRight, DesignCmd::JustifyCenter, DesignCmd::Bold,
          DesignCmd::Italic, DesignCmd::Underline},
-        {DesignCmd::GetForeColor, DesignCmd::GetFontName, DesignCmd::GetFontSize});
-    if (!doc || state.isEmpty())
-        return;
+        {DesignCmd::GetForeColor, DesignCmd::GetFontName, DesignCmd::GetFontSize}, this,
+        [this, doc](const QStringList& state) {
+            // The page may have closed, or another become active, meanwhile.
+            if (doc && doc == activeWindow() && !state.isEmpty())
+                showCaretState(state);
+            caretFollowed();
+        });
+    return true;
+}
+
+void MainWindow::showCaretState(const QStringList& state)
+{
     CaretReport report;
     report.alignLeft = state[0].toInt();
     report.alignRight = state[1].toInt();

@@ -100,7 +100,9 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
         Prompts::current().warning(host_.mainWindow(), AppTitle, content.error);
         return OpenResult::Failed;
     }
-    const QPointer<DocumentWindow> doc = host_.createDocumentWindow();
+    // The file loads into the new window's Design view at once, never
+    // behind a template nobody will see.
+    const QPointer<DocumentWindow> doc = host_.createDocumentWindow(false);
     if (!doc)
         return OpenResult::Failed;
     DocumentTable& table = host_.documents();

@@ -18,8 +18,10 @@ public:
     virtual ShellFlags& shellFlags() = 0;
     virtual QWidget* mainWindow() = 0;
     // A new page window in the next slot, holding the new page template in
-    // the Design view; nullptr once all slots of the run are used.
-    virtual DocumentWindow* createDocumentWindow() = 0;
+    // the Design view; nullptr once all slots of the run are used. A window
+    // made for a file (`loadTemplate` false) holds the template in its Code
+    // view only: its Design view is left empty for the file to load at once.
+    virtual DocumentWindow* createDocumentWindow(bool loadTemplate = true) = 0;
     // The window in the active slot, nullptr when that slot is empty.
     virtual DocumentWindow* activeWindow() = 0;
     // The window in a slot, nullptr when the slot is empty.

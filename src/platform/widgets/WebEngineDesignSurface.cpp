@@ -1,14 +1,12 @@
 #include "platform/widgets/WebEngineDesignSurface.h"
 
-#include "markup/SourcePatch.h"
-#include "markup/SourceTree.h"
-
 #include "base/Wait.h"
 #include "markup/SourcePatch.h"
 #include "markup/SourceTree.h"
 #include "platform/widgets/WebEngineDesignLibrary.h"
 #include "platform/widgets/WebEngineDocumentLoader.h"
 #include "platform/widgets/WebEngineInputWatch.h"
+#include "platform/widgets/WebEnginePatchPlanner.h"
 #include "platform/widgets/WebEngineScriptWait.h"
 
 #include <QFileInfo>
@@ -19,6 +17,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <utility>
 
 namespace ink {
 
@@ -98,6 +98,7 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     : DesignSurface(parent)
     , view_(new QWebEngineView(parent))
     , loader_(new WebEngineDocumentLoader(view_, this))
+    , patchPlanner_(new WebEnginePatchPlanner(this))
     , callTimeoutMs_(kCallTimeoutMs)
     , readTimeoutMs_(kReadTimeoutMs)
     , stallTimer_(new QTimer(this))
@@ -106,6 +107,15 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     installDesignScripts(page(), showDetails_, showBorders_);
     connect(loader_, &WebEngineDocumentLoader::finished, this,
             &WebEngineDesignSurface::onLoadFinished);
+    connect(patchPlanner_, &WebEnginePatchPlanner::planned, this,
+            [this](const WebEnginePatchPlanner::Plan& plan) {
+                if (!patching_)
+                    return;
+                if (plan.patch && !touchedWhilePatching_)
+                    applyPatch(plan.source, plan.after, *plan.patch);
+                else
+                    loadFileAnew(patchPath_);
+            });
     // A long page shows its first part and may be worked on while the rest
     // loads: the wait display says how far the load is meanwhile.
     connect(loader_, &WebEngineDocumentLoader::progressChanged, this, [this](int percent) {
@@ -172,17 +182,24 @@ QVariant WebEngineDesignSurface::call(const QString& function, const QVariantLis
     noteTouch();
     const QString script = designLibraryCall(function, args);
     const int timeout = timeoutMs > 0 ? timeoutMs : callTimeoutMs_;
-    QVariant answer = runScriptAndWait(page(), script, timeout, answered);
+    bool done = false;
+    QVariant answer = runScriptAndWait(page(), script, timeout, &done);
     if (isMissingLibraryAnswer(answer)) {
         repairDocument();
-        answer = runScriptAndWait(page(), script, timeout, answered);
+        answer = runScriptAndWait(page(), script, timeout, &done);
     }
+    // Worth a line in the log: every wait like this one held the window.
+    if (!done)
+        qWarning("The Design view did not answer %s within %d ms", qPrintable(function), timeout);
+    if (answered)
+        *answered = done;
     return answer;
 }
 
 void WebEngineDesignSurface::noteTouch()
 {
     touchedWhileLoading_ = touchedWhileLoading_ || loader_->busy();
+    touchedWhilePatching_ = touchedWhilePatching_ || patching_;
 }
 
 // Until the engine reports the load's real end, however long that takes;
@@ -190,18 +207,17 @@ void WebEngineDesignSurface::noteTouch()
 // editable and its edits are tracked).
 bool WebEngineDesignSurface::waitUntilLoaded(const std::function<bool()>& stopWaiting)
 {
-    if (!loader_->busy())
+    if (!busy())
         return true;
     const auto text = loadingText;
     WaitNotice notice(text(loader_->progress()), 0);
-    EventWait wait([this, &stopWaiting] {
-        return !loader_->busy() || (stopWaiting && stopWaiting());
-    });
+    EventWait wait([this, &stopWaiting] { return !busy() || (stopWaiting && stopWaiting()); });
+    connect(this, &DesignSurface::loadFinished, &wait, &EventWait::wake);
     connect(loader_, &WebEngineDocumentLoader::finished, &wait, &EventWait::wake);
     connect(loader_, &WebEngineDocumentLoader::progressChanged, &wait,
             [&notice, text](int percent) { notice.setText(text(percent)); });
     wait.exec();
-    return !loader_->busy();
+    return !busy();
 }
 
 // A document that came without the library (the page's first, empty one):
@@ -230,7 +246,11 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
     everLoaded_ = true;
     touchedWhileLoading_ = false;
     stallTimer_->start();
+    patching_ = false;
+    ++patchRun_;
+    patchPlanner_->cancel();
     titleKnown_ = false;
+    readingTitle_ = false;
     readFailure_.clear();
 }
 
@@ -238,63 +258,113 @@ void WebEngineDesignSurface::loadDocument(const QString& path)
 {
     if (patchDocument(path))
         return;
-    prepareLoad(QFileInfo(path).size());
-    readFailure_.clear();
-    loader_->loadFile(path);
+    loadFileAnew(path);
 }
 
 // A new text of the file shown, changed inside one element, is laid into
 // the document in place of that element's changed children instead of
 // loading the whole page again: a long page is back at once, where the
 // reader was. Only a document without edits of its own takes it, and only
-// when the nodes come out as the parse of the whole new text has them.
+// when the nodes come out as the parse of the whole new text has them. The
+// parse runs on a worker thread and the engine lays the edit in without
+// being waited for: the surface is busy meanwhile, and loads the file anew
+// when the edit cannot be laid in, or the user worked in the document
+// before it was.
 bool WebEngineDesignSurface::patchDocument(const QString& path)
 {
-    if (!everLoaded_ || loader_->busy() || loader_->failed() || loader_->loadedPath() != path)
+    if (!everLoaded_ || busy() || loader_->failed() || loader_->loadedPath() != path)
         return false;
     const qint64 size = QFileInfo(path).size();
     if (size < kPatchFromBytes || (size >= kLazyLayoutBytes) != lazyLayout_)
         return false;
-    const std::optional<QByteArray> source = WebEngineDocumentLoader::readSource(path);
+    std::optional<QByteArray> source = WebEngineDocumentLoader::readSource(path);
     if (!source)
         return false;
-    auto after = std::make_shared<const SourceTree>(SourceTree::parse(*source));
-    const std::optional<SourcePatch> patch =
-        planSourcePatch(*sourceWriter_.tree(loader_->loadedText(), loader_->loadedWithLineEnd()),
-                        *after);
-    if (!patch)
-        return false;
-    bool answered = false;
-    const QVariant done = call(QStringLiteral("patchDocument"),
-                               {patch->parentPath, patch->first, patch->count, patch->markup,
-                                patch->shape},
-                               readTimeoutMs_, &answered);
-    if (!answered || done.userType() != QMetaType::Bool || !done.toBool())
-        return false;
-    loader_->adoptSource(*source);
-    sourceWriter_.adopt(loader_->loadedText(), source->endsWith("\r\n"), std::move(after));
+    patching_ = true;
+    ++patchRun_;
+    patchPath_ = path;
+    touchedWhilePatching_ = false;
     readFailure_.clear();
-    queueSignal(&DesignSurface::loadFinished);
-    queueDisplayChanged();
+    patchPlanner_->start(
+        sourceWriter_.treeLater(loader_->loadedText(), loader_->loadedWithLineEnd()),
+        std::move(*source));
     return true;
 }
 
-// Inside the engine's signal: only an asynchronous script may run here.
+void WebEngineDesignSurface::applyPatch(const QByteArray& source,
+                                        std::shared_ptr<const SourceTree> after,
+                                        const SourcePatch& patch)
+{
+    const int run = patchRun_;
+    const QPointer<WebEngineDesignSurface> self(this);
+    const auto done = [self, run, source, after](const QVariant& laidIn) {
+        if (!self || run != self->patchRun_)
+            return;
+        const bool ok = laidIn.userType() == QMetaType::Bool && laidIn.toBool();
+        // Out of the engine's callback before anything else talks to it.
+        QTimer::singleShot(0, self, [self, run, ok, source, after] {
+            if (self && run == self->patchRun_)
+                self->endPatch(ok, source, after);
+        });
+    };
+    page()->runJavaScript(designLibraryCall(QStringLiteral("patchDocument"),
+                                            {patch.parentPath, patch.first, patch.count,
+                                             patch.markup, patch.shape}),
+                          QWebEngineScript::ApplicationWorld, done);
+    // An engine that never answers: the page is loaded anew.
+    QTimer::singleShot(readTimeoutMs_, this, [done] { done(QVariant()); });
+}
+
+void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source,
+                                      std::shared_ptr<const SourceTree> after)
+{
+    if (!laidIn) {
+        loadFileAnew(patchPath_);
+        return;
+    }
+    patching_ = false;
+    ++patchRun_;
+    loader_->adoptSource(source);
+    sourceWriter_.adopt(loader_->loadedText(), source.endsWith("\r\n"), std::move(after));
+    readFailure_.clear();
+    queueSignal(&DesignSurface::loadFinished);
+    queueDisplayChanged();
+}
+
+void WebEngineDesignSurface::loadFileAnew(const QString& path)
+{
+    prepareLoad(QFileInfo(path).size());
+    loader_->loadFile(path);
+}
+
+// Inside the engine's signal: only an asynchronous script may run here. The
+// title is read without waiting, and the load ends for the rest of the
+// program once it has come: nothing after a load waits on the engine, which
+// may still be busy with a long page for a while.
 void WebEngineDesignSurface::onLoadFinished()
 {
     loadNotice_.reset();
     stallTimer_->stop();
     const int load = ++loadsFinished_;
-    page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
-                          QWebEngineScript::ApplicationWorld,
-                          [self = QPointer<WebEngineDesignSurface>(this), load](const QVariant& title) {
-                              if (!self || load != self->loadsFinished_ || self->loader_->busy()
-                                  || title.userType() != QMetaType::QString)
-                                  return;
-                              self->title_ = title.toString();
-                              self->titleKnown_ = true;
-                          });
+    readingTitle_ = false;
+    // A page loaded again after its engine process ended.
+    patching_ = false;
+    ++patchRun_;
+    patchPlanner_->cancel();
     sourceWriter_.prepare(loader_->loadedText());
+    if (loader_->failed()) {
+        queueSignal(&DesignSurface::loadFinished);
+        return;
+    }
+    readingTitle_ = true;
+    const QPointer<WebEngineDesignSurface> self(this);
+    page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
+                          QWebEngineScript::ApplicationWorld, [self, load](const QVariant& title) {
+                              if (self)
+                                  self->endLoad(load, title);
+                          });
+    // An engine that never answers leaves the title to be asked for later.
+    QTimer::singleShot(callTimeoutMs_, this, [this, load] { endLoad(load, QVariant()); });
     if (displayPending_) {
         displayPending_ = false;
         page()->runJavaScript(designLibraryCall(QStringLiteral("setDisplay"),
@@ -303,12 +373,21 @@ void WebEngineDesignSurface::onLoadFinished()
                                                       {QStringLiteral("borders"), showBorders_}),
                               QWebEngineScript::ApplicationWorld);
     }
+}
+
+void WebEngineDesignSurface::endLoad(int load, const QVariant& title)
+{
+    if (load != loadsFinished_ || !readingTitle_ || loader_->busy())
+        return;
+    readingTitle_ = false;
+    titleKnown_ = title.userType() == QMetaType::QString;
+    title_ = titleKnown_ ? title.toString() : QString();
     queueSignal(&DesignSurface::loadFinished);
 }
 
 bool WebEngineDesignSurface::busy() const
 {
-    return loader_->busy();
+    return loader_->busy() || readingTitle_ || patching_;
 }
 
 bool WebEngineDesignSurface::readableWhileLoading() const
@@ -489,8 +568,9 @@ int WebEngineDesignSurface::queryStatus(int id)
     return call(QStringLiteral("status"), {id}).toInt();
 }
 
-QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
-                                               const QList<int>& getters)
+namespace {
+
+QVariantList stateArguments(const QList<int>& statuses, const QList<int>& getters)
 {
     QVariantList statusIds;
     for (int id : statuses)
@@ -498,8 +578,47 @@ QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
     QVariantList getterIds;
     for (int id : getters)
         getterIds << (isPublishedCommand(id) && isGetter(id) ? id : 0);
-    const QStringList answer = call(QStringLiteral("state"), {statusIds, getterIds}).toStringList();
-    return answer.size() == statuses.size() + getters.size() ? answer : QStringList();
+    return {QVariant(statusIds), QVariant(getterIds)};
+}
+
+QStringList stateAnswer(const QVariant& answer, qsizetype expected)
+{
+    if (answer.userType() != QMetaType::QVariantList && answer.userType() != QMetaType::QStringList)
+        return {};
+    const QStringList state = answer.toStringList();
+    return state.size() == expected ? state : QStringList();
+}
+
+}
+
+QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
+                                               const QList<int>& getters)
+{
+    return stateAnswer(call(QStringLiteral("state"), stateArguments(statuses, getters)),
+                       statuses.size() + getters.size());
+}
+
+// `done` runs once: with the answer, or with nothing when the engine has not
+// answered in the call's time (a document without the library, such as the
+// engine's first empty page, answers nothing either).
+void WebEngineDesignSurface::queryStateLater(const QList<int>& statuses, const QList<int>& getters,
+                                             QObject* receiver,
+                                             std::function<void(const QStringList&)> done)
+{
+    const qsizetype expected = statuses.size() + getters.size();
+    auto pending = std::make_shared<std::function<void(const QStringList&)>>(std::move(done));
+    const QPointer<QObject> target(receiver);
+    const auto answer = [pending, target](const QStringList& state) {
+        if (!*pending || !target)
+            return;
+        const auto run = std::exchange(*pending, nullptr);
+        QTimer::singleShot(0, target, [run, state] { run(state); });
+    };
+    page()->runJavaScript(
+        designLibraryCall(QStringLiteral("state"), stateArguments(statuses, getters)),
+        QWebEngineScript::ApplicationWorld,
+        [answer, expected](const QVariant& value) { answer(stateAnswer(value, expected)); });
+    QTimer::singleShot(callTimeoutMs_, receiver, [answer] { answer({}); });
 }
 
 // The title is read once as a load ends: nothing but a load changes it (the
@@ -507,7 +626,7 @@ QStringList WebEngineDesignSurface::queryState(const QList<int>& statuses,
 // head), and asking the engine again waits behind its layout of a long page.
 QString WebEngineDesignSurface::title()
 {
-    if (titleKnown_ && !loader_->busy())
+    if (titleKnown_ && !busy())
         return title_;
     return callText(QStringLiteral("title"));
 }

@@ -15,6 +15,8 @@ class QWebEngineView;
 namespace ink {
 
 class WebEngineDocumentLoader;
+class WebEnginePatchPlanner;
+struct SourcePatch;
 
 // The design surface on a QWebEngineView whose page is in design mode.
 //
@@ -22,8 +24,9 @@ class WebEngineDocumentLoader;
 // in the editor's isolated world of each loaded document and does the
 // editing, the serialising and the change tracking there.
 //
-// Every method waits for the engine's answer in a nested event loop (user
-// input excluded, a few seconds at most). None may be called from inside the
+// Every method but queryStateLater() waits for the engine's answer in a
+// nested event loop (user input excluded, a few seconds at most); nothing the
+// surface does by itself as a load ends waits. None may be called from inside the
 // engine's callbacks or signal handlers, where the engine cannot answer: queue
 // such work with QTimer::singleShot(0, ...). The surface's own signals are
 // all emitted queued, so their handlers may call it freely.
@@ -54,6 +57,8 @@ public:
                         const QString& value = QString()) override;
     int queryStatus(int id) override;
     QStringList queryState(const QList<int>& statuses, const QList<int>& getters) override;
+    void queryStateLater(const QList<int>& statuses, const QList<int>& getters, QObject* receiver,
+                         std::function<void(const QStringList&)> done) override;
 
     QString title() override;
     QString bgColor() override;
@@ -85,10 +90,18 @@ private:
     // Sets up the scripts for a document of `size` about to be loaded.
     void prepareLoad(qint64 size);
     bool patchDocument(const QString& path);
+    void applyPatch(const QByteArray& source, std::shared_ptr<const SourceTree> after,
+                    const SourcePatch& patch);
+    void endPatch(bool laidIn, const QByteArray& source,
+                  std::shared_ptr<const SourceTree> after);
+    // Loads the file anew in place of an edit that could not be laid in.
+    void loadFileAnew(const QString& path);
     // A click, a key or a command: during a load the page may now differ
     // from the text it is loading.
     void noteTouch();
     void onLoadFinished();
+    // The title has been read (or given up on) after load number `load`.
+    void endLoad(int load, const QVariant& title);
 
     void runClipboardAction(int id);
     void find(int option, const QString& value);
@@ -98,6 +111,13 @@ private:
 
     QPointer<QWebEngineView> view_;
     WebEngineDocumentLoader* loader_;
+    WebEnginePatchPlanner* patchPlanner_;
+    // An edit of the file's text is being laid into the document (see
+    // patchDocument): the surface is busy until it is in, or loaded anew.
+    bool patching_ = false;
+    int patchRun_ = 0;
+    QString patchPath_;
+    bool touchedWhilePatching_ = false;
     WebEngineSourceWriter sourceWriter_;
     // Shown while a load runs in the background.
     std::unique_ptr<WaitNotice> loadNotice_;
@@ -112,9 +132,11 @@ private:
     // The user clicked or typed in the view, or a command ran, while a load
     // was under way: the page may differ from the text it is loading.
     bool touchedWhileLoading_ = false;
-    // The document's title, read as its load ended.
+    // The document's title, read as its load ended; the load counts as
+    // ended once it has come.
     QString title_;
     bool titleKnown_ = false;
+    bool readingTitle_ = false;
     int loadsFinished_ = 0;
     bool lazyLayout_ = false;
     int callTimeoutMs_;

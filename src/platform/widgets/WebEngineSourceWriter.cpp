@@ -37,6 +37,13 @@ std::shared_ptr<const SourceTree> WebEngineSourceWriter::tree(const QString& loa
     return trees_[withLineEnd ? 1 : 0].get();
 }
 
+std::shared_future<std::shared_ptr<const SourceTree>>
+WebEngineSourceWriter::treeLater(const QString& loadedText, bool withLineEnd)
+{
+    prepare(loadedText);
+    return trees_[withLineEnd ? 1 : 0];
+}
+
 void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
                                   std::shared_ptr<const SourceTree> tree)
 {

@@ -23,6 +23,9 @@ public:
     // The parse of the loaded text, with the line end its file ended with
     // or without.
     std::shared_ptr<const SourceTree> tree(const QString& loadedText, bool withLineEnd);
+    // The same, to be waited for on another thread.
+    std::shared_future<std::shared_ptr<const SourceTree>> treeLater(const QString& loadedText,
+                                                                    bool withLineEnd);
     // The loaded text changed to `loadedText`, whose parse (with or without
     // the line end) is `tree`.
     void adopt(const QString& loadedText, bool withLineEnd, std::shared_ptr<const SourceTree> tree);
