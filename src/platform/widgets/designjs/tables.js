@@ -27,17 +27,6 @@ function selectedCells(cell, table)
     return cells.length ? cells : [cell];
 }
 
-function columnStart(cell)
-{
-    let column = 0;
-    for (const sibling of cell.parentElement.cells) {
-        if (sibling === cell)
-            return column;
-        column += sibling.colSpan;
-    }
-    return column;
-}
-
 // A copy of the model's tag (without id and spans) holding a blank.
 function newCellLike(model, tag)
 {
@@ -60,44 +49,104 @@ function setSpan(cell, span)
         cell.removeAttribute('colspan');
 }
 
+// Where each cell of a row group stands: for each row, the cell covering
+// each column (its own or one spanning down from a row above), and each
+// cell's place: its first and last row and its first column. A row span of
+// 0 reaches the group's end.
+function rowGroupGrid(row)
+{
+    const rows = row.parentNode && row.parentNode.rows ? [...row.parentNode.rows] : [row];
+    const grid = rows.map(() => []);
+    const places = new Map();
+    rows.forEach((current, r) => {
+        let column = 0;
+        for (const cell of current.cells) {
+            while (grid[r][column])
+                ++column;
+            const down = cell.rowSpan === 0 ? rows.length - r : Math.max(1, cell.rowSpan);
+            const bottom = Math.min(rows.length, r + down) - 1;
+            for (let below = r; below <= bottom; ++below) {
+                for (let across = 0; across < Math.max(1, cell.colSpan); ++across)
+                    grid[below][column + across] = cell;
+            }
+            places.set(cell, {top: r, bottom, column});
+            column += Math.max(1, cell.colSpan);
+        }
+    });
+    return {rows, grid, places};
+}
+
+// Each row group of the table once, in order.
+function rowGroups(table)
+{
+    const firstRows = new Map();
+    for (const row of table.rows) {
+        if (!firstRows.has(row.parentNode))
+            firstRows.set(row.parentNode, row);
+    }
+    return [...firstRows.values()].map(rowGroupGrid);
+}
+
+function columnStart(cell)
+{
+    const place = rowGroupGrid(cell.parentElement).places.get(cell);
+    return place ? place.column : 0;
+}
+
+// The new row goes below the caret's cell, after every row that cell
+// spans. It gets a cell for each cell of the row above it that ends there;
+// a cell that spans on past it spans the new row too, so that every row
+// stays as wide as the table.
 function insertRow(cell)
 {
-    const row = cell.parentElement;
+    const {rows, grid, places} = rowGroupGrid(cell.parentElement);
+    if (!places.has(cell))
+        return;
+    const above = places.get(cell).bottom;
     const fresh = document.createElement('tr');
-    for (const attribute of row.attributes) {
+    for (const attribute of rows[above].attributes) {
         if (attribute.name !== 'id')
             fresh.setAttribute(attribute.name, attribute.value);
     }
-    for (const model of row.cells) {
-        const added = newCellLike(model);
-        setSpan(added, model.colSpan);
+    const seen = new Set();
+    for (const covering of grid[above]) {
+        if (!covering || seen.has(covering))
+            continue;
+        seen.add(covering);
+        if (places.get(covering).bottom > above) {
+            if (covering.rowSpan !== 0)
+                covering.rowSpan += 1;
+            continue;
+        }
+        const added = newCellLike(covering);
+        setSpan(added, covering.colSpan);
         fresh.appendChild(added);
     }
-    row.after(fresh);
+    rows[above].after(fresh);
 }
 
+// The new column goes right of the caret's cell. A cell that spans across
+// that place grows by one instead; in each other row the new cell goes
+// before the first of the row's own cells right of it, so that cells
+// spanning down from rows above keep their columns.
 function insertColumn(cell, cells, table)
 {
-    const at = columnStart(cell) + cell.colSpan;
-    for (const row of table.rows) {
-        let column = 0;
-        let previous = null;
-        let placed = false;
-        for (const current of [...row.cells]) {
-            if (column === at) {
-                current.before(newCellLike(previous || current));
-                placed = true;
-            } else if (column < at && at < column + current.colSpan) {
-                current.colSpan += 1;
-                placed = true;
+    const at = columnStart(cell) + Math.max(1, cell.colSpan);
+    for (const {rows, grid, places} of rowGroups(table)) {
+        rows.forEach((row, r) => {
+            const covering = grid[r][at];
+            if (covering && places.get(covering).column < at) {
+                if (places.get(covering).top === r)
+                    covering.colSpan += 1;
+                return;
             }
-            if (placed)
-                break;
-            column += current.colSpan;
-            previous = current;
-        }
-        if (!placed)
-            row.appendChild(newCellLike(previous, 'td'));
+            const next = [...row.cells].find(own => places.get(own).column >= at);
+            const added = newCellLike(grid[r][at - 1] || covering || next, 'td');
+            if (next)
+                next.before(added);
+            else
+                row.appendChild(added);
+        });
     }
 }
 
@@ -112,20 +161,20 @@ function deleteCells(cell, cells)
         doomed.remove();
 }
 
+// Cells wholly inside the deleted columns go; cells reaching out of them
+// lose the deleted part of their span.
 function deleteColumns(cell, cells, table)
 {
     const from = Math.min(...cells.map(columnStart));
-    const to = Math.max(...cells.map(c => columnStart(c) + c.colSpan));
-    for (const row of table.rows) {
-        let column = 0;
-        for (const current of [...row.cells]) {
-            const start = column;
-            column += current.colSpan;
-            const overlap = Math.min(column, to) - Math.max(start, from);
-            if (overlap >= current.colSpan)
+    const to = Math.max(...cells.map(c => columnStart(c) + Math.max(1, c.colSpan)));
+    for (const {places} of rowGroups(table)) {
+        for (const [current, place] of places) {
+            const span = Math.max(1, current.colSpan);
+            const overlap = Math.min(place.column + span, to) - Math.max(place.column, from);
+            if (overlap >= span)
                 current.remove();
             else if (overlap > 0)
-                setSpan(current, current.colSpan - overlap);
+                setSpan(current, span - overlap);
         }
     }
 }
