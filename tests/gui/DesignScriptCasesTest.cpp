@@ -53,6 +53,17 @@ protected:
             EXPECT_EQ(runCase(c, command), c.after) << c.row;
     }
 
+    // Runs the surface's command `id` on the marked body, then Undo, which
+    // must give back the body and the selection as they were.
+    static void expectCommand(int id, const std::string& before, const std::string& after)
+    {
+        const ScriptCase c{before.c_str(), before.c_str(), after.c_str()};
+        EXPECT_EQ(runCase(c, [id] { page_->call(QStringLiteral("command"), {id, QString()}); }),
+                  after);
+        page_->call(QStringLiteral("command"), {ink::DesignCmd::Undo, QString()});
+        EXPECT_EQ(page_->markedBody().toStdString(), before) << "after Undo";
+    }
+
     static DesignScriptPage* page_;
 };
 
@@ -113,6 +124,7 @@ TEST_F(DesignScriptTest, PastedBlockSplitsTheParagraphAndDropsEmptiedHalves)
 // Insert Row puts the new row below the caret's cell, after every row that
 // cell spans, and gives it one cell per column that no cell from above
 // spans into; a cell from above that spans across the new row grows by one.
+// One Undo takes all of it back.
 TEST_F(DesignScriptTest, InsertRowKeepsEveryRowAsWideAsTheTable)
 {
     const auto table = [](const std::string& rows) {
@@ -146,12 +158,8 @@ TEST_F(DesignScriptTest, InsertRowKeepsEveryRowAsWideAsTheTable)
          table("<tr><td>a^|</td><td rowspan=\"3\">B</td><td>c</td></tr>"
                "<tr>" + blank + blank + "</tr><tr><td>d</td><td>e</td></tr>")},
     };
-    for (const auto& [before, after] : cases) {
-        const ScriptCase c{before.c_str(), before.c_str(), after.c_str()};
-        EXPECT_EQ(runCase(c, [] { page_->call(QStringLiteral("command"),
-                                              {ink::DesignCmd::InsertRow, QString()}); }),
-                  after);
-    }
+    for (const auto& [before, after] : cases)
+        expectCommand(ink::DesignCmd::InsertRow, before, after);
 }
 
 // Column commands find a cell's column past the cells that rows above span
@@ -186,12 +194,8 @@ TEST_F(DesignScriptTest, ColumnCommandsCountCellsSpanningFromAbove)
                "<tr><td>D</td><td>E^|</td></tr>"),
          table("<tr><td rowspan=\"2\">^|A</td><td>B</td></tr><tr><td>D</td></tr>")},
     };
-    for (const Case& c : cases) {
-        const ScriptCase row{c.before.c_str(), c.before.c_str(), c.after.c_str()};
-        const int id = c.command;
-        EXPECT_EQ(runCase(row, [id] { page_->call(QStringLiteral("command"), {id, QString()}); }),
-                  c.after);
-    }
+    for (const Case& c : cases)
+        expectCommand(c.command, c.before, c.after);
 }
 
 // What the user types over a selection the script made goes where the
