@@ -162,6 +162,29 @@ TEST_F(DesignScriptTest, InsertRowKeepsEveryRowAsWideAsTheTable)
         expectCommand(ink::DesignCmd::InsertRow, before, after);
 }
 
+// Delete Row keeps what a spanning cell shows in the rows that stay.
+TEST_F(DesignScriptTest, DeleteRowKeepsCellsSpanningIntoRowsThatStay)
+{
+    const auto table = [](const std::string& rows) {
+        return "<table><tbody>" + rows + "</tbody></table>";
+    };
+    // The spanning cell's first row goes: it moves down into its column.
+    expectCommand(ink::DesignCmd::DeleteRows,
+                  table("<tr><td rowspan=\"2\">A</td><td>B^|</td><td>C</td></tr>"
+                        "<tr><td>D</td><td>E</td></tr>"),
+                  table("<tr><td>^|A</td><td>D</td><td>E</td></tr>"));
+    expectCommand(ink::DesignCmd::DeleteRows,
+                  table("<tr><td>a</td><td rowspan=\"3\">B</td><td>c^|</td></tr>"
+                        "<tr><td>d</td><td>e</td></tr><tr><td>f</td><td>g</td></tr>"),
+                  table("<tr><td>^|d</td><td rowspan=\"2\">B</td><td>e</td></tr>"
+                        "<tr><td>f</td><td>g</td></tr>"));
+    // A row it spans into goes: it spans one row less.
+    expectCommand(ink::DesignCmd::DeleteRows,
+                  table("<tr><td rowspan=\"2\">A</td><td>B</td><td>C</td></tr>"
+                        "<tr><td>D^|</td><td>E</td></tr>"),
+                  table("<tr><td>^|A</td><td>B</td><td>C</td></tr>"));
+}
+
 // Column commands find a cell's column past the cells that rows above span
 // into it, so they act on the column the user sees.
 TEST_F(DesignScriptTest, ColumnCommandsCountCellsSpanningFromAbove)

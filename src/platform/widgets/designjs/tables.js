@@ -179,9 +179,42 @@ function deleteColumns(cell, cells, table)
     }
 }
 
+function setRowSpan(cell, span)
+{
+    if (span > 1)
+        cell.rowSpan = span;
+    else
+        cell.removeAttribute('rowspan');
+}
+
+// The rows of the selected cells go. A cell spanning into a row that goes
+// spans one row less; a cell whose first row goes while it spans on below
+// moves down to the first row that stays, in its own column, so that its
+// content stays and the rows below keep their width.
 function deleteRows(cell, cells)
 {
-    for (const row of new Set(cells.map(c => c.parentElement)))
+    const doomed = new Set(cells.map(c => c.parentElement));
+    const groups = new Map();
+    for (const row of doomed)
+        groups.set(row.parentNode, row);
+    for (const row of groups.values()) {
+        const {rows, places} = rowGroupGrid(row);
+        for (const [current, place] of places) {
+            const staying = rows.slice(place.top, place.bottom + 1).filter(r => !doomed.has(r));
+            if (staying.length === 0 || staying.length === place.bottom - place.top + 1)
+                continue;
+            if (current.rowSpan !== 0)
+                setRowSpan(current, staying.length);
+            if (!doomed.has(rows[place.top]))
+                continue;
+            const next = [...staying[0].cells].find(own => places.get(own).column > place.column);
+            if (next)
+                next.before(current);
+            else
+                staying[0].appendChild(current);
+        }
+    }
+    for (const row of doomed)
         row.remove();
 }
 
