@@ -104,6 +104,8 @@ TEST_F(DesignScriptTest, PastedBlockSplitsTheParagraphAndDropsEmptiedHalves)
         {"empty_named_anchor", "<p><a name=\"top\">^|</a></p>", ""},
         {"anchor_before_caret_stays", "<p><a name=\"x\"></a>^|Text</p>", ""},
         {"anchor_after_caret_stays", "<p>Text^|<a name=\"x\"></a></p>", ""},
+        {"middle_of_named_anchor", "<p><a name=\"top\">Hea^|ding</a></p>", ""},
+        {"middle_of_span_with_id", "<p><span id=\"s\">ab^|cd</span></p>", ""},
     };
     const std::vector<std::string> expected = {
         "<p>ab</p>" + form + "^|<p>cd</p>",
@@ -113,12 +115,27 @@ TEST_F(DesignScriptTest, PastedBlockSplitsTheParagraphAndDropsEmptiedHalves)
         "<p><a name=\"top\"></a></p>" + form + "^|",
         "<p><a name=\"x\"></a></p>" + form + "^|<p>Text</p>",
         "<p>Text</p>" + form + "^|<p><a name=\"x\"></a></p>",
+        // The names stay with the first half only.
+        "<p><a name=\"top\">Hea</a></p>" + form + "^|<p>ding</p>",
+        "<p><span id=\"s\">ab</span></p>" + form + "^|<p><span>cd</span></p>",
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         const std::string after = runCase(
             cases[i], [] { page_->call(QStringLiteral("paste"), {QString::fromUtf8(kButtonForm)}); });
         EXPECT_EQ(after, expected[i]) << cases[i].row;
     }
+    // A line break at the end of a named anchor starts an empty line.
+    const ScriptCase lineBreak{"break_line_in_named_anchor", "<p><a name=\"top\">Heading^|</a></p>",
+                               "<p><a name=\"top\">Heading</a></p><div></div><p>^|</p>"};
+    EXPECT_EQ(runCase(lineBreak,
+                      [] { page_->call(QStringLiteral("paste"), {QStringLiteral("<div></div>")}); }),
+              lineBreak.after);
+    // So does a new paragraph, whose copy of the anchor keeps no name.
+    const ScriptCase paragraph{"paragraph_in_named_anchor", "<p><a name=\"top\">Hea^|ding</a></p>",
+                               "<p><a name=\"top\">Hea</a></p><p>^|ding</p>"};
+    EXPECT_EQ(runCase(paragraph,
+                      [] { page_->call(QStringLiteral("paste"), {QStringLiteral("<P>")}); }),
+              paragraph.after);
 }
 
 // Insert Row puts the new row below the caret's cell, after every row that

@@ -61,9 +61,19 @@ function splitBlock(range, block)
     return {second, originals: new Set(cut), copies};
 }
 
-function splitBlockAt(range, block)
+// An id, and an anchor's name, name one element of the page: where the
+// element the split cut stays, its copy goes without them (and a copy of a
+// named anchor, then nothing, goes altogether, leaving its content).
+function forgetCopiedNames(copies)
 {
-    return splitBlock(range, block).second;
+    for (const copy of copies) {
+        copy.removeAttribute('id');
+        if (elementName(copy) !== 'A')
+            continue;
+        copy.removeAttribute('name');
+        if (copy.attributes.length === 0)
+            copy.replaceWith(...copy.childNodes);
+    }
 }
 
 // A half of a split block that shows nothing and holds no element but
@@ -82,7 +92,8 @@ function startParagraph(range, paragraph)
 {
     const enclosing = nearestParagraph(range.startContainer);
     if (enclosing) {
-        const second = splitBlockAt(range, enclosing);
+        const {second, copies} = splitBlock(range, enclosing);
+        forgetCopiedNames(copies);
         return {nodes: [second], lineStart: second};
     }
     range.insertNode(paragraph);
@@ -127,9 +138,16 @@ function insertFragment(range, fragment)
     paragraph.after(fragment);
     // Where both halves come out empty, the first keeps the elements the
     // split cut (a named anchor the caret was in) unless the second stays.
-    const secondGoes = !newLine && isEmptiedHalf(second, copies);
-    if (isEmptiedHalf(paragraph, originals) && !(secondGoes && originals.size))
+    const secondEmptied = isEmptiedHalf(second, copies);
+    const secondGoes = !newLine && secondEmptied;
+    if (isEmptiedHalf(paragraph, originals) && !(secondGoes && originals.size)) {
         paragraph.remove();
+    } else {
+        forgetCopiedNames(copies);
+        // A new line holds nothing of the line before it.
+        if (newLine && secondEmptied)
+            second.replaceChildren();
+    }
     if (newLine)
         return {nodes, lineStart: second};
     if (secondGoes)
