@@ -1,6 +1,7 @@
 // Table commands. They act on the cell holding the caret and on the cells of
 // the same table that the selection touches. Column positions count each
-// cell's column span; new cells hold a non-breaking space so that they show.
+// cell's column span and the cells that rows above span down into; new
+// cells hold a non-breaking space so that they show.
 
 function caretCell()
 {
