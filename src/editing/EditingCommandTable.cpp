@@ -205,7 +205,7 @@ void addElements(std::vector<EditingCommand>& table)
 
     table.push_back(elementWrap("makeeditable", "Make &Editable",
                                 QStringLiteral("<div contentEditable=true>"), QStringLiteral("</div>"),
-                                true, false));
+                                true, true));
 }
 
 void addFormFields(std::vector<EditingCommand>& table)

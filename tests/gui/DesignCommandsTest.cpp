@@ -149,10 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
         DesignCase{"makeeditable_part", "makeeditable", Where::Beta,
                    "<P>alpha </P><DIV contentEditable=true>beta</DIV><P> gamma</P>"
                    "<P>second para here</P>",
-                   nullptr},
+                   "beta"},
         DesignCase{"makeeditable_whole", "makeeditable", Where::WholeParagraph,
                    "<DIV contentEditable=true>alpha beta gamma</DIV><P>second para here</P>",
-                   nullptr},
+                   "alpha beta gamma"},
         // Form fields keep the text inside them.
         DesignCase{"textarea_part", "textarea", Where::Beta,
                    "<P>alpha <TEXTAREA name=\"\" rows=\"\" cols=\"\" wrap=\"\">beta</TEXTAREA>"
@@ -181,10 +181,10 @@ INSTANTIATE_TEST_SUITE_P(
                    " gamma</P><P>second para here</P>",
                    ""},
         DesignCase{"list_part", "unorderedlist", Where::Beta,
-                   "<P>alpha </P><UL><LI>beta</LI></UL><P> gamma</P><P>second para here</P>", ""},
+                   "<P>alpha </P><UL><LI>beta</LI></UL><P> gamma</P><P>second para here</P>", "beta"},
         DesignCase{"list_caret", "orderedlist", Where::CaretBeforeBeta,
                    "<P>alpha </P><OL><LI>&nbsp;</LI></OL><P>beta gamma</P><P>second para here</P>",
-                   ""},
+                   "\u00a0"},
         // Line breaks split the line at the caret; a selection is replaced.
         DesignCase{"breakline_caret", "breakline", Where::CaretBeforeBeta,
                    "<P>alpha </P><DIV></DIV><P>beta gamma</P><P>second para here</P>", ""},

@@ -3,6 +3,8 @@
 // hand-written page.
 #include "MainWindowFixture.h"
 
+#include "dialogs/widgets/InversePropertyWindows.h"
+#include "platform/CodeEditor.h"
 #include "platform/widgets/WebEngineScriptWait.h"
 
 #include <QMdiArea>
@@ -211,4 +213,28 @@ TEST_F(DesignEditing, RedoAfterUndoingACommandLeavesThePageAlone)
     QTest::keyClick(pageKeys(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     pump(300);
     EXPECT_EQ(js(paragraph).toString(), "alpha beta");
+}
+
+// A click on an image selects the image, so the Inverse Property window
+// shows its tag for editing.
+TEST_F(DesignEditing, ClickOnAnImageShowsItInInverseProperty)
+{
+    openFile(writePage("picture.html", "<HTML><BODY><P>before <IMG src=\"none.gif\" width=80 "
+                                       "height=60> after</P></BODY></HTML>"));
+    ASSERT_TRUE(slotOf(active()).designViewShown);
+    focusPage();
+    main->runCommand(QStringLiteral("text1properteis"));
+    auto* window = main->findChild<ink::DesignSelectionWindow*>("frmEditSelection");
+    ASSERT_TRUE(window);
+    const QVariantList centre =
+        js(QStringLiteral("(() => { const r = document.querySelector('img').getBoundingClientRect();"
+                          " return [r.left + r.width / 2, r.top + r.height / 2]; })()"))
+            .toList();
+    ASSERT_EQ(centre.size(), 2);
+    QTest::mouseClick(pageKeys(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(centre[0].toInt(), centre[1].toInt()));
+    EXPECT_TRUE(waitUntil([window] {
+        return window->editor()->text().startsWith(QStringLiteral("<IMG src=none.gif"));
+    })) << window->editor()->text().toStdString();
+    EXPECT_EQ(active()->design()->selectionType(), QStringLiteral("Control"));
 }

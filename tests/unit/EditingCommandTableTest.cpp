@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DesignCase{"strike", DesignOperation::Wrap, true, true, true},
                       DesignCase{"combobox", DesignOperation::Wrap, true, true, true},
                       DesignCase{"boxdata", DesignOperation::Wrap, false, true, true},
-                      DesignCase{"makeeditable", DesignOperation::Wrap, true, false, true},
+                      DesignCase{"makeeditable", DesignOperation::Wrap, true, true, true},
                       DesignCase{"bold", DesignOperation::Command, false, false, true},
                       DesignCase{"removeformat", DesignOperation::Command, false, false, false},
                       DesignCase{"horizontalrule", DesignOperation::Paste, false, false, false},

@@ -22,13 +22,14 @@ void runCodePath(const EditingCommand& command, const EditTarget& target)
 }
 
 // A list holds the selection's text-range HTML whatever the selection is;
-// an empty one gets a non-breaking space so that the item shows.
+// an empty one gets a non-breaking space so that the item shows. What the
+// item holds is left selected, so that typing replaces the blank.
 void pasteDesignList(const EditingCommand& command, const EditTarget& target)
 {
     QString html = target.design->selectionHtmlText();
     if (html.isEmpty())
         html = QStringLiteral("&nbsp;");
-    pasteAtDesignSelection(target, command.designOpening + html + command.designClosing);
+    target.design->pasteHtmlSelectingInner(command.designOpening, html, command.designClosing);
 }
 
 void runDesignPath(const EditingCommand& command, const EditTarget& target)

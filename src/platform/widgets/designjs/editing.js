@@ -26,11 +26,16 @@ function markInnermostOpening(before)
     return before.slice(0, at) + ' ' + INNER_MARKER + before.slice(at);
 }
 
-function selectInside(first, last)
+// Selects from the start of `first` to the end of `last`, or to just before
+// `end` where that is inside `last`.
+function selectInside(first, last, end = null)
 {
     const range = document.createRange();
     range.setStart(first, 0);
-    range.setEnd(last, last.childNodes.length);
+    if (end && end.parentNode === last)
+        range.setEndBefore(end);
+    else
+        range.setEnd(last, last.childNodes.length);
     const selection = getSelection();
     selection.removeAllRanges();
     selection.addRange(range);
@@ -54,6 +59,20 @@ function holdPlaceholders(element)
         if (child.nodeType === Node.TEXT_NODE && child.data === PLACEHOLDER)
             placeholderTexts.add(child);
     }
+}
+
+// The engine types at the very end of a link outside it, so text typed over
+// a link's selected text would leave only its first letter linked. An
+// invisible placeholder at the end of the link's innermost element keeps the
+// caret short of that end. Gives the placeholder, or null for no link.
+function holdLinkEnd(element)
+{
+    if (!element.closest('a'))
+        return null;
+    const end = document.createTextNode(PLACEHOLDER);
+    placeholderTexts.add(end);
+    element.appendChild(end);
+    return end;
 }
 
 // `before` opens no element: the three parts are parsed apart and what
@@ -94,6 +113,7 @@ function pasteSelectingInner(before, inner, after)
         element.removeAttribute(INNER_MARKER);
     if (found.length && inner === '')
         holdPlaceholders(found[0]);
+    const linkEnd = found.length ? holdLinkEnd(found[found.length - 1]) : null;
     insertAtSelection(fragment);
     const first = found.find(element => element.isConnected);
     if (!first)
@@ -101,7 +121,21 @@ function pasteSelectingInner(before, inner, after)
     if (CONTROL_ELEMENTS.has(elementName(first)))
         selectObject(first);
     else
-        selectInside(first, found.filter(element => element.isConnected).pop());
+        selectInside(first, found.filter(element => element.isConnected).pop(), linkEnd);
+}
+
+// The engine puts the caret beside an image that is clicked; the program
+// selects it as one object, as Shift with an arrow key beside it does, so
+// that what is selected is the image.
+function selectClickedImage(event)
+{
+    if (event.button === 0 && elementName(event.target) === 'IMG' && event.target.isContentEditable)
+        selectObject(event.target);
+}
+
+function watchImageClicks()
+{
+    document.addEventListener('click', selectClickedImage, true);
 }
 
 const KEY_ACTIONS = {

@@ -30,17 +30,17 @@ function nearestParagraph(node)
     return null;
 }
 
-// Nothing shows and nothing but layout whitespace would be written.
-function isEmptyNode(node)
-{
-    return LAYOUT_WHITESPACE.test(node.textContent) && !node.querySelector('*');
-}
-
 // Splits `block` at the range's start: what follows goes into a copy of the
 // block (with copies of the inline elements around the point) placed right
-// after it. Returns the copy.
-function splitBlockAt(range, block)
+// after it. Gives the copy, the elements the split cut in two (they stay in
+// the block, emptied of what followed the point) and their copies.
+function splitBlock(range, block)
 {
+    const cut = [];
+    for (let node = range.startContainer; node && node !== block; node = node.parentNode) {
+        if (node.nodeType === Node.ELEMENT_NODE)
+            cut.unshift(node);
+    }
     const rest = document.createRange();
     rest.setStart(range.startContainer, range.startOffset);
     rest.setEnd(block, block.childNodes.length);
@@ -49,7 +49,40 @@ function splitBlockAt(range, block)
     second.removeAttribute('id');
     second.appendChild(rest.extractContents());
     block.after(second);
-    return second;
+    // The copies open the second half, outermost first.
+    const copies = new Set();
+    let copy = second.firstChild;
+    for (const element of cut) {
+        if (!copy || copy.nodeType !== Node.ELEMENT_NODE || copy.tagName !== element.tagName)
+            break;
+        copies.add(copy);
+        copy = copy.firstChild;
+    }
+    return {second, originals: new Set(cut), copies};
+}
+
+// An id, and an anchor's name, name one element of the page: where the
+// element the split cut stays, its copy goes without them (and a copy of a
+// named anchor, then nothing, goes altogether, leaving its content).
+function forgetCopiedNames(copies)
+{
+    for (const copy of copies) {
+        copy.removeAttribute('id');
+        if (elementName(copy) !== 'A')
+            continue;
+        copy.removeAttribute('name');
+        if (copy.attributes.length === 0)
+            copy.replaceWith(...copy.childNodes);
+    }
+}
+
+// A half of a split block that shows nothing and holds no element but
+// those the split cut in two: it holds nothing of the user's that the other
+// half does not hold too.
+function isEmptiedHalf(half, cut)
+{
+    return LAYOUT_WHITESPACE.test(half.textContent)
+        && [...half.querySelectorAll('*')].every(element => cut.has(element));
 }
 
 // The parser's reading of a lone "<P>" in running text: it starts a
@@ -59,7 +92,8 @@ function startParagraph(range, paragraph)
 {
     const enclosing = nearestParagraph(range.startContainer);
     if (enclosing) {
-        const second = splitBlockAt(range, enclosing);
+        const {second, copies} = splitBlock(range, enclosing);
+        forgetCopiedNames(copies);
         return {nodes: [second], lineStart: second};
     }
     range.insertNode(paragraph);
@@ -99,14 +133,24 @@ function insertFragment(range, fragment)
         range.insertNode(fragment);
         return {nodes, lineStart: null};
     }
-    const second = splitBlockAt(range, paragraph);
+    const {second, originals, copies} = splitBlock(range, paragraph);
     const newLine = showsNothing(fragment);
     paragraph.after(fragment);
-    if (isEmptyNode(paragraph))
+    // Where both halves come out empty, the first keeps the elements the
+    // split cut (a named anchor the caret was in) unless the second stays.
+    const secondEmptied = isEmptiedHalf(second, copies);
+    const secondGoes = !newLine && secondEmptied;
+    if (isEmptiedHalf(paragraph, originals) && !(secondGoes && originals.size)) {
         paragraph.remove();
+    } else {
+        forgetCopiedNames(copies);
+        // A new line holds nothing of the line before it.
+        if (newLine && secondEmptied)
+            second.replaceChildren();
+    }
     if (newLine)
         return {nodes, lineStart: second};
-    if (isEmptyNode(second))
+    if (secondGoes)
         second.remove();
     return {nodes, lineStart: null};
 }

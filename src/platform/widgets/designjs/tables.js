@@ -1,6 +1,7 @@
 // Table commands. They act on the cell holding the caret and on the cells of
 // the same table that the selection touches. Column positions count each
-// cell's column span; new cells hold a non-breaking space so that they show.
+// cell's column span and the cells that rows above span down into; new
+// cells hold a non-breaking space so that they show.
 
 function caretCell()
 {
@@ -27,17 +28,6 @@ function selectedCells(cell, table)
     return cells.length ? cells : [cell];
 }
 
-function columnStart(cell)
-{
-    let column = 0;
-    for (const sibling of cell.parentElement.cells) {
-        if (sibling === cell)
-            return column;
-        column += sibling.colSpan;
-    }
-    return column;
-}
-
 // A copy of the model's tag (without id and spans) holding a blank.
 function newCellLike(model, tag)
 {
@@ -60,44 +50,104 @@ function setSpan(cell, span)
         cell.removeAttribute('colspan');
 }
 
+// Where each cell of a row group stands: for each row, the cell covering
+// each column (its own or one spanning down from a row above), and each
+// cell's place: its first and last row and its first column. A row span of
+// 0 reaches the group's end.
+function rowGroupGrid(row)
+{
+    const rows = row.parentNode && row.parentNode.rows ? [...row.parentNode.rows] : [row];
+    const grid = rows.map(() => []);
+    const places = new Map();
+    rows.forEach((current, r) => {
+        let column = 0;
+        for (const cell of current.cells) {
+            while (grid[r][column])
+                ++column;
+            const down = cell.rowSpan === 0 ? rows.length - r : Math.max(1, cell.rowSpan);
+            const bottom = Math.min(rows.length, r + down) - 1;
+            for (let below = r; below <= bottom; ++below) {
+                for (let across = 0; across < Math.max(1, cell.colSpan); ++across)
+                    grid[below][column + across] = cell;
+            }
+            places.set(cell, {top: r, bottom, column});
+            column += Math.max(1, cell.colSpan);
+        }
+    });
+    return {rows, grid, places};
+}
+
+// Each row group of the table once, in order.
+function rowGroups(table)
+{
+    const firstRows = new Map();
+    for (const row of table.rows) {
+        if (!firstRows.has(row.parentNode))
+            firstRows.set(row.parentNode, row);
+    }
+    return [...firstRows.values()].map(rowGroupGrid);
+}
+
+function columnStart(cell)
+{
+    const place = rowGroupGrid(cell.parentElement).places.get(cell);
+    return place ? place.column : 0;
+}
+
+// The new row goes below the caret's cell, after every row that cell
+// spans. It gets a cell for each cell of the row above it that ends there;
+// a cell that spans on past it spans the new row too, so that every row
+// stays as wide as the table.
 function insertRow(cell)
 {
-    const row = cell.parentElement;
+    const {rows, grid, places} = rowGroupGrid(cell.parentElement);
+    if (!places.has(cell))
+        return;
+    const above = places.get(cell).bottom;
     const fresh = document.createElement('tr');
-    for (const attribute of row.attributes) {
+    for (const attribute of rows[above].attributes) {
         if (attribute.name !== 'id')
             fresh.setAttribute(attribute.name, attribute.value);
     }
-    for (const model of row.cells) {
-        const added = newCellLike(model);
-        setSpan(added, model.colSpan);
+    const seen = new Set();
+    for (const covering of grid[above]) {
+        if (!covering || seen.has(covering))
+            continue;
+        seen.add(covering);
+        if (places.get(covering).bottom > above) {
+            if (covering.rowSpan !== 0)
+                covering.rowSpan += 1;
+            continue;
+        }
+        const added = newCellLike(covering);
+        setSpan(added, covering.colSpan);
         fresh.appendChild(added);
     }
-    row.after(fresh);
+    rows[above].after(fresh);
 }
 
+// The new column goes right of the caret's cell. A cell that spans across
+// that place grows by one instead; in each other row the new cell goes
+// before the first of the row's own cells right of it, so that cells
+// spanning down from rows above keep their columns.
 function insertColumn(cell, cells, table)
 {
-    const at = columnStart(cell) + cell.colSpan;
-    for (const row of table.rows) {
-        let column = 0;
-        let previous = null;
-        let placed = false;
-        for (const current of [...row.cells]) {
-            if (column === at) {
-                current.before(newCellLike(previous || current));
-                placed = true;
-            } else if (column < at && at < column + current.colSpan) {
-                current.colSpan += 1;
-                placed = true;
+    const at = columnStart(cell) + Math.max(1, cell.colSpan);
+    for (const {rows, grid, places} of rowGroups(table)) {
+        rows.forEach((row, r) => {
+            const covering = grid[r][at];
+            if (covering && places.get(covering).column < at) {
+                if (places.get(covering).top === r)
+                    covering.colSpan += 1;
+                return;
             }
-            if (placed)
-                break;
-            column += current.colSpan;
-            previous = current;
-        }
-        if (!placed)
-            row.appendChild(newCellLike(previous, 'td'));
+            const next = [...row.cells].find(own => places.get(own).column >= at);
+            const added = newCellLike(grid[r][at - 1] || covering || next, 'td');
+            if (next)
+                next.before(added);
+            else
+                row.appendChild(added);
+        });
     }
 }
 
@@ -112,27 +162,60 @@ function deleteCells(cell, cells)
         doomed.remove();
 }
 
+// Cells wholly inside the deleted columns go; cells reaching out of them
+// lose the deleted part of their span.
 function deleteColumns(cell, cells, table)
 {
     const from = Math.min(...cells.map(columnStart));
-    const to = Math.max(...cells.map(c => columnStart(c) + c.colSpan));
-    for (const row of table.rows) {
-        let column = 0;
-        for (const current of [...row.cells]) {
-            const start = column;
-            column += current.colSpan;
-            const overlap = Math.min(column, to) - Math.max(start, from);
-            if (overlap >= current.colSpan)
+    const to = Math.max(...cells.map(c => columnStart(c) + Math.max(1, c.colSpan)));
+    for (const {places} of rowGroups(table)) {
+        for (const [current, place] of places) {
+            const span = Math.max(1, current.colSpan);
+            const overlap = Math.min(place.column + span, to) - Math.max(place.column, from);
+            if (overlap >= span)
                 current.remove();
             else if (overlap > 0)
-                setSpan(current, current.colSpan - overlap);
+                setSpan(current, span - overlap);
         }
     }
 }
 
+function setRowSpan(cell, span)
+{
+    if (span > 1)
+        cell.rowSpan = span;
+    else
+        cell.removeAttribute('rowspan');
+}
+
+// The rows of the selected cells go. A cell spanning into a row that goes
+// spans one row less; a cell whose first row goes while it spans on below
+// moves down to the first row that stays, in its own column, so that its
+// content stays and the rows below keep their width.
 function deleteRows(cell, cells)
 {
-    for (const row of new Set(cells.map(c => c.parentElement)))
+    const doomed = new Set(cells.map(c => c.parentElement));
+    const groups = new Map();
+    for (const row of doomed)
+        groups.set(row.parentNode, row);
+    for (const row of groups.values()) {
+        const {rows, places} = rowGroupGrid(row);
+        for (const [current, place] of places) {
+            const staying = rows.slice(place.top, place.bottom + 1).filter(r => !doomed.has(r));
+            if (staying.length === 0 || staying.length === place.bottom - place.top + 1)
+                continue;
+            if (current.rowSpan !== 0)
+                setRowSpan(current, staying.length);
+            if (!doomed.has(rows[place.top]))
+                continue;
+            const next = [...staying[0].cells].find(own => places.get(own).column > place.column);
+            if (next)
+                next.before(current);
+            else
+                staying[0].appendChild(current);
+        }
+    }
+    for (const row of doomed)
         row.remove();
 }
 
