@@ -39,7 +39,9 @@ bool RecoveryStore::write(const RecoveryRecord& record, QString* reason) const
     }
     QSaveFile file(pathFor(record.pid, record.slot));
     const QByteArray bytes = serializeRecovery(record);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The copy holds what the user typed: for the user's eyes only.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+        || file.write(bytes) != bytes.size() || !file.commit()) {
         if (reason)
             *reason = file.errorString();
         return false;

@@ -73,17 +73,6 @@ TEST(OwnFile, NothingIsWrittenThroughWhatStandsInItsPlace)
     }
 }
 
-TEST(OwnFile, WorkingFileTextGoesThroughTheSameChecks)
-{
-    QTemporaryDir dir;
-    const QString victim = dir.filePath(QStringLiteral("victim.txt"));
-    writeBytes(victim, "precious");
-    const QString path = dir.filePath(QStringLiteral("temp.html"));
-    QFile::link(victim, path);
-    EXPECT_FALSE(writeWorkingFileText(path, QStringLiteral("<p>page</p>")));
-    EXPECT_EQ(readBytes(victim), QByteArray("precious"));
-}
-
 TEST(OwnFile, PrivateTempFolderIsTheUsersOnly)
 {
     const QString folder = privateTempFolder();
