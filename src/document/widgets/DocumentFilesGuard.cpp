@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -124,6 +125,11 @@ void DocumentFiles::pageChangedOutside(int slot)
     const QPointer<DocumentWindow> doc = host_.documentWindow(slot);
     if (DocumentWindow::gone(doc) || !watcher_->isWatched(slot))
         return;
+    // Not on top of another question or dialog: asked once that is answered.
+    if (QApplication::activeModalWidget() || host_.shellFlags().modalDialogActive) {
+        QTimer::singleShot(500, watcher_.get(), [this, slot] { pageChangedOutside(slot); });
+        return;
+    }
     const QString path = watcher_->path(slot);
     // A page whose file is gone stays open with everything in it, to be
     // saved again.
