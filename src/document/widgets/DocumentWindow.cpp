@@ -618,9 +618,11 @@ void DocumentWindow::applyTitle()
     const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
-    // The box still shows the title of the page before the one loading: it
-    // is no title of this page unless the user typed it.
-    if (titleWhenLoaded_ && !titleBox_->isModified())
+    // The title element is written only when the user changed the title:
+    // a title the box merely shows (server-side code, references) stays as
+    // the page has it. A box that still shows the title of the page before
+    // the one loading holds no title of this page either.
+    if (!titleBox_->isModified())
         return;
     titleBox_->setModified(false);
     if (host_.documents().at(slot_).designViewShown) {

@@ -49,22 +49,39 @@ void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
             .share();
 }
 
+// Each round asks for more nodes whole; a few rounds settle any page the
+// parser rearranged, and a description that never fits ends in none.
+constexpr int kMostRounds = 4;
+
 std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
-                                                    const QString& changesJson)
+                                                    const QString& changesJson,
+                                                    const Describe& describe)
 {
     prepare(loadedText);
-    QJsonParseError error;
-    const QJsonDocument changes = QJsonDocument::fromJson(changesJson.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !changes.isObject())
-        return std::nullopt;
     for (const bool withLineEnd : {true, false}) {
-        std::optional<QString> merged =
-            mergeSource(*trees_[withLineEnd ? 1 : 0].get(), changes.object());
-        if (!merged)
-            continue;
-        if (withLineEnd && merged->endsWith(kLineEnd))
-            merged->chop(kLineEnd.size());
-        return merged;
+        const SourceTree& tree = *trees_[withLineEnd ? 1 : 0].get();
+        QString json = changesJson;
+        QStringList whole;
+        for (int round = 0; round < kMostRounds; ++round) {
+            QJsonParseError error;
+            const QJsonDocument changes = QJsonDocument::fromJson(json.toUtf8(), &error);
+            if (error.error != QJsonParseError::NoError || !changes.isObject())
+                break;
+            MergeResult merged = mergeSourceParts(tree, changes.object());
+            if (merged.text) {
+                if (withLineEnd && merged.text->endsWith(kLineEnd))
+                    merged.text->chop(kLineEnd.size());
+                return merged.text;
+            }
+            const qsizetype before = whole.size();
+            for (const QString& path : merged.wholePaths) {
+                if (!whole.contains(path))
+                    whole.push_back(path);
+            }
+            if (!describe || whole.size() == before)
+                break;
+            json = describe(whole);
+        }
     }
     return std::nullopt;
 }

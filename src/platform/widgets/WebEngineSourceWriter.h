@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -26,9 +27,16 @@ public:
     // the line end) is `tree`.
     void adopt(const QString& loadedText, bool withLineEnd, std::shared_ptr<const SourceTree> tree);
 
+    // The surface's description of its changes, with the original nodes at
+    // the given paths described by their whole markup.
+    using Describe = std::function<QString(const QStringList& wholePaths)>;
+
     // None when the description does not fit the loaded text; the caller
-    // then writes the whole document in the program's own form.
-    std::optional<QString> write(const QString& loadedText, const QString& changesJson);
+    // then writes the whole document in the program's own form. Where the
+    // parser rearranged the page around an edit, the nodes concerned are
+    // asked for again as whole markup, so that only they are written anew.
+    std::optional<QString> write(const QString& loadedText, const QString& changesJson,
+                                 const Describe& describe = {});
 
 private:
     using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
