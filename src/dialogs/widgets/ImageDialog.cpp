@@ -2,6 +2,7 @@
 
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/ImageImport.h"
+#include "dialogs/widgets/LengthNote.h"
 #include "projects/CommonDialog.h"
 
 #include <QApplication>
@@ -72,9 +73,11 @@ ImageDialog::ImageDialog(const InsertDialogHost& host)
                                                     heightPercent_)));
     fields->addWidget(framed(tr("Width"), lengthRow(width_, option(tr("Default"), "Option3", this),
                                                    widthPercent_)));
-    fields->addWidget(framed(tr("Border"), border_));
+    fields->addWidget(framedSlider(tr("Border"), border_));
     height_->setAccessibleName(tr("Height"));
     width_->setAccessibleName(tr("Width"));
+    LengthNote::attach(height_);
+    LengthNote::attach(width_);
     layOutBesidePreview(fields, preview_, "Command2", "Command3");
     resize(820, 560);
 
@@ -150,6 +153,12 @@ void ImageDialog::importImage()
 
 void ImageDialog::accept()
 {
+    // A height or width that is no length is not written: the note beside it
+    // says what the field takes, and nothing is inserted.
+    if (QLineEdit* wrong = LengthNote::firstWrongField(this)) {
+        wrong->setFocus();
+        return;
+    }
     const QString markup = imageMarkup(fields());
     insertIntoPage(markup);
     InsertDialog::accept();

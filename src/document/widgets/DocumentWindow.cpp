@@ -285,9 +285,10 @@ void DocumentWindow::designLoadFinished()
     if (closed_)
         return;
     if (!design_->loadFailed()) {
-        // Not over a title the user typed meanwhile.
-        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->hasFocus()
-            && !titleBox_->isModified())
+        // Not over a title the user typed meanwhile. A box that merely took
+        // the focus during the load (as a new window's first field can) still
+        // shows the title of the page before; it takes this page's.
+        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->isModified())
             showDesignTitle();
         return;
     }
