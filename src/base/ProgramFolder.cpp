@@ -90,6 +90,15 @@ QString newPageFolder()
     return currentFolders().pages;
 }
 
+QString recoveryFolder()
+{
+    const ProgramFolders folders = currentFolders();
+    if (folders.state == joinPath(folders.resources, QStringLiteral("state")))
+        return joinPath(folders.state, QStringLiteral("recovery"));
+    return joinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                    QStringLiteral("recovery"));
+}
+
 QString joinPath(const QString& folder, const QString& relative)
 {
     if (folder.endsWith(QLatin1Char('/')))

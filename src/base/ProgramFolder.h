@@ -41,6 +41,11 @@ QString stateFolder();
 // documents folder when the program folder cannot be written.
 QString newPageFolder();
 
+// The folder of the copies of modified pages kept against a crash: in the
+// state folder while that sits beside the program (a build, a portable copy,
+// INKPRESS_PROGRAM_FOLDER), else in the user's data folder.
+QString recoveryFolder();
+
 // Joins a folder and a relative path with one "/".
 QString joinPath(const QString& folder, const QString& relative);
 

@@ -1,6 +1,7 @@
 #include "document/PageFile.h"
 
 #include "base/WholeFile.h"
+#include "document/OwnFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -246,6 +247,7 @@ PageFileContent readPageFile(const QString& path)
     content.ok = true;
     content.encoding = detectPageEncoding(bytes);
     content.text = decodePage(bytes, content.encoding);
+    content.stamp = FileStamp::ofBytes(path, bytes);
     return content;
 }
 
@@ -267,11 +269,10 @@ bool writePageFile(const QString& path, const QString& text, const PageEncoding&
 
 bool writeWorkingFileText(const QString& path, const QString& text, QString* error)
 {
-    QFile file(path);
-    const QByteArray bytes = utf8Bom + text.toUtf8() + crLf;
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    QString reason;
+    const bool written = writeOwnFile(path, utf8Bom + text.toUtf8() + crLf, &reason);
     if (!written && error)
-        *error = QStringLiteral("The file %1 could not be written: %2.").arg(quoted(path), file.errorString());
+        *error = QStringLiteral("The file %1 could not be written: %2.").arg(quoted(path), reason);
     return written;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "document/FileStamp.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -34,6 +36,8 @@ struct PageFileContent {
     QString text;
     PageEncoding encoding;
     QString error;
+    // The file as it was read: a later difference is another program's write.
+    FileStamp stamp;
 };
 
 // Reads a whole page. Refuses what cannot be read, files over 64 MB and
@@ -50,7 +54,8 @@ bool writePageFile(const QString& path, const QString& text, const PageEncoding&
                    QString* error = nullptr);
 
 // Writes a working file for the design surface and the preview: a UTF-8 byte
-// order mark, the text in UTF-8, one CR LF.
+// order mark, the text in UTF-8, one CR LF. Written as the program's own file
+// (see writeOwnFile): never through a link planted under its name.
 bool writeWorkingFileText(const QString& path, const QString& text, QString* error = nullptr);
 
 // The pieces of reading and writing, for callers that hold bytes already.

@@ -1,5 +1,6 @@
 #include "document/WorkingFile.h"
 
+#include "document/OwnFile.h"
 #include "document/PageFile.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,11 @@ QString WorkingFile::write(const QString& folder, const QString& text)
     QStringList candidates;
     if (!folder.isEmpty())
         candidates << QDir(folder).filePath(nameFor());
-    candidates << QDir(QDir::tempPath()).filePath(nameFor());
+    // Never the shared temporary folder itself: another user could have
+    // planted a file or link under the name there.
+    const QString privateFolder = privateTempFolder();
+    if (!privateFolder.isEmpty())
+        candidates << QDir(privateFolder).filePath(nameFor());
     for (const QString& candidate : candidates) {
         if (writeTo(candidate, text)) {
             path_ = candidate;

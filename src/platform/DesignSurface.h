@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -159,6 +160,12 @@ public:
     virtual void applyKeys(const KeySequence& keys) = 0;
 
     virtual void setFocus() = 0;
+
+    // Where the document is scrolled to, in CSS pixels, so that a page
+    // loaded anew (its file changed on disk) can be put back at the user's
+    // place. A surface that cannot scroll answers (0, 0) and ignores scrollTo.
+    virtual QPointF scrollPosition() { return {}; }
+    virtual void scrollTo(const QPointF& position) { Q_UNUSED(position); }
 
 signals:
     // A load ended, also when it failed (loadFailed() tells); busy() is

@@ -24,6 +24,7 @@ public:
     QStringList questions;
     QStringList questionTitles;
     bool answerYes = true;
+    QStringList choiceAnswers; // button captions of the next choices; none left = Escape
     QStringList textAnswers; // answers of the next input boxes; none left = Cancel
     QStringList textPrompts;
 
@@ -34,6 +35,13 @@ public:
         questionTitles << title;
         questions << text;
         return answerYes;
+    }
+    int askChoice(QWidget*, const QString& title, const QString& text,
+                  const QStringList& buttons) override
+    {
+        questionTitles << title;
+        questions << text;
+        return choiceAnswers.isEmpty() ? -1 : int(buttons.indexOf(choiceAnswers.takeFirst()));
     }
     std::optional<QString> askText(QWidget*, const QString& title, const QString& prompt,
                                    const QString&) override

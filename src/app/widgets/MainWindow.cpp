@@ -290,6 +290,7 @@ void MainWindow::startUp(const QString& commandLine)
     timer_->start();
     // After the window has had its first paint.
     QTimer::singleShot(100, this, &MainWindow::loadPalette);
+    files_->offerRecovery();
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
 }

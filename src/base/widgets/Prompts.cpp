@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ink {
 namespace {
@@ -25,6 +26,19 @@ public:
 
 Prompts* installed = nullptr;
 
+}
+
+int Prompts::askChoice(QWidget* owner, const QString& title, const QString& text,
+                       const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, owner);
+    QList<QAbstractButton*> pressable;
+    for (const QString& caption : buttons)
+        pressable << box.addButton(caption, QMessageBox::AcceptRole);
+    if (!pressable.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(pressable.first()));
+    box.exec();
+    return int(pressable.indexOf(box.clickedButton()));
 }
 
 std::optional<QString> Prompts::askText(QWidget* owner, const QString& title,

@@ -18,6 +18,11 @@ public:
     virtual void warning(QWidget* owner, const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+    // A question answered with one of `buttons` (their captions, the first
+    // the default): the index of the one pressed, -1 when the box was closed
+    // without an answer (Escape).
+    virtual int askChoice(QWidget* owner, const QString& title, const QString& text,
+                          const QStringList& buttons);
     // An input box with a prompt and a default text. The answer, or nothing
     // on Cancel.
     virtual std::optional<QString> askText(QWidget* owner, const QString& title,

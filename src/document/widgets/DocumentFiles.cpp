@@ -6,6 +6,8 @@
 #include "document/PageText.h"
 #include "document/widgets/DocumentHost.h"
 #include "document/widgets/DocumentWindow.h"
+#include "document/widgets/PageWatcher.h"
+#include "document/widgets/RecoveryTimers.h"
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 #include "projects/CommonDialog.h"
@@ -22,7 +24,16 @@ const QString Untitled = QStringLiteral("Untitled");
 const QString AppTitle = QStringLiteral("Inkpress");
 }
 
-DocumentFiles::DocumentFiles(DocumentHost& host) : host_(host) {}
+DocumentFiles::DocumentFiles(DocumentHost& host)
+    : host_(host),
+      watcher_(std::make_unique<PageWatcher>()),
+      recoveryTimers_(std::make_unique<RecoveryTimers>([this](int slot) { writeRecoveryCopy(slot); }))
+{
+    QObject::connect(watcher_.get(), &PageWatcher::changedOutside, watcher_.get(),
+                     [this](int slot) { pageChangedOutside(slot); });
+}
+
+DocumentFiles::~DocumentFiles() = default;
 
 void DocumentFiles::newPage()
 {
@@ -32,6 +43,7 @@ void DocumentFiles::newPage()
     processPendingEvents();
     if (DocumentWindow::gone(doc))
         return;
+    guardPage(doc);
     doc->showDesignTitle();
     host_.refreshFolderLists();
 }
@@ -112,6 +124,8 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     host_.showFolder(table.at(slot).folder);
     encodings_.insert(slot, {content.encoding, declaredCharset(content.text.toUtf8())});
     doc->code()->setText(content.text);
+    guardPage(doc);
+    watchPage(slot, path, content.stamp);
 
     QString refusal;
     if (isFramesetPage(content.text))
@@ -153,10 +167,15 @@ PageEncoding DocumentFiles::encodingForSave(int slot, const QString& text) const
 
 bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
 {
+    if (!mayOverwrite(doc, path))
+        return false;
     const QString text = doc->code()->text();
+    const PageEncoding encoding = encodingForSave(doc->slot(), text);
     QString error;
-    if (writePageFile(path, text, encodingForSave(doc->slot(), text), &error))
+    if (writePageFile(path, text, encoding, &error)) {
+        noteSaved(doc, path, encodePage(withFinalLineBreak(text), encoding));
         return true;
+    }
     Prompts::current().warning(host_.mainWindow(), QStringLiteral("Save"), error);
     return false;
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "document/PageFile.h"
 
@@ -10,6 +11,9 @@ namespace ink {
 
 class DocumentHost;
 class DocumentWindow;
+class PageWatcher;
+class RecoveryTimers;
+struct RecoveryRecord;
 
 // Pages on disk: New Page, Open (also from the command line), Save, Save As,
 // and the save question when a modified page closes. A page's bytes survive
@@ -20,6 +24,7 @@ public:
     static const QString Filter; // "HTML Files|*.html;*.htm|All Files|*.*"
 
     explicit DocumentFiles(DocumentHost& host);
+    ~DocumentFiles();
 
     void newPage();
     void open();
@@ -33,6 +38,10 @@ public:
     // The close sequence of one window, after its check boxes were stored:
     // false when the window must stay open (its save failed or was cancelled).
     bool closeSequence(int slot);
+
+    // At start-up: clears the working files of runs that are gone and offers
+    // back the pages they left with unsaved changes.
+    void offerRecovery();
 
 private:
     enum class OpenResult { Opened, OpenedCodeOnly, Failed };
@@ -54,6 +63,22 @@ private:
     };
     PageEncoding encodingForSave(int slot, const QString& text) const;
     QHash<int, LoadedEncoding> encodings_;
+
+    // Pages changed by other programs, and the copies kept against a crash
+    // (DocumentFilesGuard.cpp).
+    void guardPage(DocumentWindow* doc);
+    void watchPage(int slot, const QString& path, const FileStamp& stamp);
+    void pageClosed(int slot);
+    void pageChangedOutside(int slot);
+    bool hasEdits(DocumentWindow* doc);
+    void reloadFromDisk(DocumentWindow* doc);
+    bool mayOverwrite(DocumentWindow* doc, const QString& path);
+    void noteSaved(DocumentWindow* doc, const QString& path, const QByteArray& bytes);
+    void writeRecoveryCopy(int slot);
+    bool openRecovered(const RecoveryRecord& record);
+    std::unique_ptr<PageWatcher> watcher_;
+    std::unique_ptr<RecoveryTimers> recoveryTimers_;
+    QHash<int, QByteArray> recoveryHashes_; // the text last copied, per page
 };
 
 }

@@ -76,6 +76,8 @@ public:
     void applyKeys(const KeySequence& keys) override;
 
     void setFocus() override;
+    QPointF scrollPosition() override;                  // WebEngineDesignScroll.cpp
+    void scrollTo(const QPointF& position) override;
 
     // How long a call, and a read of the whole document, wait for the
     // engine's answer before they count as failed. Tests shorten them.

@@ -1,0 +1,161 @@
+#include "document/FileStamp.h"
+#include "document/OwnFile.h"
+#include "document/PageFile.h"
+#include "document/WorkingFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ink;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}
+
+TEST(OwnFile, NewFileIsPrivateAndRewrittenWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral(".inkpress-work-1-1.html"));
+    ASSERT_TRUE(writeOwnFile(path, "a long first text"));
+    ASSERT_TRUE(writeOwnFile(path, "short"));
+    EXPECT_EQ(readBytes(path), QByteArray("short"));
+    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup | QFile::WriteOther),
+              QFile::Permissions());
+}
+
+TEST(OwnFile, NothingIsWrittenThroughWhatStandsInItsPlace)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(QStringLiteral("victim.txt"));
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> plant;
+    } cases[] = {
+        {"a link to an existing file", [&](const QString& p) { QFile::link(victim, p); }},
+        {"a dangling link", [&](const QString& p) { QFile::link(dir.filePath("nothing-yet"), p); }},
+        {"a hard link", [&](const QString& p) { ::link(QFile::encodeName(victim).constData(), QFile::encodeName(p).constData()); }},
+        {"a pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); }},
+        {"a folder", [](const QString& p) { QDir().mkdir(p); }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(victim, "precious");
+        const QString path = dir.filePath(QStringLiteral(".inkpress-work-1-%1.html").arg(++n));
+        c.plant(path);
+        QString reason;
+        EXPECT_FALSE(writeOwnFile(path, "attack", &reason));
+        EXPECT_FALSE(reason.isEmpty());
+        EXPECT_EQ(readBytes(victim), QByteArray("precious"));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("nothing-yet")));
+    }
+}
+
+TEST(OwnFile, PrivateTempFolderIsTheUsersOnly)
+{
+    const QString folder = privateTempFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_EQ(folder, privateTempFolder());
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(info.st_uid, ::geteuid());
+}
+
+TEST(FileStamp, OnlyNewBytesCountAsAChange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    writeBytes(path, "<p>ORIGINAL</p>");
+    const FileStamp read = FileStamp::ofBytes(path, "<p>ORIGINAL</p>");
+    EXPECT_TRUE(fileMatchesStamp(path, read));
+
+    // Touched: a new time, the same bytes.
+    QFile touched(path);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    touched.close();
+    EXPECT_TRUE(fileMatchesStamp(path, read));
+
+    // The same size, other bytes, written within the same instant.
+    writeBytes(path, "<p>THEIRSXX</p>");
+    FileStamp now;
+    EXPECT_FALSE(fileMatchesStamp(path, read, &now));
+    EXPECT_EQ(now.hash, FileStamp::hashOf("<p>THEIRSXX</p>"));
+    EXPECT_TRUE(fileMatchesStamp(path, now));
+
+    QFile::remove(path);
+    EXPECT_FALSE(fileMatchesStamp(path, read, &now));
+    EXPECT_FALSE(now.exists);
+    EXPECT_TRUE(fileMatchesStamp(path, now));
+    EXPECT_TRUE(fileMatchesStamp(path, FileStamp()));
+}
+
+TEST(FileStamp, ReadingAPageStampsTheBytesRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    writeBytes(path, "<p>caf\xe9</p>");
+    const PageFileContent content = readPageFile(path);
+    ASSERT_TRUE(content.ok);
+    EXPECT_TRUE(content.stamp.exists);
+    EXPECT_EQ(content.stamp.size, 11);
+    EXPECT_EQ(content.stamp.hash, FileStamp::hashOf("<p>caf\xe9</p>"));
+    EXPECT_TRUE(fileMatchesStamp(path, content.stamp));
+}
+
+TEST(OwnFile, WorkingFileFallsBackToThePrivateFolderNeverThroughALink)
+{
+    QTemporaryDir pages;
+    const QString victim = pages.filePath(QStringLiteral("victim.html"));
+    writeBytes(victim, "precious");
+    const struct {
+        const char* name;
+        QString folder;
+        bool plantLink;
+    } cases[] = {
+        {"a folder that is not there", pages.filePath(QStringLiteral("missing/sub")), false},
+        {"a link planted under the working file's name", pages.path(), true},
+    };
+    int slot = 40;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkingFile working(++slot);
+        if (c.plantLink) {
+            const QString name = QStringLiteral(".inkpress-work-%1-%2.html")
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(slot);
+            ASSERT_TRUE(QFile::link(victim, QDir(c.folder).filePath(name)));
+        }
+        const QString path = working.write(c.folder, QStringLiteral("<p>page</p>"));
+        ASSERT_FALSE(path.isEmpty());
+        EXPECT_EQ(QFileInfo(path).absolutePath(), privateTempFolder());
+        EXPECT_TRUE(readBytes(path).contains("<p>page</p>"));
+        EXPECT_EQ(readBytes(victim), QByteArray("precious"));
+        working.remove();
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+}
