@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <utility>
 
 namespace ink {
 
@@ -19,9 +20,30 @@ public:
     {
     }
 
+    // Each item gets its place in the output, in the order of the
+    // description.
     bool write(const QJsonValue& item, const SourceNode* parent)
     {
+        const size_t slot = places_.size();
+        places_.push_back({-1, -1});
+        const size_t outer = std::exchange(current_, slot);
+        const bool written = writeItem(item, parent);
+        current_ = outer;
+        MergedPlace& place = places_[slot];
+        place.end = out_.size();
+        if (place.start < 0)
+            place.start = place.end;
+        return written;
+    }
+
+    QByteArray result() const { return out_; }
+    std::vector<MergedPlace> places() const { return places_; }
+
+private:
+    bool writeItem(const QJsonValue& item, const SourceNode* parent)
+    {
         if (item.isString()) {
+            markStart();
             writeNew(item.toString());
             return true;
         }
@@ -38,6 +60,7 @@ public:
         if (!inOrder(node))
             return false;
         writeGapTo(node.start, parent);
+        markStart();
         if (object.contains(QLatin1String("t"))) {
             writeNew(object.value(QLatin1String("t")).toString());
         } else if (!writeElement(node, object)) {
@@ -47,9 +70,14 @@ public:
         return true;
     }
 
-    QByteArray result() const { return out_; }
+    // Where the item being written starts: past the source text between
+    // it and what came before.
+    void markStart()
+    {
+        if (places_[current_].start < 0)
+            places_[current_].start = out_.size();
+    }
 
-private:
     // A changed text node keeps only the kind of its key.
     static bool keyMatches(const SourceNode& node, const QJsonValue& key)
     {
@@ -95,6 +123,7 @@ private:
         if (!inOrder(node))
             return false;
         writeGapTo(node.start, parent);
+        markStart();
         writeSource(node.start, node.end);
         cursor_ = std::max(cursor_, node.end);
         return true;
@@ -167,17 +196,22 @@ private:
     const QByteArray& text_;
     QByteArray out_;
     qsizetype cursor_ = 0;
+    std::vector<MergedPlace> places_;
+    size_t current_ = 0;
 };
 
 }
 
-std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document)
+std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document,
+                                   std::vector<MergedPlace>* places)
 {
     if (source.find(QString()) < 0)
         return std::nullopt;
     Merger merger(source);
     if (!merger.write(document, nullptr))
         return std::nullopt;
+    if (places)
+        *places = merger.places();
     return QString::fromUtf8(merger.result());
 }
 

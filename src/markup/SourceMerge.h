@@ -3,10 +3,21 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace ink {
 
 class SourceTree;
+
+// Where an item of a description was written, as byte offsets into the
+// UTF-8 merged text: its own text starts at `start` (past the source text
+// kept before it) and ends at `end`. An element's item spans its items.
+// Places are listed item by item in the order of the description, an
+// element's item before the items inside it.
+struct MergedPlace {
+    qsizetype start;
+    qsizetype end;
+};
 
 // Writes an edited page back as its original text with only the edited parts
 // written anew. The surface describes the document as a tree of items:
@@ -39,6 +50,10 @@ class SourceTree;
 // differ) or when the source text of the nodes would not come out in order
 // (the parser moved nodes around misnested tags): the caller then writes the
 // whole page in its own form.
-std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document);
+//
+// `places`, when given, gets where each item of the description stands in
+// the merged text (see MergedPlace).
+std::optional<QString> mergeSource(const SourceTree& source, const QJsonValue& document,
+                                   std::vector<MergedPlace>* places = nullptr);
 
 }
