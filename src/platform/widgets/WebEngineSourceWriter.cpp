@@ -26,6 +26,7 @@ void WebEngineSourceWriter::prepare(const QString& loadedText)
     if (loadedText == text_ && trees_[1].valid())
         return;
     text_ = loadedText;
+    lastMerged_.reset();
     trees_[1] = std::async(std::launch::async, parsed, loadedText + kLineEnd).share();
     trees_[0] = std::async(std::launch::deferred, parsed, loadedText).share();
 }
@@ -41,6 +42,7 @@ void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
                                   std::shared_ptr<const SourceTree> tree)
 {
     text_ = loadedText;
+    lastMerged_.reset();
     std::promise<std::shared_ptr<const SourceTree>> ready;
     ready.set_value(std::move(tree));
     trees_[withLineEnd ? 1 : 0] = ready.get_future().share();
@@ -52,21 +54,38 @@ void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
 std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
                                                     const QString& changesJson)
 {
+    const std::shared_ptr<const Merged> merged = merge(loadedText, changesJson);
+    if (!merged)
+        return std::nullopt;
+    return merged->text;
+}
+
+std::shared_ptr<const WebEngineSourceWriter::Merged>
+WebEngineSourceWriter::merge(const QString& loadedText, const QString& changesJson)
+{
     prepare(loadedText);
+    if (lastMerged_ && changesJson == lastChanges_)
+        return lastMerged_;
     QJsonParseError error;
     const QJsonDocument changes = QJsonDocument::fromJson(changesJson.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !changes.isObject())
-        return std::nullopt;
+        return nullptr;
     for (const bool withLineEnd : {true, false}) {
-        std::optional<QString> merged =
-            mergeSource(*trees_[withLineEnd ? 1 : 0].get(), changes.object());
-        if (!merged)
+        auto merged = std::make_shared<Merged>();
+        merged->tree = trees_[withLineEnd ? 1 : 0].get();
+        merged->description = changes.object();
+        std::optional<QString> text =
+            mergeSource(*merged->tree, merged->description, &merged->places);
+        if (!text)
             continue;
-        if (withLineEnd && merged->endsWith(kLineEnd))
-            merged->chop(kLineEnd.size());
+        if (withLineEnd && text->endsWith(kLineEnd))
+            text->chop(kLineEnd.size());
+        merged->text = *text;
+        lastChanges_ = changesJson;
+        lastMerged_ = merged;
         return merged;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 }

@@ -1,11 +1,15 @@
 #pragma once
+#include "markup/SourceMerge.h"
 #include "markup/SourceTree.h"
+
+#include <QJsonObject>
 
 #include <QString>
 
 #include <future>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ink {
 
@@ -30,6 +34,18 @@ public:
     // then writes the whole document in the program's own form.
     std::optional<QString> write(const QString& loadedText, const QString& changesJson);
 
+    // What write() gave, with what it was made from: the tree of the
+    // loaded text it merged over, the description and where each of its
+    // items was written. The last one is kept: the selection asks for it
+    // right before or after the text is read.
+    struct Merged {
+        QString text;
+        std::shared_ptr<const SourceTree> tree;
+        QJsonObject description;
+        std::vector<MergedPlace> places;
+    };
+    std::shared_ptr<const Merged> merge(const QString& loadedText, const QString& changesJson);
+
 private:
     using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
 
@@ -37,6 +53,8 @@ private:
     // The text with the line end that a file of the program ends with, and
     // without it.
     Parse trees_[2];
+    QString lastChanges_;
+    std::shared_ptr<const Merged> lastMerged_;
 };
 
 }
