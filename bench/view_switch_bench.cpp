@@ -6,6 +6,8 @@
 #include "document/DocumentRoutines.h"
 #include "document/widgets/DocumentFiles.h"
 #include "document/widgets/DocumentWindow.h"
+#include "markup/SourcePosition.h"
+#include "markup/SourceTree.h"
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 #include "platform/widgets/EngineEnvironment.h"
@@ -107,6 +109,21 @@ int main(int argc, char** argv)
     const double place =
         bench::timedMs([big, middle] { big->design()->selectInSource({middle, middle + 9}); });
     std::printf("  a selection of the text shown in the Design view: %.1f ms\n", place);
+    const double roundTrip = bench::timedMs([big] { big->design()->selectionType(); });
+    std::printf("  for comparison, one question to the Design view (the selection's type): %.1f ms\n",
+                roundTrip);
+    // The lookups alone, in a source tree of the page like the one the
+    // Design view keeps.
+    const ink::SourceTree tree = ink::SourceTree::parse(bytes);
+    std::optional<ink::DomRange> found;
+    const double toDom = bench::timedMs([&] { found = ink::domRange(tree, {middle, middle + 9}); });
+    qsizetype back = -1;
+    const double toText = bench::timedMs([&] {
+        if (found)
+            back = ink::sourceOffset(tree, found->anchor);
+    });
+    std::printf("  lookups alone: text -> Design place %.2f ms, Design place -> text %.2f ms%s\n",
+                toDom, toText, back == middle ? "" : " (MISMATCH)");
     big->design()->selectInSource({middle + 20, middle + 29});
     const double designToCode = bench::timedMs([big] { big->switchToCode(); });
     std::printf("5 MB page Design -> Code with a new selection: %.0f ms\n", designToCode);

@@ -198,6 +198,18 @@ TEST_F(ViewSelection, LongPageSelectionHalfWayDownIsShown)
     waitIdle(w);
     w->switchToCode();
     EXPECT_EQ(codeView().first, view.first);
+
+    // An edit of one paragraph, laid into the shown page in place.
+    QString text = w->code()->text();
+    text.replace("number 4000 of", "number 4000 (edited) of");
+    w->code()->setText(text);
+    selectInCode("(edited)");
+    w->switchToDesign();
+    waitIdle(w);
+    pump(100);
+    EXPECT_EQ(designSelectedText(), "(edited)");
+    EXPECT_EQ(js("document.body.querySelectorAll('p')[4000].textContent").toString(),
+              "Paragraph number 4000 (edited) of the long page.");
 }
 
 TEST_F(ViewSelection, BrowserViewKeepsTheSelectionForTheReturn)

@@ -42,11 +42,13 @@ void ViewSelectionFollower::noteDesignSelection()
 void ViewSelectionFollower::showInCode(const QString& read, const QString& shown)
 {
     const std::optional<SourceRange> wanted = std::exchange(fromDesign_, std::nullopt);
+    codeWhenLeft_.reset();
     if (!wanted)
         return;
     const SourceRange place = shifted(*wanted, read, shown);
     if (code_.selectedBytes() != place)
         code_.selectBytesCentred(place);
+    codeWhenLeft_ = place;
 }
 
 void ViewSelectionFollower::showInDesign(bool reloaded)
@@ -57,18 +59,23 @@ void ViewSelectionFollower::showInDesign(bool reloaded)
         return;
     }
     waitingForDesign_.reset();
-    if (!reloaded && design_.selectionInSource() == wanted)
+    // The Design view, hidden meanwhile, still holds the selection the code
+    // was given or showed last time.
+    if (!reloaded && codeWhenLeft_ == wanted)
         return;
+    codeWhenLeft_ = wanted;
     design_.selectInSource(wanted);
 }
 
 void ViewSelectionFollower::designLoaded()
 {
+    // Whatever load it was, the document holds a selection of its own now.
+    codeWhenLeft_.reset();
     if (!waitingForDesign_ || design_.busy())
         return;
     const SourceRange wanted = *std::exchange(waitingForDesign_, std::nullopt);
-    if (!design_.loadFailed())
-        design_.selectInSource(wanted);
+    if (!design_.loadFailed() && design_.selectInSource(wanted))
+        codeWhenLeft_ = wanted;
 }
 
 }

@@ -35,6 +35,8 @@ private:
     CodeEditor& code_;
     std::optional<SourceRange> fromDesign_;
     std::optional<SourceRange> waitingForDesign_;
+    // The code's selection when the two views last stood on the same text.
+    std::optional<SourceRange> codeWhenLeft_;
 };
 
 }
