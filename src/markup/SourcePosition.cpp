@@ -273,8 +273,8 @@ DomPoint nextShown(const SourceTree& tree, int from)
             i = tree.subtreeEnd(i) - 1;
             continue;
         }
-        const bool text_ = isText(node) && showsCharacters(text, node);
-        if (!text_ && !(isElement(node) && isAtom(node)))
+        const bool shows = isText(node) && showsCharacters(text, node);
+        if (!shows && !(isElement(node) && isAtom(node)))
             continue;
         int hidden = -1;
         const QString path = pathOf(tree, i, &hidden);
@@ -282,7 +282,7 @@ DomPoint nextShown(const SourceTree& tree, int from)
             i = tree.subtreeEnd(hidden) - 1;
             continue;
         }
-        if (!text_) {
+        if (!shows) {
             const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
             return {dot < 0 ? QString() : path.left(dot), path.mid(dot + 1).toInt()};
         }
