@@ -13,9 +13,11 @@ QString quoted(const QString& typed)
     return quote + quotedAttributeValue(typed) + quote;
 }
 
-QString lengthText(const Length& length)
+// " name=" + the length, or nothing when it is empty or no length.
+QString lengthAttribute(const char* name, const Length& length)
 {
-    return length.percentage ? length.text + QLatin1Char('%') : length.text;
+    const std::optional<QString> value = lengthValue(length);
+    return value ? QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + *value : QString();
 }
 
 // Selects `length` characters that end `fromEnd` characters before the end
@@ -28,6 +30,13 @@ CodeEdit selectBeforeEnd(const QString& markup, int fromEnd, int length)
     return {markup, keys};
 }
 
+// A bookmark's name as written and as a link's fragment: without the "#"
+// that may have been typed in front of it.
+QString withoutHash(const QString& name)
+{
+    return name.startsWith(QLatin1Char('#')) ? name.mid(1) : name;
+}
+
 QString styleAttribute(const QString& backColour)
 {
     return QStringLiteral(" style=\" BACKGROUND-COLOR: ") + backColour + quote;
@@ -35,25 +44,17 @@ QString styleAttribute(const QString& backColour)
 
 } // namespace
 
-QString quotedAttributeValue(const QString& typed)
-{
-    QString value = typed;
-    return value.replace(quote, QStringLiteral("&quot;"));
-}
-
 QString imageMarkup(const ImageFields& image)
 {
     QString markup;
     if (!image.link.isEmpty())
         markup += QStringLiteral("<A href=") + quoted(image.link) + QLatin1Char('>');
     markup += QStringLiteral("<IMG");
-    if (!image.height.text.isEmpty())
-        markup += QStringLiteral(" height=") + lengthText(image.height);
+    markup += lengthAttribute("height", image.height);
     if (!image.tip.isEmpty())
         markup += QStringLiteral(" alt=") + quoted(image.tip);
     markup += QStringLiteral(" src=") + quoted(image.source);
-    if (!image.width.text.isEmpty())
-        markup += QStringLiteral(" width=") + lengthText(image.width);
+    markup += lengthAttribute("width", image.width);
     markup += QStringLiteral(" border=") + QString::number(image.border) + QLatin1Char('>');
     if (!image.link.isEmpty())
         markup += QStringLiteral("</A>");
@@ -72,10 +73,10 @@ QString hyperlinkMarkup(const HyperlinkFields& link)
         markup += QStringLiteral("title=") + quoted(link.tip) + QLatin1Char(' ');
     markup += QStringLiteral("href=\"") + quotedAttributeValue(link.address);
     if (!link.bookmark.isEmpty())
-        markup += QLatin1Char('#') + quotedAttributeValue(link.bookmark);
+        markup += QLatin1Char('#') + quotedAttributeValue(withoutHash(link.bookmark));
     markup += quote;
     if (!link.target.isEmpty())
-        markup += QStringLiteral(" target=") + link.target;
+        markup += QStringLiteral(" target=") + attributeValueAsTyped(link.target);
     return markup + QLatin1Char('>') + hyperlinkShownText(link) + QStringLiteral("</A>");
 }
 
@@ -86,7 +87,7 @@ CodeEdit hyperlinkCodeEdit(const HyperlinkFields& link)
 
 QString bookmarkMarkup(const BookmarkFields& bookmark)
 {
-    return QStringLiteral("<A name=\"#") + quotedAttributeValue(bookmark.anchor) + QStringLiteral("\">")
+    return QStringLiteral("<A name=") + quoted(withoutHash(bookmark.anchor)) + QLatin1Char('>')
         + bookmark.text + QStringLiteral("</A>");
 }
 
@@ -106,7 +107,7 @@ QString hyperbuttonMarkup(const HyperbuttonFields& button)
     return QStringLiteral("<FORM action=") + quoted(button.address) + QStringLiteral("><INPUT")
         + QStringLiteral(" style=\"FONT-SIZE: ") + QString::number(pointSizeOfStep(button.sizeStep))
         + QLatin1Char(';') + QStringLiteral(" COLOR: ") + button.foreColour + QLatin1Char(';')
-        + QStringLiteral(" FONT-FAMILY: ") + button.fontName + QLatin1Char(';')
+        + QStringLiteral(" FONT-FAMILY: ") + quotedAttributeValue(button.fontName) + QLatin1Char(';')
         + QStringLiteral(" BACKGROUND-COLOR: ") + button.backColour + quote
         + QStringLiteral(" type=submit value=") + quoted(button.caption) + QStringLiteral("></FORM>");
 }
@@ -156,10 +157,11 @@ QString inlineFrameMarkup(const InlineFrameFields& frame)
         markup += QStringLiteral("align=center ");
     else if (frame.align == FrameAlign::Right)
         markup += QStringLiteral("align=right ");
-    if (!frame.height.text.isEmpty())
-        markup += QStringLiteral("height=") + lengthText(frame.height) + QLatin1Char(' ');
-    if (!frame.width.text.isEmpty())
-        markup += QStringLiteral("width=") + lengthText(frame.width) + QLatin1Char(' ');
+    // The frame's attributes each end in a blank rather than start with one.
+    if (const std::optional<QString> height = lengthValue(frame.height))
+        markup += QStringLiteral("height=") + *height + QLatin1Char(' ');
+    if (const std::optional<QString> width = lengthValue(frame.width))
+        markup += QStringLiteral("width=") + *width + QLatin1Char(' ');
     return markup + QStringLiteral("></iframe>");
 }
 

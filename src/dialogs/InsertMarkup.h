@@ -2,22 +2,15 @@
 // Markup of the insert dialogs (image, hyperlink, bookmark, hyperbutton,
 // marquee, inline frame): each dialog fills one of these plain structs from
 // its fields and the builder writes the element in its fixed attribute order.
+#include "dialogs/TypedValues.h"
 #include "editing/CodeEdits.h"
 
 #include <QString>
 
 namespace ink {
 
-// A value typed by the user for a double-quoted attribute: `"` becomes
-// `&quot;` so the value cannot end the attribute early. Everything else stays
-// as typed (users type entities on purpose).
-QString quotedAttributeValue(const QString& typed);
-
-// A length typed for height or width, with "%" when Percentage is chosen.
-struct Length {
-    QString text;
-    bool percentage = false;
-};
+// Lengths are written as lengthValue() gives them; a length that is no
+// length is left out (the dialogs refuse to insert it).
 
 struct ImageFields {
     QString source;  // path relative to the page, "/" separated
@@ -43,6 +36,8 @@ QString hyperlinkShownText(const HyperlinkFields& link);
 // Code view: the markup in place of the selection, its shown text selected.
 CodeEdit hyperlinkCodeEdit(const HyperlinkFields& link);
 
+// The anchor is written as a name without "#" (a "#" typed in front of it is
+// dropped): a link's "page.htm#top" reaches the name "top".
 struct BookmarkFields {
     QString text;
     QString anchor;

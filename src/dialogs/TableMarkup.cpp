@@ -1,5 +1,7 @@
 #include "dialogs/TableMarkup.h"
 
+#include "dialogs/TypedValues.h"
+
 #include <algorithm>
 
 namespace ink {
@@ -17,14 +19,12 @@ QString quoted(const QString& text)
         + QLatin1Char('"');
 }
 
-// " name=" + value, and "%" after it when the value is a percentage; nothing
-// for an empty value.
+// " name=" + the length, with "%" when it is a percentage; nothing for an
+// empty value or one that is no length (the dialog refuses to insert that).
 QString sizeAttribute(const char* name, const QString& value, bool percent)
 {
-    if (value.isEmpty())
-        return QString();
-    return QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + value
-        + (percent ? QStringLiteral("%") : QString());
+    const std::optional<QString> length = lengthValue({value, percent});
+    return length ? QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + *length : QString();
 }
 
 QString fontSizeDeclaration(int size)

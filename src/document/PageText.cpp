@@ -1,5 +1,7 @@
 #include "document/PageText.h"
 
+#include "markup/SourceText.h"
+
 #include <QRegularExpression>
 
 namespace ink {
@@ -54,11 +56,11 @@ TitleEdit replaceTitle(const QString& page, const QString& title)
         edit.outcome = TitleEdit::NoTitleEnd;
         return edit;
     }
-    QString escaped = title;
-    escaped.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    escaped.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    const QByteArray utf8 = page.toUtf8();
+    const QByteArray content = page.mid(contentStart, end - contentStart).toUtf8();
+    const QByteArray written = rewriteText(content, title, TextKind::Rcdata, pageFormOf(utf8));
     edit.outcome = TitleEdit::Replaced;
-    edit.text = page.left(contentStart) + escaped + page.mid(end);
+    edit.text = page.left(contentStart) + QString::fromUtf8(written) + page.mid(end);
     return edit;
 }
 

@@ -23,8 +23,11 @@ struct TitleEdit {
 
 // Puts `title` between the first "<TITLE>" and the first "</TITLE>" after it
 // (both case-sensitive, the program's own serialised form); a page without
-// them has its title element found in any case ("<title>", "<Title lang=en>"). Every other character of the page is kept; the
-// characters & and < of the title are written as entities so that the title
+// them has its title element found in any case ("<title>", "<Title lang=en>").
+// Every other character of the page is kept, and so is the source form of
+// every character of the old title the new one still has (a reference, a
+// server-side block). Typed text is written as typed, except an & that would
+// start a reference and a < that would end the title, so that the title
 // box's text can never break the page's markup.
 TitleEdit replaceTitle(const QString& page, const QString& title);
 

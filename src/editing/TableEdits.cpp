@@ -1,5 +1,7 @@
 #include "editing/TableEdits.h"
 
+#include "editing/TableNesting.h"
+
 #include <QStringList>
 
 namespace ink {
@@ -44,14 +46,16 @@ QString beforeFirst(const QString& text, const QString& separator)
     return at < 0 ? text : text.left(at);
 }
 
-}
 
-std::optional<QString> insertTableRow(const QString& selected)
+std::optional<QString> insertTableRowIn(const QString& selected)
 {
     const int lastRow = selected.lastIndexOf(RowOpen);
     const QString lastRowText = lastRow < 0 ? selected : selected.mid(lastRow + RowOpen.size());
     const std::optional<QString> tag = firstTagText(beforeFirst(lastRowText, RowClose));
-    if (selected.isEmpty() || !tag || tag->isEmpty())
+    // A selection without a row tag holds no row to copy, and a row put in
+    // front of it would land inside a row or outside any table.
+    const bool holdsRow = selected.contains(RowOpen) || selected.contains(RowClose);
+    if (!holdsRow || !tag || tag->isEmpty())
         return std::nullopt;
     const QString cell = QLatin1Char('<') + *tag + EmptyCellEnd;
     const int cells = std::max<int>(1, lastRowText.count(CellOpen));
@@ -64,7 +68,7 @@ std::optional<QString> insertTableRow(const QString& selected)
     return selected.left(at) + row + selected.mid(at);
 }
 
-std::optional<QString> deleteTableRow(const QString& selected)
+std::optional<QString> deleteTableRowIn(const QString& selected)
 {
     const int lastRow = selected.lastIndexOf(RowOpen);
     if (lastRow < 0)
@@ -75,7 +79,7 @@ std::optional<QString> deleteTableRow(const QString& selected)
     return withoutTrailingLineBreak(selected.left(lastRow)) + after;
 }
 
-std::optional<QString> insertTableColumn(const QString& selected)
+std::optional<QString> insertTableColumnIn(const QString& selected)
 {
     if (!selected.contains(RowClose))
         return std::nullopt;
@@ -90,7 +94,7 @@ std::optional<QString> insertTableColumn(const QString& selected)
     return result.replace(RowClose, CrLf + cell + RowClose);
 }
 
-std::optional<QString> deleteTableColumn(const QString& selected)
+std::optional<QString> deleteTableColumnIn(const QString& selected)
 {
     if (!selected.contains(RowOpen))
         return std::nullopt;
@@ -120,19 +124,14 @@ std::optional<QString> deleteTableColumn(const QString& selected)
     return result + (lastClose < 0 ? QString() : last.mid(lastClose + RowClose.size()));
 }
 
-QString insertTableCell()
-{
-    return QStringLiteral("<TD vAlign=center align=left>&nbsp;</TD>");
-}
-
-std::optional<QString> deleteTableCell(const QString& selected)
+std::optional<QString> deleteTableCellIn(const QString& selected)
 {
     if (!selected.contains(CellOpen))
         return std::nullopt;
     return QString();
 }
 
-std::optional<QString> mergeTableCells(const QString& selected)
+std::optional<QString> mergeTableCellsIn(const QString& selected)
 {
     const int firstClose = selected.indexOf(CellClose);
     if (firstClose < 0)
@@ -149,7 +148,7 @@ std::optional<QString> mergeTableCells(const QString& selected)
     return selected.left(firstClose) + QLatin1Char(' ') + texts + CellClose;
 }
 
-std::optional<QString> splitTableCell(const QString& selected)
+std::optional<QString> splitTableCellIn(const QString& selected)
 {
     const int open = selected.indexOf(CellOpen);
     if (open < 0)
@@ -164,6 +163,62 @@ std::optional<QString> splitTableCell(const QString& selected)
     const int close = cell.indexOf(CellClose);
     const int at = start + (close < 0 ? cell.size() : close + CellClose.size());
     return selected.left(at) + CellOpen + attrs + EmptyCellEnd + selected.mid(at);
+}
+
+// Runs a command on the selection's own rows and cells, with the tables
+// nested in them set aside and put back afterwards.
+std::optional<QString> onOwnTable(const QString& selected,
+                                  std::optional<QString> (*edit)(const QString&))
+{
+    const std::optional<NestedTables> nested = NestedTables::setAside(selected);
+    if (!nested)
+        return std::nullopt;
+    const std::optional<QString> rebuilt = edit(nested->outerText());
+    if (!rebuilt)
+        return std::nullopt;
+    return nested->restore(*rebuilt);
+}
+
+} // namespace
+
+std::optional<QString> insertTableRow(const QString& selected)
+{
+    return onOwnTable(selected, insertTableRowIn);
+}
+
+std::optional<QString> deleteTableRow(const QString& selected)
+{
+    return onOwnTable(selected, deleteTableRowIn);
+}
+
+std::optional<QString> insertTableColumn(const QString& selected)
+{
+    return onOwnTable(selected, insertTableColumnIn);
+}
+
+std::optional<QString> deleteTableColumn(const QString& selected)
+{
+    return onOwnTable(selected, deleteTableColumnIn);
+}
+
+std::optional<QString> deleteTableCell(const QString& selected)
+{
+    return onOwnTable(selected, deleteTableCellIn);
+}
+
+std::optional<QString> mergeTableCells(const QString& selected)
+{
+    return onOwnTable(selected, mergeTableCellsIn);
+}
+
+std::optional<QString> splitTableCell(const QString& selected)
+{
+    return onOwnTable(selected, splitTableCellIn);
+}
+
+QString insertTableCell()
+{
+    return QStringLiteral("<TD vAlign=center align=left>&nbsp;</TD>");
 }
 
 QString quickTableMarkup(const QuickTable& table)

@@ -11,9 +11,14 @@ namespace ink {
 // its own, every cell closed by "</TD>". Each returns the text that replaces
 // the selection, or nothing when the selection lacks what the command needs
 // (the page then stays as it is).
+//
+// A table inside a selected cell is carried along as it is: the commands
+// work on the rows and cells of the selection's own table (see
+// TableNesting.h), and leave a selection that starts or ends inside a nested
+// table unchanged.
 
 // A new row after the last "</TR>" (in front of the selection when there is
-// none), with as many cells as the selection's last row has "<TD", each a
+// none; a selection without "<TR>" or "</TR>" holds no row and stays), with as many cells as the selection's last row has "<TD", each a
 // copy of that row's first start tag holding "&nbsp;".
 std::optional<QString> insertTableRow(const QString& selected);
 

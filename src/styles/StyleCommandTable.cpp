@@ -2,6 +2,8 @@
 
 #include "projects/PathHelpers.h"
 
+#include <QDir>
+
 namespace ink {
 
 const std::vector<StyleCommand>& styleCommands()
@@ -53,12 +55,32 @@ QString styleSheetPath(const QString& chosen)
     return chosen + QStringLiteral(".css");
 }
 
-QString styleSheetLink(const QString& writtenPath)
+namespace {
+
+// A relative file path as a URL path: the characters that would end the path
+// or change its meaning ("#", "?", "%", blanks, quotes, brackets, ...) are
+// percent-encoded; letters of any language stay as they are.
+QString urlPath(const QString& path)
 {
-    QString name = fileNameOfPath(writtenPath);
-    // The name stands inside a double-quoted attribute value.
-    name.replace(QLatin1Char('"'), QLatin1String("&quot;"));
-    return QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + name
+    static const QByteArray special = QByteArrayLiteral(" \"#%&'<>?[\\]^`{|}");
+    QString url;
+    for (const QChar c : path) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == 0x7f || (u < 0x80 && special.contains(char(u))))
+            url += QLatin1Char('%') + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            url += c;
+    }
+    return url;
+}
+
+} // namespace
+
+QString styleSheetLink(const QString& writtenPath, const QString& pageFolder)
+{
+    const QString relative = pageFolder.isEmpty() ? fileNameOfPath(writtenPath)
+                                                  : QDir(pageFolder).relativeFilePath(writtenPath);
+    return QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + urlPath(relative)
         + QStringLiteral("\">");
 }
 

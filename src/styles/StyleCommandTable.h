@@ -28,8 +28,10 @@ QString styleBlockText();
 QString styleSheetPath(const QString& chosen);
 
 // The link element that takes the exported text's place. It names the file
-// exactly as written, relative to the page's folder.
-QString styleSheetLink(const QString& writtenPath);
+// exactly as written, by its path relative to `pageFolder` ("css/other.css",
+// "../x.css"), percent-encoded where a URL needs it; by its name alone when
+// the page has no folder.
+QString styleSheetLink(const QString& writtenPath, const QString& pageFolder);
 
 // The file filter of Import Style and Export Style.
 inline QString styleSheetFilter() { return QStringLiteral("CSS Files|*.css|All Files|*.*"); }

@@ -283,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "<p id=\"two\">Second <?php echo 1; ?> pa<B>new</B>ra</p>"},
         SourceEditCase{"attribute_set", false,
                        "document.getElementById('two').setAttribute('align', 'center')",
-                       "<P id=two align=center>Second <?php echo 1; ?> para</p>"}),
+                       "<p id=\"two\" align=center>Second <?php echo 1; ?> para</p>"}),
     [](const ::testing::TestParamInfo<SourceEditCase>& info) { return info.param.row; });
 
 // A paragraph split around a block keeps its attributes on both halves,

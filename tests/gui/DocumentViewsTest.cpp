@@ -118,6 +118,7 @@ TEST_F(DocumentViews, TitleBoxWritesTheTitleInCodeView)
     ink::DocumentWindow* w = newPage();
     w->switchToCode();
     w->titleBox()->setText("Fresh title");
+    w->titleBox()->setModified(true);
     w->applyTitle();
     EXPECT_TRUE(w->code()->text().contains("<TITLE>Fresh title</TITLE>"));
     waitIdle(w);

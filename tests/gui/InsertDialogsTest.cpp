@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -99,7 +100,7 @@ TEST_F(InsertDialogsTest, BookmarkLeavesItsTextSelected)
     ASSERT_TRUE(dialog);
     set(dialog, "Text2", QStringLiteral("top"));
     press(dialog, "Command1");
-    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><A name=\"#top\">Contents</A></P>")));
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><A name=\"top\">Contents</A></P>")));
     EXPECT_EQ(selected(), QStringLiteral("Contents"));
 }
 
@@ -174,6 +175,54 @@ TEST_F(InsertDialogsTest, InlineFrameInsertsWhatTheFieldsSayNow)
         << doc->code()->text().toStdString();
 }
 
+
+// A height or width that is no length shows a note beside the field and
+// keeps the dialog open with the page unchanged; once mended, OK inserts.
+TEST_F(InsertDialogsTest, ALengthThatIsNoLengthIsRefusedWithANote)
+{
+    codePageSelecting(QStringLiteral("<P>pic</P>"), QStringLiteral("pic"));
+    const QString before = doc->code()->text();
+    auto* image = open<ink::ImageDialog>("image", "frmImage");
+    ASSERT_TRUE(image);
+    set(image, "Combo1Mask", QStringLiteral("a.png"));
+    set(image, "Text2", QStringLiteral("50 em"));
+    auto* note = image->findChild<QLabel*>("Text2Note");
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_FALSE(note->text().isEmpty());
+    press(image, "Command2");
+    EXPECT_EQ(doc->code()->text(), before);
+    ASSERT_EQ(main->findChild<ink::ImageDialog*>("frmImage"), image);
+    EXPECT_TRUE(image->findChild<QLineEdit*>("Text2")->hasFocus());
+
+    set(image, "Text2", QStringLiteral("50 px"));
+    EXPECT_FALSE(note->isVisible());
+    press(image, "Command2");
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P><IMG height=50 src=\"a.png\" border=0></P>")))
+        << doc->code()->text().toStdString();
+
+    codePageSelecting(QStringLiteral("<P>frame</P>"), QStringLiteral("frame"));
+    auto* frame = open<ink::InlineFrameDialog>("inlineframe", "frmIframe");
+    ASSERT_TRUE(frame);
+    set(frame, "Text3", QStringLiteral("wide"));
+    press(frame, "Command2");
+    EXPECT_TRUE(doc->code()->text().contains(QStringLiteral("<P>frame</P>")));
+    EXPECT_TRUE(frame->findChild<QLabel*>("Text3Note")->isVisible());
+    press(frame, "Command3");
+}
+
+TEST_F(InsertDialogsTest, HyperlinkTargetWithABlankIsQuoted)
+{
+    codePageSelecting(QStringLiteral("<P>go</P>"), QStringLiteral("go"));
+    auto* dialog = open<ink::HyperlinkDialog>("link", "frmLink");
+    ASSERT_TRUE(dialog);
+    set(dialog, "Text2", QStringLiteral("a.html"));
+    set(dialog, "Text5", QStringLiteral("my frame"));
+    press(dialog, "Command1");
+    EXPECT_TRUE(doc->code()->text().contains(
+        QStringLiteral("<P><A href=\"a.html\" target=\"my frame\">go</A></P>")))
+        << doc->code()->text().toStdString();
+}
 
 TEST_F(InsertDialogsTest, InversePropertyRoundTripsInBothViews)
 {

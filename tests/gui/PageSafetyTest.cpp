@@ -178,6 +178,7 @@ TEST_P(LowerCaseTitle, TakesTheTitleBoxText)
     if (GetParam().inCode)
         w->switchToCode();
     w->titleBox()->setText("Renamed");
+    w->titleBox()->setModified(true);
     w->applyTitle();
     waitIdle(w);
     EXPECT_EQ(w->titleBox()->text(), "Renamed");

@@ -7,8 +7,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTest>
 #include <QPointer>
 #include <sys/stat.h>
 
@@ -148,9 +151,87 @@ INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedProjects,
     ::testing::Values(
         RefusedCase{"NameCancelled", std::nullopt, false, ""},
-        RefusedCase{"EmptyName", QString(""), false, "Please enter a name for the project."},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectWizard, AnEmptyNameTakesTheTemplatesName)
+{
+    const struct { const char* typed; const char* templateName; } rows[] = {{"", "Business"}, {"   ", "Event"}};
+    QStringList made;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.templateName);
+        nameAnswer = QString::fromLatin1(row.typed);
+        QPointer<ink::Wizard> wizard = openWizard();
+        ASSERT_TRUE(wizard);
+        ASSERT_TRUE(select(wizard, row.templateName));
+        wizard->createProject();
+        ASSERT_TRUE(waitUntil([&] { return !wizard; }));
+        made << row.templateName;
+        made.sort();
+        EXPECT_EQ(projectsMade(), made);
+        EXPECT_TRUE(QFileInfo(pagesDir.filePath(QString(row.templateName) + "/index.html")).isFile());
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
+    }
+}
+
+// A long session: pages open, the active one maximised, projects made one
+// after another. Each new page's title box shows that page's title, and the
+// keyboard focus is in the page, not in the title box.
+TEST_F(ProjectWizard, EachNewProjectsTitleBoxShowsItsTitleAndThePageHasTheFocus)
+{
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(newPage());
+    qobject_cast<QMdiSubWindow*>(active()->parentWidget())->showMaximized();
+    pump(50);
+    const struct { const char* templateName; const char* title; } rows[] = {
+        {"Business", "Harbour Street Bakery"},
+        {"Portfolio", "Alex Morgan - Portfolio"},
+        {"Event", "Summer Garden Party"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.templateName);
+        nameAnswer = QString::fromLatin1(row.templateName) + "Site";
+        QPointer<ink::Wizard> wizard = openWizard();
+        ASSERT_TRUE(wizard);
+        ASSERT_TRUE(select(wizard, row.templateName));
+        button(wizard, "Command1")->click();
+        ASSERT_TRUE(waitUntil([&] { return !wizard; }));
+        ink::DocumentWindow* page = active();
+        ASSERT_NE(page, nullptr);
+        waitIdle(page);
+        pump(300);
+        EXPECT_EQ(page->titleBox()->text(), QString::fromLatin1(row.title));
+        EXPECT_FALSE(page->titleBox()->hasFocus());
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && page->isAncestorOf(focus) && focus != page->titleBox())
+            << (focus ? focus->metaObject()->className() : "no focus");
+    }
+}
+
+// The state behind a title box left showing the new page template's title:
+// the box of a window made for an opened page takes the focus while that
+// page still loads. When the load ends the box shows the page's own title.
+TEST_F(ProjectWizard, ATitleBoxFocusedWhileItsPageLoadsShowsThatPagesTitle)
+{
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    const QString path = writePage("party.html", "<HTML><HEAD><TITLE>Garden Party</TITLE></HEAD>"
+                                                 "<BODY><P>x</P></BODY></HTML>");
+    nextFileAnswer = {path};
+    main->runCommand(QStringLiteral("open"));
+    ink::DocumentWindow* page = active();
+    ASSERT_NE(page, nullptr);
+    page->titleBox()->setFocus();
+    ASSERT_TRUE(page->titleBox()->hasFocus());
+    waitIdle(page);
+    pump(200);
+    EXPECT_EQ(page->titleBox()->text(), QStringLiteral("Garden Party"));
+    EXPECT_FALSE(page->titleBox()->isModified());
+}
 
 TEST_F(ProjectWizard, ACopyThatFailsIsReportedAndOpensNothing)
 {

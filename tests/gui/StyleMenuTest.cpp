@@ -287,8 +287,13 @@ TEST_F(StyleMenu, ExportWritesTheSelectionAndLinksTheFileWritten)
         {"no extension", "plain", "plain.css", 2, 8, "p{x:y}\r\n", "a %1 b"},
         {"nothing selected: a line break, link at the caret", "empty.css", "empty.css", 1, 1, "\r\n",
          "a%1 p{x:y} b"},
+        {"a subfolder of the page's folder is linked with it", "css/other.css", "css/other.css", 2, 8,
+         "p{x:y}\r\n", "a %1 b"},
     };
     ink::CodeEditor* code = codeWith("", 0, 0);
+    // The page is in the pages folder; the links are relative to it.
+    slotOf(active()).folder = pagesDir.path();
+    QDir(pagesDir.path()).mkdir("css");
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.row);
         code->setText("a p{x:y} b");
@@ -307,6 +312,7 @@ TEST_F(StyleMenu, ExportWritesTheSelectionAndLinksTheFileWritten)
 TEST_F(StyleMenu, ExportAsksBeforeReplacingAndReportsAFileItCannotWrite)
 {
     ink::CodeEditor* code = codeWith("p{x:y}", 0, 6);
+    slotOf(active()).folder = pagesDir.path();
     const QString existing = writePage("old.css", "old\r\n");
     nextFileAnswer = {existing};
     prompts.answerYes = false;

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,8 +43,9 @@ protected:
     {
         dialog->findChild<QTabWidget*>("d")->setCurrentIndex(2);
         auto* ok = child<QPushButton>(dialog, "Command3");
-        EXPECT_FALSE(ok->isEnabled());
-        EXPECT_TRUE(waitUntil([ok] { return ok->isEnabled(); }));
+        EXPECT_FALSE(dialog->preview()->isLoaded());
+        EXPECT_TRUE(waitUntil([dialog] { return dialog->preview()->isLoaded(); }));
+        EXPECT_TRUE(ok->isEnabled());
     }
 };
 
@@ -238,4 +241,124 @@ TEST_F(TableDialogTest, ImportCopiesReferencesAndAsksBeforeReplacing)
     }
     EXPECT_TRUE(QFile::exists(pagesDir.filePath("images/b.gif")));
     dialog->close();
+}
+
+// Opened from the Code view, the dialog takes the page's background from the
+// text, not from a Design view left behind by a later edit.
+TEST_F(TableDialogTest, PageBackgroundComesFromTheCodeViewsText)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    w->code()->setText("<HTML><BODY bgcolor=\"#ffffff\"><P>x</P></BODY></HTML>");
+    w->switchToDesign();
+    waitIdle(w);
+    w->switchToCode();
+    QString text = w->code()->text();
+    text.replace(" bgcolor=\"#ffffff\"", "");
+    w->code()->setText(text);
+    const int at = w->code()->text().indexOf("<P>");
+    w->code()->setSelection(at, at);
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->values().pageBackColour, QString());
+    EXPECT_TRUE(dialog->preview()->shownText().startsWith("<html><body bgcolor=>"))
+        << dialog->preview()->shownText().toStdString();
+    // White is now a colour of its own, written on the table.
+    QComboBox* colours = child<ink::ColorComboControl>(dialog, "ColorComboControl1")->combo();
+    const int white = colours->findText("White");
+    ASSERT_GE(white, 0);
+    colours->setCurrentIndex(white);
+    emit colours->activated(white);
+    finish(dialog);
+    child<QPushButton>(dialog, "Command3")->click();
+    pump(50);
+    EXPECT_TRUE(w->code()->text().contains("<TABLE bgcolor=")) << w->code()->text().toStdString();
+}
+
+// Enter in a text field works as OK: never as the "Import" buttons.
+TEST_F(TableDialogTest, EnterInAFieldShowsTheTableThenInsertsIt)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    w->code()->setText("<BODY>old</BODY>");
+    w->code()->setSelection(6, 9);
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    for (const char* import : {"Command1", "Command2"})
+        EXPECT_FALSE(child<QPushButton>(dialog, import)->autoDefault()) << import;
+    auto* width = child<QLineEdit>(dialog, "Text3");
+    width->setFocus();
+    QTest::keyClick(width, Qt::Key_Return);
+    EXPECT_EQ(fileDialogs, 0);
+    auto* tabs = dialog->findChild<QTabWidget*>("d");
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    ASSERT_TRUE(waitUntil([&] { return dialog->preview()->isLoaded(); }));
+    QTest::keyClick(dialog, Qt::Key_Return);
+    pump(50);
+    EXPECT_EQ(fileDialogs, 0);
+    EXPECT_TRUE(w->code()->text().startsWith("<BODY><TABLE")) << w->code()->text().toStdString();
+}
+
+// Coming back to the dialog from another window keeps the preview shown, so
+// the first click on OK inserts.
+TEST_F(TableDialogTest, FirstOkAfterComingBackInserts)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    w->code()->setText("<BODY>old</BODY>");
+    w->code()->setSelection(6, 9);
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    finish(dialog);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(dialog, &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(dialog, &activate);
+    EXPECT_TRUE(dialog->preview()->isLoaded());
+    child<QPushButton>(dialog, "Command3")->click();
+    pump(50);
+    EXPECT_TRUE(w->code()->text().startsWith("<BODY><TABLE")) << w->code()->text().toStdString();
+}
+
+// OK clicked while the preview is still loading is kept until it shows.
+TEST_F(TableDialogTest, OkWhileThePreviewLoadsInsertsOnceShown)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    w->code()->setText("<BODY>old</BODY>");
+    w->code()->setSelection(6, 9);
+    QPointer<ink::TableDialog> dialog = open();
+    ASSERT_TRUE(dialog);
+    finish(dialog);
+    child<QSlider>(dialog, "Slider1")->setValue(3);
+    dialog->findChild<QTabWidget*>("d")->setCurrentIndex(0);
+    dialog->findChild<QTabWidget*>("d")->setCurrentIndex(2);
+    ASSERT_FALSE(dialog->preview()->isLoaded());
+    QMetaObject::invokeMethod(child<QPushButton>(dialog, "Command3"), "click");
+    EXPECT_TRUE(waitUntil([&] { return dialog.isNull(); }));
+    EXPECT_EQ(w->code()->text().count("<TR>"), 3) << w->code()->text().toStdString();
+}
+
+// A height or width that is no length: OK brings up its page with a note
+// beside the field and inserts nothing.
+TEST_F(TableDialogTest, ALengthThatIsNoLengthIsRefused)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    w->code()->setText("<BODY>old</BODY>");
+    w->code()->setSelection(6, 9);
+    ink::TableDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    child<QLineEdit>(dialog, "Text1")->setText("50 pt");
+    finish(dialog);
+    child<QPushButton>(dialog, "Command3")->click();
+    pump(50);
+    EXPECT_EQ(w->code()->text(), "<BODY>old</BODY>");
+    EXPECT_EQ(dialog->findChild<QTabWidget*>("d")->currentIndex(), 1);
+    EXPECT_TRUE(child<QLabel>(dialog, "Text1Note")->isVisible());
+    child<QLineEdit>(dialog, "Text1")->setText("50px");
+    finish(dialog);
+    child<QPushButton>(dialog, "Command3")->click();
+    pump(50);
+    EXPECT_TRUE(w->code()->text().contains("<td style=\"\" height=50 align=left")) << w->code()->text().toStdString();
 }

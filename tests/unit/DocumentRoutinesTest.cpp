@@ -137,10 +137,24 @@ TEST(ReplaceTitle, KeepsEveryOtherCharacterOfAPageWithTwoTitles)
     EXPECT_EQ(replaceTitle(page, "new").text, "a<TITLE>new</TITLE>b<TITLE>two</TITLE>c");
 }
 
+// The title is written as typed where the page reads it back the same, and
+// escaped only where it would end the title or read as a reference.
 TEST(ReplaceTitle, TitleTextCannotBreakTheMarkup)
 {
     EXPECT_EQ(replaceTitle("<TITLE></TITLE>", "Fish & <Chips>").text,
-              "<TITLE>Fish &amp; &lt;Chips></TITLE>");
+              "<TITLE>Fish & <Chips></TITLE>");
+    EXPECT_EQ(replaceTitle("<TITLE></TITLE>", "a </title> &copy").text,
+              "<TITLE>a &lt;/title> &amp;copy</TITLE>");
+}
+
+// What the user left of the old title keeps its source form.
+TEST(ReplaceTitle, KeepsServerCodeAndReferencesOfTheOldTitle)
+{
+    EXPECT_EQ(replaceTitle("<title><?= htmlspecialchars($title) ?></title>",
+                           "<?= htmlspecialchars($title) ?> - Home").text,
+              "<title><?= htmlspecialchars($title) ?> - Home</title>");
+    EXPECT_EQ(replaceTitle("<title>Caf&eacute; &amp; bar</title>", QString::fromUtf8("Caf\u00e9 & bars")).text,
+              "<title>Caf&eacute; &amp; bars</title>");
 }
 
 TEST(PageChecks, FramesetAndTitleCountsAreCaseSensitive)

@@ -60,8 +60,11 @@ TEST(InsertMarkup, HyperlinkAndBookmark)
 
     EXPECT_EQ(afterEdit(hyperlinkCodeEdit({q("Start"), q("a.htm"), {}, {}, {}})),
               q("<A href=\"a.htm\">|Start^</A>"));
-    EXPECT_EQ(bookmarkMarkup({q("Top of page"), q("top")}), q("<A name=\"#top\">Top of page</A>"));
-    EXPECT_EQ(afterEdit(bookmarkCodeEdit({q("Top"), q("top")})), q("<A name=\"#top\">|Top^</A>"));
+    // The name a link's "#top" reaches is "top", also when "#top" was typed.
+    EXPECT_EQ(bookmarkMarkup({q("Top of page"), q("top")}), q("<A name=\"top\">Top of page</A>"));
+    EXPECT_EQ(bookmarkMarkup({q("Top"), q("#top")}), q("<A name=\"top\">Top</A>"));
+    EXPECT_EQ(afterEdit(bookmarkCodeEdit({q("Top"), q("top")})), q("<A name=\"top\">|Top^</A>"));
+    EXPECT_EQ(hyperlinkMarkup({q("Top"), q("a.html"), {}, q("#top"), {}}), q("<A href=\"a.html#top\">Top</A>"));
 }
 
 TEST(InsertMarkup, Hyperbutton)
@@ -127,4 +130,49 @@ TEST(InsertMarkup, ReferencedSourcePath)
     };
     for (const Row& row : rows)
         EXPECT_EQ(referencedSourcePath(q(row.html), q("/site")), q(row.path)) << row.name;
+}
+
+// Values typed into the dialogs' fields, through the builders that write them.
+TEST(InsertMarkup, TypedValues)
+{
+    const auto target = [](const char* typed) {
+        return hyperlinkMarkup({q("x"), q("a.html"), {}, {}, q(typed)});
+    };
+    const auto imageHeight = [](const char* typed, bool percentage) {
+        return imageMarkup({q("a.png"), {}, {}, {q(typed), percentage}, {}, 0});
+    };
+    const auto frameWidth = [](const char* typed) {
+        InlineFrameFields frame;
+        frame.width = {q(typed), false};
+        return inlineFrameMarkup(frame);
+    };
+    struct Row { const char* name; QString markup; const char* expected; };
+    const Row rows[] = {
+        {"one-word target as typed", target("_blank"), "target=_blank>"},
+        {"target with a blank is quoted", target("my frame"), "target=\"my frame\">"},
+        {"target with = is quoted", target("a=b"), "target=\"a=b\">"},
+        {"target with a quote is quoted, the quote escaped", target("a\"b c"), "target=\"a&quot;b c\">"},
+        {"target with a closing bracket is quoted", target("a>b"), "target=\"a>b\">"},
+        {"a number", imageHeight("50", false), "<IMG height=50 src="},
+        {"a number with px is written as the number", imageHeight("50px", false), "<IMG height=50 src="},
+        {"blanks around the number and unit", imageHeight(" 50 PX ", false), "<IMG height=50 src="},
+        {"a typed per cent", imageHeight("50%", false), "<IMG height=50% src="},
+        {"Percentage chosen", imageHeight("50", true), "<IMG height=50% src="},
+        {"a typed px wins over Percentage", imageHeight("50px", true), "<IMG height=50 src="},
+        {"a decimal number", imageHeight("12.5", false), "<IMG height=12.5 src="},
+        {"no number: not written", imageHeight("big", false), "<IMG src="},
+        {"a number and a word: not written", imageHeight("50 em", false), "<IMG src="},
+        {"frame width with px", frameWidth("10 px"), "width=10 ></iframe>"},
+        {"frame width that is no length", frameWidth("10 x=1"), "scrolling=no ></iframe>"},
+    };
+    for (const Row& row : rows)
+        EXPECT_TRUE(row.markup.contains(q(row.expected))) << row.name << ": " << row.markup.toStdString();
+}
+
+TEST(InsertMarkup, LengthFieldMessage)
+{
+    for (const char* fine : {"", "  ", "50", "50%", "50px", "50 px", "7.5"})
+        EXPECT_TRUE(lengthFieldMessage(q(fine)).isEmpty()) << fine;
+    for (const char* wrong : {"50 pt", "px", "%", "-5", "5 5", "50%%", "abc"})
+        EXPECT_FALSE(lengthFieldMessage(q(wrong)).isEmpty()) << wrong;
 }

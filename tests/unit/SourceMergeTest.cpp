@@ -4,6 +4,7 @@
 #include "markup/SourceTree.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
@@ -246,6 +247,146 @@ TEST(SourceTreeTest, KeysCountTextAsTheEngineDoes)
     EXPECT_EQ(tree.node(tree.find(QStringLiteral("0.1.0.1"))).key, QStringLiteral("!2"));
     EXPECT_EQ(tree.find(QStringLiteral("0.1.0.2")), -1);
     EXPECT_EQ(tree.find(QStringLiteral("x")), -1);
+}
+
+}
+
+namespace {
+
+QJsonValue json(const char* text)
+{
+    return QJsonDocument::fromJson(QByteArray(text)).object();
+}
+
+// A description as the surface writes it, with `##` standing for the body's
+// path "0.1".
+MergeResult mergedParts(const char* source, const char* description)
+{
+    const SourceTree tree = SourceTree::parse(QByteArray(source));
+    return mergeSourceParts(tree, json(description));
+}
+
+std::string mergedText(const char* source, const char* description)
+{
+    const MergeResult result = mergedParts(source, description);
+    return result.text ? result.text->toStdString()
+                       : "<whole: " + result.wholePaths.join(QLatin1Char(' ')).toStdString() + ">";
+}
+
+// The description of a body whose children are `children`, inside the
+// untouched head: {"p":"0", ...{"p":"0.1", "c": children}}.
+std::string inBody(const std::string& children, int count)
+{
+    return R"({"p":"","k":"","a":null,"c":[{"p":"0","k":"HTML","a":null,"c":[{"p":"0.0","k":"HEAD"},)"
+           R"({"p":"0.1","k":"BODY","a":null,"n":)"
+        + std::to_string(count) + R"(,"c":[)" + children + "]}]}]}";
+}
+
+struct PartsCase {
+    const char* row;
+    const char* source;
+    std::string bodyChildren;
+    int count;
+    const char* expected;
+};
+
+void PrintTo(const PartsCase& c, std::ostream* os)
+{
+    *os << c.row;
+}
+
+class SourceMergePartsTest : public ::testing::TestWithParam<PartsCase> {};
+
+TEST_P(SourceMergePartsTest, WritesOnlyWhatChanged)
+{
+    const PartsCase& c = GetParam();
+    EXPECT_EQ(mergedText(c.source, inBody(c.bodyChildren, c.count).c_str()), c.expected);
+}
+
+// A table with a stray paragraph the parser puts before it, then a
+// paragraph with misnested tags, then a plain one.
+const char* const kMisnested =
+    "<TABLE>\n<tr><p>stray</p><td>cell</td></tr>\n</TABLE>\n"
+    "<p><b>bold <i>and italic</b> text</i></p>\n<p>Caf&eacute; &#169;</p>\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, SourceMergePartsTest,
+    ::testing::Values(
+        // Body: 0 stray p, 1 table, 2 "\n", 3 misnested p, 4 "\n", 5 last p, 6 "\n".
+        PartsCase{"edit_after_foster_parented_and_misnested_content", kMisnested,
+                  R"({"p":"0.1.0","k":"P"},{"p":"0.1.1","k":"TABLE"},{"p":"0.1.2","k":"#1"},)"
+                  R"({"p":"0.1.3","k":"P"},{"p":"0.1.4","k":"#1"},)"
+                  R"({"p":"0.1.5","k":"P","a":null,"c":[{"p":"0.1.5.0","k":"#","d":"Hot Café ©"}]},)"
+                  R"({"p":"0.1.6","k":"#1"})",
+                  7,
+                  "<TABLE>\n<tr><p>stray</p><td>cell</td></tr>\n</TABLE>\n"
+                  "<p><b>bold <i>and italic</b> text</i></p>\n<p>Hot Caf&eacute; &#169;</p>\n"},
+        PartsCase{"untouched_siblings_in_one_run_across_the_table", kMisnested,
+                  R"({"p":"0.1.0","k":"P","r":3,"l":"#1"},"<HR>",{"p":"0.1.3","k":"P","r":4,"l":"#1"})",
+                  7,
+                  "<TABLE>\n<tr><p>stray</p><td>cell</td></tr>\n</TABLE>\n<HR>"
+                  "<p><b>bold <i>and italic</b> text</i></p>\n<p>Caf&eacute; &#169;</p>\n"},
+        PartsCase{"edit_inside_the_stray_paragraph_asks_for_both_whole", kMisnested,
+                  R"({"p":"0.1.0","k":"P","a":null,"c":[{"p":"0.1.0.0","k":"#","d":"strays"}]},)"
+                  R"({"p":"0.1.1","k":"TABLE","r":6,"l":"#1"})",
+                  7, "<whole: 0.1.0 0.1.1>"},
+        PartsCase{"stray_paragraph_and_table_written_whole_in_their_place", kMisnested,
+                  R"({"p":"0.1.0","k":"P","t":"<P>strays</P>"},)"
+                  R"({"p":"0.1.1","k":"TABLE","t":"<TABLE><TBODY><TR><TD>cell</TD></TR></TBODY></TABLE>"},)"
+                  R"({"p":"0.1.2","k":"#1","r":5,"l":"#1"})",
+                  7,
+                  "<P>strays</P><TABLE><TBODY><TR><TD>cell</TD></TR></TBODY></TABLE>\n"
+                  "<p><b>bold <i>and italic</b> text</i></p>\n<p>Caf&eacute; &#169;</p>\n"},
+        PartsCase{"edit_inside_misnested_paragraph", kMisnested,
+                  R"({"p":"0.1.0","k":"P","r":3,"l":"#1"},)"
+                  R"({"p":"0.1.3","k":"P","a":null,"c":[{"p":"0.1.3.0","k":"B"},)"
+                  R"({"p":"0.1.3.1","k":"I","a":null,"c":[{"p":"0.1.3.1.0","k":"#","d":" texts"}]}]},)"
+                  R"({"p":"0.1.4","k":"#1","r":3,"l":"#1"})",
+                  7,
+                  "<TABLE>\n<tr><p>stray</p><td>cell</td></tr>\n</TABLE>\n"
+                  "<p><b>bold <i>and italic</b> texts</i></p>\n<p>Caf&eacute; &#169;</p>\n"}),
+    [](const ::testing::TestParamInfo<PartsCase>& info) { return info.param.row; });
+
+// Commands that split or wrap blocks move original nodes into new elements:
+// the moved nodes keep their source text, the new elements take the
+// program's form, the changed attributes alone are written anew.
+TEST(SourceMergeMovedNodesTest, MovedNodesKeepTheirSourceText)
+{
+    const char* source = "<p class=x>one <a HREF=\"u.html\" accesskey='u'>up</a> two</p>\n";
+    // The paragraph split after "one ": the link and " two" go to a new one.
+    EXPECT_EQ(mergedText(source, inBody(
+                  R"({"p":"0.1.0","k":"P","a":null,"n":3,"c":[{"p":"0.1.0.0","k":"#","d":"one "}]},)"
+                  R"({"o":"\r\n<P class=x>","c":[{"p":"0.1.0.1","k":"A","m":1},{"p":"0.1.0.2","k":"#","d":" two","m":1}],"e":"</P>"},)"
+                  R"({"p":"0.1.1","k":"#1"})", 2).c_str()),
+              "<p class=x>one </p>\n<P class=x><a HREF=\"u.html\" accesskey='u'>up</a> two</P>\n");
+    // The page colour picker on a body with other attributes.
+    const char* body = "<html><BODY TEXT='black' bgcolor=red LINK=\"#00f\">\n<p>a</p>\n</BODY></html>";
+    EXPECT_EQ(mergedText(body,
+                         R"({"p":"","k":"","a":null,"c":[{"p":"0","k":"HTML","a":null,"c":[)"
+                         R"({"p":"0.0","k":"HEAD"},{"p":"0.1","k":"BODY","a":"<BODY text=black bgColor=#ffffff link=#00f>",)"
+                         R"("v":[["text","black"," text=black"],["bgcolor","#ffffff"," bgColor=#ffffff"],["link","#00f"," link=#00f"]],)"
+                         R"("c":[{"p":"0.1.0","k":"#1","r":3,"l":"#1"}]}]}]})"),
+              "<html><BODY TEXT='black' bgColor=#ffffff LINK=\"#00f\">\n<p>a</p>\n</BODY></html>");
+}
+
+// The surface flags a text at a block's edge, or inside PRE, with numbers.
+TEST(SourceMergeTextTest, TextFlagsFromTheSurfaceAreRead)
+{
+    const char* source = "<p>\n\t  Used by the <b>x</b></p><pre>a\nb</pre>";
+    EXPECT_EQ(mergedText(source, inBody(
+                  R"({"p":"0.1.0","k":"P","a":null,"c":[{"p":"0.1.0.0","k":"#","d":"Zq Used by the ","b":1},)"
+                  R"({"p":"0.1.0.1","k":"B"}]},)"
+                  R"({"p":"0.1.1","k":"PRE","a":null,"c":[{"p":"0.1.1.0","k":"#","d":"a b","s":1}]})", 2).c_str()),
+              "<p>\n\t  Zq Used by the <b>x</b></p><pre>a b</pre>");
+}
+
+// New markup comes in CR LF; an LF page keeps LF.
+TEST(SourceMergeLineBreaksTest, NewMarkupTakesThePagesLineBreaks)
+{
+    EXPECT_EQ(mergedText("<p>a</p>\n<p>b</p>\n",
+                         inBody(R"({"p":"0.1.0","k":"P"},"\r\n<UL>\r\n<LI>x</LI>\r\n</UL>",)"
+                                R"({"p":"0.1.1","k":"#1","r":3,"l":"#1"})", 4).c_str()),
+              "<p>a</p>\n<UL>\n<LI>x</LI>\n</UL>\n<p>b</p>\n");
 }
 
 }

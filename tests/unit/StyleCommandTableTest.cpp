@@ -13,12 +13,18 @@ struct PathCase {
 
 const PathCase pathCases[] = {
     {"css file", "/site/main.css", "/site/main.css", "main.css"},
-    {"only the name is linked", "/site/css/deep/my.site.css", "/site/css/deep/my.site.css", "my.site.css"},
+    {"a subfolder of the page's folder is linked with the name", "/site/css/deep/my.site.css",
+     "/site/css/deep/my.site.css", "css/deep/my.site.css"},
+    {"another folder is reached from the page's folder", "/other/x.css", "/other/x.css", "../other/x.css"},
     {"other extension kept and linked as written", "/site/theme.txt", "/site/theme.txt", "theme.txt"},
     {"no extension gets .css", "/site/theme", "/site/theme.css", "theme.css"},
-    {"dot in a folder name only", "/my.site/theme", "/my.site/theme.css", "theme.css"},
+    {"dot in a folder name only", "/my.site/theme", "/my.site/theme.css", "../my.site/theme.css"},
     {"leading dot is part of the name", "/site/.hidden", "/site/.hidden.css", ".hidden.css"},
-    {"double quote escaped in the link", "/site/a\"b.css", "/site/a\"b.css", "a&quot;b.css"},
+    {"double quote encoded in the link", "/site/a\"b.css", "/site/a\"b.css", "a%22b.css"},
+    {"# and ? would end the path: encoded", "/site/a#b?.css", "/site/a#b?.css", "a%23b%3F.css"},
+    {"blanks and per cent signs encoded", "/site/my 100%.css", "/site/my 100%.css", "my%20100%25.css"},
+    {"letters of other languages kept", "/site/Ã©tÃ©.css", "/site/Ã©tÃ©.css",
+     "Ã©tÃ©.css"},
 };
 
 TEST(StyleCommandTable, ExportFileAndLink)
@@ -27,9 +33,15 @@ TEST(StyleCommandTable, ExportFileAndLink)
         SCOPED_TRACE(c.row);
         const QString written = ink::styleSheetPath(QString::fromUtf8(c.chosen));
         EXPECT_EQ(written.toStdString(), c.written);
-        EXPECT_EQ(ink::styleSheetLink(written).toStdString(),
+        EXPECT_EQ(ink::styleSheetLink(written, QStringLiteral("/site")).toStdString(),
                   std::string("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + c.href + "\">");
     }
+}
+
+TEST(StyleCommandTable, LinkWithoutPageFolderNamesTheFile)
+{
+    EXPECT_EQ(ink::styleSheetLink(QStringLiteral("/x/css/a b.css"), QString()).toStdString(),
+              "<link rel=\"stylesheet\" type=\"text/css\" href=\"a%20b.css\">");
 }
 
 TEST(StyleCommandTable, StyleBlockHasAnEmptyMiddleLine)

@@ -75,8 +75,10 @@ INSTANTIATE_TEST_SUITE_P(InsertRow, TableEditTest, ::testing::Values(
              "<td align=left valign=middle>&nbsp;</TD></TR>"},
     EditCase{"the text after the last row stays after the new one", "insertrow",
              "<TR><TD>a</TD></TR>~</TABLE>", "<TR><TD>a</TD></TR>~<TR>~<TD>&nbsp;</TD></TR>~</TABLE>"},
-    EditCase{"cells without a row end tag: the new row comes first", "insertrow",
-             "<TD>a</TD>", "~<TR>~<TD>&nbsp;</TD></TR><TD>a</TD>"},
+    EditCase{"cells without a row tag hold no row: unchanged", "insertrow", "<TD>a</TD>", "(unchanged)"},
+    EditCase{"a paragraph holds no row: unchanged", "insertrow", "<p>Before text</p>", "(unchanged)"},
+    EditCase{"the end of a row is enough", "insertrow", "<TD>a</TD></TR>",
+             "<TD>a</TD></TR>~<TR>~<TD>&nbsp;</TD></TR>"},
     EditCase{"text without tags is left alone", "insertrow", "just words", "(unchanged)"},
     EditCase{"a lone angle bracket is no tag", "insertrow", "a < b", "(unchanged)"},
     EditCase{"empty selection", "insertrow", "", "(unchanged)"}));
@@ -148,6 +150,41 @@ INSTANTIATE_TEST_SUITE_P(SplitCell, TableEditTest, ::testing::Values(
              "<TD>x</TD><TD>&nbsp;</TD></TR>"},
     EditCase{"no cell start tag: unchanged", "splitcell", "<td>x</td>", "(unchanged)"},
     EditCase{"empty selection", "splitcell", "", "(unchanged)"}));
+
+// A table inside a cell of the selected rows: the commands work on the outer
+// rows and cells and carry the inner table along unchanged.
+#define INNER "<TABLE><TR><TD>in1</TD><TD>in2</TD></TR></TABLE>"
+#define OUTER_ROW "<TR>~<TD>out1</TD>~<TD>out2" INNER "</TD></TR>"
+
+INSTANTIATE_TEST_SUITE_P(NestedTables, TableEditTest, ::testing::Values(
+    EditCase{"insert row: one new cell per outer cell", "insertrow", OUTER_ROW,
+             OUTER_ROW "~<TR>~<TD>&nbsp;</TD>~<TD>&nbsp;</TD></TR>"},
+    EditCase{"delete row: the last outer row goes with its inner table", "deleterow",
+             "<TR><TD>a</TD></TR>~<TR><TD>b" INNER "</TD></TR>", "<TR><TD>a</TD></TR>"},
+    EditCase{"delete row: an inner table in an earlier row stays", "deleterow",
+             "<TR><TD>a" INNER "</TD></TR>~<TR><TD>b</TD></TR>", "<TR><TD>a" INNER "</TD></TR>"},
+    EditCase{"insert column: only the outer row gains a cell", "insertcolumn", OUTER_ROW,
+             "<TR>~<TD>out1</TD>~<TD>out2" INNER "</TD>~<TD>&nbsp;</TD></TR>"},
+    EditCase{"delete column: the outer last cell goes whole", "deletecolumn", OUTER_ROW,
+             "<TR>~<TD>out1</TD></TR>"},
+    EditCase{"delete column: an inner table in a kept cell stays", "deletecolumn",
+             "<TR>~<TD>a" INNER "</TD>~<TD>b</TD></TR>", "<TR>~<TD>a" INNER "</TD></TR>"},
+    EditCase{"delete cell: the selected cell goes with its content", "deletecell",
+             "<TD>x" INNER "</TD>", ""},
+    EditCase{"merge cells: the inner table stays in the merged cell", "mergecells",
+             "<TD>a</TD><TD>b" INNER "</TD>", "<TD>a b" INNER " </TD>"},
+    EditCase{"split cell: the twin follows the outer cell", "splitcell", "<TD w=1>x" INNER "</TD>",
+             "<TD w=1>x" INNER "</TD><TD w=1>&nbsp;</TD>"},
+    EditCase{"an inner table in lower case is set aside too", "insertcolumn",
+             "<TR><TD>a<table><TR><TD>b</TD></TR></table></TD></TR>",
+             "<TR><TD>a<table><TR><TD>b</TD></TR></table></TD>~<TD>&nbsp;</TD></TR>"},
+    EditCase{"a whole selected table is the one edited", "insertrow",
+             "<TABLE>~<TR><TD>a</TD></TR>~</TABLE>",
+             "<TABLE>~<TR><TD>a</TD></TR>~<TR>~<TD>&nbsp;</TD></TR>~</TABLE>"},
+    EditCase{"a selection starting inside an inner table: unchanged", "deletecolumn",
+             "in2</TD></TR></TABLE></TD></TR>", "(unchanged)"},
+    EditCase{"a selection ending inside an inner table: unchanged", "insertrow",
+             "<TR><TD>a</TD></TR>~<TR><TD>b<TABLE><TR><TD>in", "(unchanged)"}));
 
 TEST(TableEditTest, InsertCellIsOneEmptyCell)
 {

@@ -79,6 +79,17 @@ INSTANTIATE_TEST_SUITE_P(Properties, TableMarkupTest, ::testing::Values(
     MarkupCase{"height in pixels, width without per cent",
                [](TableDialogValues& v) { v.height = "40"; v.widthPercent = false; },
                "<TABLE border style=\";border-width:1\" height=40 width=100>~", CELL},
+    MarkupCase{"typed lengths: px written as the number, a typed % kept, no length left out",
+               [](TableDialogValues& v) {
+                   v.height = "40 px";
+                   v.width = "50%";
+                   v.widthPercent = false;
+                   v.cellHeight = "tall";
+                   v.cellWidth = "20px";
+                   v.cellWidthPercent = true;
+               },
+               "<TABLE border style=\";border-width:1\" height=40 width=50%>~",
+               "<td style=\"\" width=20 align=left valign=middle>&nbsp;</td>"},
     MarkupCase{"spacing and padding",
                [](TableDialogValues& v) { v.cellSpacing = 2; v.cellPadding = 5; },
                "<TABLE border style=\";border-width:1\" width=100% cellspacing=2 cellpadding=5>~",

@@ -320,6 +320,9 @@ void MainWindow::openProjectWizard()
                 sub->showNormal();
                 sub->showMaximized();
             }
+            // Showing the frame again may put the focus in its first field,
+            // the title box: the new project's page takes it instead.
+            focusActiveDocument();
         }
         refreshFolderLists();
         return true;

@@ -4,6 +4,7 @@
 
 #include "colourfont/ColourModel.h"
 #include "colourfont/widgets/ColourDialog.h"
+#include "document/widgets/DocumentWindow.h"
 #include "styles/widgets/StyleCommands.h"
 
 #include <QAction>
@@ -29,7 +30,10 @@ void MainWindow::registerStyleCommands()
     }
     commands_.insert(QStringLiteral("style"), [this] { newStyle(editTarget()); });
     commands_.insert(QStringLiteral("importstyle"), [this] { importStyle(editTarget(), this); });
-    commands_.insert(QStringLiteral("exportstyle"), [this] { exportStyle(editTarget(), this); });
+    commands_.insert(QStringLiteral("exportstyle"), [this] {
+        DocumentWindow* doc = activeWindow();
+        exportStyle(editTarget(), doc ? table_.at(doc->slot()).folder : QString(), this);
+    });
     // The options are read when a declaration is written, not when its
     // dialog opens.
     CssDialogServices services;

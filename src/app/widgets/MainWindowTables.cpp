@@ -8,6 +8,7 @@
 #include "document/widgets/DocumentWindow.h"
 #include "editing/TableEdits.h"
 #include "editing/widgets/QuickTableMaker.h"
+#include "markup/PageBackground.h"
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 
@@ -65,7 +66,11 @@ void MainWindow::openTableDialog()
         return;
     TableDialogContext context;
     context.pageFolder = table_.at(doc->slot()).folder;
-    context.pageBackColour = doc->design()->bgColor();
+    // The Design view holds the page as shown; in the Code view it may be a
+    // page the text has left behind since, so the text is read instead.
+    context.pageBackColour = table_.at(doc->slot()).designViewShown
+        ? doc->design()->bgColor()
+        : pageBackgroundInText(doc->code()->text());
     context.insert = [this](const QString& markup) {
         const EditTarget target = editTarget();
         if (target.designView)

@@ -41,14 +41,6 @@ void DialogPreview::showText(const QString& previewText)
     view_->load(QUrl::fromLocalFile(path));
 }
 
-void DialogPreview::reshow()
-{
-    if (file_.path().isEmpty())
-        return;
-    loaded_ = false;
-    view_->load(QUrl::fromLocalFile(file_.path()));
-}
-
 void DialogPreview::loadFinished(bool ok)
 {
     // A load replaced by a newer one reports failure; only the last counts.

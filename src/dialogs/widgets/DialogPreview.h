@@ -34,8 +34,6 @@ public:
     // the file cannot be written the browser is left as it was and loaded()
     // reports false.
     void showText(const QString& previewText);
-    // Shows the current file again without rewriting it (dialog activation).
-    void reshow();
     // True once the last text asked for is on screen.
     bool isLoaded() const { return loaded_; }
     // The text now on screen; "" before the first load finishes.

@@ -2,6 +2,7 @@
 
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/ImageImport.h"
+#include "dialogs/widgets/LengthNote.h"
 #include "projects/CommonDialog.h"
 
 #include <QApplication>
@@ -75,6 +76,8 @@ ImageDialog::ImageDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Border"), border_));
     height_->setAccessibleName(tr("Height"));
     width_->setAccessibleName(tr("Width"));
+    LengthNote::attach(height_);
+    LengthNote::attach(width_);
     layOutBesidePreview(fields, preview_, "Command2", "Command3");
     resize(820, 560);
 
@@ -150,6 +153,12 @@ void ImageDialog::importImage()
 
 void ImageDialog::accept()
 {
+    // A height or width that is no length is not written: the note beside it
+    // says what the field takes, and nothing is inserted.
+    if (QLineEdit* wrong = LengthNote::firstWrongField(this)) {
+        wrong->setFocus();
+        return;
+    }
     const QString markup = imageMarkup(fields());
     insertIntoPage(markup);
     InsertDialog::accept();

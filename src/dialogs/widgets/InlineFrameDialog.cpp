@@ -1,6 +1,7 @@
 #include "dialogs/widgets/InlineFrameDialog.h"
 
 #include "dialogs/widgets/DialogPreview.h"
+#include "dialogs/widgets/LengthNote.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -49,6 +50,8 @@ InlineFrameDialog::InlineFrameDialog(const InsertDialogHost& host)
     auto* widthRow = optionRow({width_, widthDefault, widthPercent_});
     heightDefault->setChecked(true);
     widthDefault->setChecked(true);
+    LengthNote::attach(height_);
+    LengthNote::attach(width_);
 
     auto* sourceBox = framed(tr("Source"), source_);
     sourceBox->layout()->addWidget(test);
@@ -121,6 +124,10 @@ void InlineFrameDialog::rebuildPreview()
 
 void InlineFrameDialog::accept()
 {
+    if (QLineEdit* wrong = LengthNote::firstWrongField(this)) {
+        wrong->setFocus();
+        return;
+    }
     // What the fields say now, also what was typed since the last preview.
     const QString markup = inlineFrameMarkup(fields());
     const EditTarget target = host_.target();

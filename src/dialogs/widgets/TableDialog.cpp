@@ -3,12 +3,14 @@
 #include "colourfont/widgets/FontComboControl.h"
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/ImageImport.h"
+#include "dialogs/widgets/LengthNote.h"
 #include "projects/CommonDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,6 +47,10 @@ TableDialog::TableDialog(QWidget* owner, TableDialogContext context)
     });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
+    // Only OK is a default button: Enter never presses "Import" (see
+    // keyPressEvent for what Enter does).
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(button == ok_);
 }
 
 void TableDialog::present()
@@ -95,24 +101,34 @@ void TableDialog::rebuildPreview()
 {
     const TableDialogValues v = values();
     pendingMarkup_ = tableDialogMarkup(v);
-    ok_->setEnabled(false);
     preview_->showText(tableDialogPreviewText(v, pendingMarkup_));
 }
 
 void TableDialog::previewLoaded(bool ok)
 {
-    // OK inserts the table the preview shows, so it waits for it.
-    if (ok)
-        shownMarkup_ = pendingMarkup_;
-    ok_->setEnabled(ok);
+    // OK inserts the table the preview shows: a click while it loads is kept
+    // until it is shown (a load replaced by a newer one reports failure).
+    if (!ok)
+        return;
+    shownMarkup_ = pendingMarkup_;
+    if (std::exchange(insertWhenLoaded_, false))
+        insertAndClose();
 }
 
-bool TableDialog::event(QEvent* event)
+void TableDialog::keyPressEvent(QKeyEvent* event)
 {
-    // Coming back to the dialog shows the current preview file again.
-    if (event->type() == QEvent::WindowActivate && preview_ && preview_->isLoaded())
-        preview_->reshow();
-    return QDialog::event(event);
+    // Enter in a field works as OK: from a property page it shows the table
+    // on the Finish page, from there it inserts. A focused button takes
+    // Enter as a click of its own.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        else
+            insertAndClose();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TableDialog::staticToggled(bool on)
@@ -149,14 +165,26 @@ void TableDialog::importImage(QLineEdit* mask)
 
 void TableDialog::insertAndClose()
 {
+    // A height or width that is no length: its page comes up with the note
+    // beside the field, and nothing is inserted.
+    if (QLineEdit* wrong = LengthNote::firstWrongField(this)) {
+        for (int i = 0; i < tabs_->count(); ++i) {
+            if (tabs_->widget(i)->isAncestorOf(wrong))
+                tabs_->setCurrentIndex(i);
+        }
+        wrong->setFocus();
+        return;
+    }
     // OK inserts only what the user sees on the Finish page; from anywhere
     // else the table is shown first, since the preview may be out of date.
     if (tabs_->currentWidget() != preview_->parentWidget()) {
         tabs_->setCurrentWidget(preview_->parentWidget());
         return;
     }
-    if (!preview_->isLoaded())
+    if (!preview_->isLoaded()) {
+        insertWhenLoaded_ = true;
         return;
+    }
     if (context_.insert)
         context_.insert(shownMarkup_);
     close();

@@ -39,6 +39,8 @@ struct SizeField {
 // The table dialog `frmTable`: the "Table Properties" and "Cell Properties"
 // pages set the table's attributes, the "Finish" page shows the table in the
 // preview and inserts it with "OK". Modal to its owner, deleted on close.
+// Coming back to the dialog from another window leaves the preview as it is:
+// its file is unchanged, and a reload would only hold up a click on OK.
 class TableDialog : public QDialog {
     Q_OBJECT
 public:
@@ -52,7 +54,7 @@ public:
     DialogPreview* preview() const { return preview_; }
 
 protected:
-    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildTablePage();
@@ -79,6 +81,8 @@ private:
     QPushButton* ok_ = nullptr;
     QString pendingMarkup_;
     QString shownMarkup_;
+    // OK was clicked while the preview was loading: insert once it is shown.
+    bool insertWhenLoaded_ = false;
 
     QSlider* rows_ = nullptr;
     QSlider* columns_ = nullptr;

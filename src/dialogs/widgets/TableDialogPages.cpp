@@ -5,6 +5,7 @@
 #include "colourfont/widgets/FontComboControl.h"
 #include "dialogs/widgets/DialogPreview.h"
 #include "dialogs/widgets/ImageListCombo.h"
+#include "dialogs/widgets/LengthNote.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -150,6 +151,8 @@ QWidget* TableDialog::buildTablePage()
     form->addRow(QStringLiteral("Height"), row({height_.text, height_.plain, height_.percent}, this));
     form->addRow(QStringLiteral("Width"), row({width_.text, width_.plain, width_.percent}, this));
     form->addRow(QStringLiteral("Image Source"), imageSource("Combo1Mask", "Combo1", "Command1", &background_));
+    LengthNote::attach(height_.text);
+    LengthNote::attach(width_.text);
     return page;
 }
 
@@ -196,6 +199,8 @@ QWidget* TableDialog::buildCellPage()
                  row({static_, cellWidth_.text, cellWidth_.plain, cellWidth_.percent}, this));
     form->addRow(QStringLiteral("Image Source"),
                  imageSource("Combo3Mask", "Combo3", "Command2", &cellBackground_));
+    LengthNote::attach(cellHeight_.text);
+    LengthNote::attach(cellWidth_.text);
     return page;
 }
 
@@ -208,7 +213,6 @@ QWidget* TableDialog::buildFinishPage()
     preview_->setMinimumSize(360, 260);
     connect(preview_, &DialogPreview::loaded, this, &TableDialog::previewLoaded);
     ok_ = named(new QPushButton(QStringLiteral("OK"), page), "Command3", QStringLiteral("OK"));
-    ok_->setEnabled(false);
     ok_->setDefault(true);
     auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), page), "Command4", QStringLiteral("Cancel"));
     connect(ok_, &QPushButton::clicked, this, &TableDialog::insertAndClose);

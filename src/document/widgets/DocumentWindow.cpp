@@ -288,9 +288,10 @@ void DocumentWindow::designLoadFinished()
         return;
     if (!design_->loadFailed()) {
         selection_->designLoaded();
-        // Not over a title the user typed meanwhile.
-        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->hasFocus()
-            && !titleBox_->isModified())
+        // Not over a title the user typed meanwhile. A box that merely took
+        // the focus during the load (as a new window's first field can) still
+        // shows the title of the page before; it takes this page's.
+        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->isModified())
             showDesignTitle();
         return;
     }
@@ -630,9 +631,11 @@ void DocumentWindow::applyTitle()
     const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
-    // The box still shows the title of the page before the one loading: it
-    // is no title of this page unless the user typed it.
-    if (titleWhenLoaded_ && !titleBox_->isModified())
+    // The title element is written only when the user changed the title:
+    // a title the box merely shows (server-side code, references) stays as
+    // the page has it. A box that still shows the title of the page before
+    // the one loading holds no title of this page either.
+    if (!titleBox_->isModified())
         return;
     titleBox_->setModified(false);
     if (host_.documents().at(slot_).designViewShown) {

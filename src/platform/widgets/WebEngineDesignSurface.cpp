@@ -337,7 +337,12 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     }
     const QString described = changes.toString();
     if (!described.isEmpty()) {
-        if (std::optional<QString> merged = sourceWriter_.write(loader_->loadedText(), described)) {
+        const auto describe = [this](const QStringList& whole) {
+            const QVariant again = call(QStringLiteral("documentChanges"), {whole}, readTimeoutMs_);
+            return again.userType() == QMetaType::QString ? again.toString() : QString();
+        };
+        if (std::optional<QString> merged =
+                sourceWriter_.write(loader_->loadedText(), described, describe)) {
             *html = *merged;
             return true;
         }

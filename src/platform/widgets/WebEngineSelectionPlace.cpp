@@ -1,6 +1,5 @@
 #include "platform/widgets/WebEngineSelectionPlace.h"
 
-#include "markup/MergedPosition.h"
 #include "platform/widgets/WebEngineSourceWriter.h"
 
 namespace ink {
@@ -46,15 +45,9 @@ std::optional<SourceRange> WebEngineSelectionPlace::toSource(const QVariant& ans
         const std::shared_ptr<const SourceTree> tree = writer_.tree(loadedText_, withLineEnd_);
         from = sourceOffset(*tree, *start);
         to = collapsed ? from : sourceOffset(*tree, *end, true);
-    } else {
-        // Edits the document took before they were watched ("") cannot be
-        // placed in the text.
-        const auto merged = writer_.merge(loadedText_, changes.toString());
-        if (!merged)
-            return std::nullopt;
-        const MergedPosition positions(*merged->tree, merged->description, merged->places);
-        from = positions.sourceOffset(*start);
-        to = collapsed ? from : positions.sourceOffset(*end, true);
+    } else if (const std::shared_ptr<const SourceTree> tree = editedTree(changes)) {
+        from = sourceOffset(*tree, *start);
+        to = collapsed ? from : sourceOffset(*tree, *end, true);
     }
     if (from < 0 || to < 0)
         return std::nullopt;
@@ -62,13 +55,24 @@ std::optional<SourceRange> WebEngineSelectionPlace::toSource(const QVariant& ans
     return backwards ? SourceRange{to, from} : SourceRange{from, to};
 }
 
+// An edited document stands as the text written for it: its nodes are
+// those of that text's parse. Edits the document took before they were
+// watched ("") cannot be written node by node and give none.
+std::shared_ptr<const SourceTree> WebEngineSelectionPlace::editedTree(const QVariant& changes)
+{
+    const std::optional<QString> written = writer_.write(loadedText_, changes.toString());
+    if (!written)
+        return nullptr;
+    return writer_.writtenTree(*written);
+}
+
 QVariantList WebEngineSelectionPlace::toDesign(const SourceRange& range, const QVariant& changes)
 {
     std::optional<DomRange> place;
     if (changes.userType() != QMetaType::QString) {
         place = domRange(*writer_.tree(loadedText_, withLineEnd_), range);
-    } else if (const auto merged = writer_.merge(loadedText_, changes.toString())) {
-        place = MergedPosition(*merged->tree, merged->description, merged->places).domRange(range);
+    } else if (const std::shared_ptr<const SourceTree> tree = editedTree(changes)) {
+        place = domRange(*tree, range);
     }
     if (!place)
         return {};

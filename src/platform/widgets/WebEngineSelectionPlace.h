@@ -3,10 +3,12 @@
 
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 
 namespace ink {
 
+class SourceTree;
 class WebEngineSourceWriter;
 
 // The Design view's selection against the page's text. The surface's
@@ -27,6 +29,8 @@ public:
     QVariantList toDesign(const SourceRange& range, const QVariant& changes);
 
 private:
+    std::shared_ptr<const SourceTree> editedTree(const QVariant& changes);
+
     WebEngineSourceWriter& writer_;
     const QString& loadedText_;
     bool withLineEnd_;

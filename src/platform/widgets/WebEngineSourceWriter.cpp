@@ -26,7 +26,6 @@ void WebEngineSourceWriter::prepare(const QString& loadedText)
     if (loadedText == text_ && trees_[1].valid())
         return;
     text_ = loadedText;
-    lastMerged_.reset();
     trees_[1] = std::async(std::launch::async, parsed, loadedText + kLineEnd).share();
     trees_[0] = std::async(std::launch::deferred, parsed, loadedText).share();
 }
@@ -42,7 +41,6 @@ void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
                                   std::shared_ptr<const SourceTree> tree)
 {
     text_ = loadedText;
-    lastMerged_.reset();
     std::promise<std::shared_ptr<const SourceTree>> ready;
     ready.set_value(std::move(tree));
     trees_[withLineEnd ? 1 : 0] = ready.get_future().share();
@@ -51,41 +49,50 @@ void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
             .share();
 }
 
-std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
-                                                    const QString& changesJson)
-{
-    const std::shared_ptr<const Merged> merged = merge(loadedText, changesJson);
-    if (!merged)
-        return std::nullopt;
-    return merged->text;
-}
+// Each round asks for more nodes whole; a few rounds settle any page the
+// parser rearranged, and a description that never fits ends in none.
+constexpr int kMostRounds = 4;
 
-std::shared_ptr<const WebEngineSourceWriter::Merged>
-WebEngineSourceWriter::merge(const QString& loadedText, const QString& changesJson)
+std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
+                                                    const QString& changesJson,
+                                                    const Describe& describe)
 {
     prepare(loadedText);
-    if (lastMerged_ && changesJson == lastChanges_)
-        return lastMerged_;
-    QJsonParseError error;
-    const QJsonDocument changes = QJsonDocument::fromJson(changesJson.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !changes.isObject())
-        return nullptr;
     for (const bool withLineEnd : {true, false}) {
-        auto merged = std::make_shared<Merged>();
-        merged->tree = trees_[withLineEnd ? 1 : 0].get();
-        merged->description = changes.object();
-        std::optional<QString> text =
-            mergeSource(*merged->tree, merged->description, &merged->places);
-        if (!text)
-            continue;
-        if (withLineEnd && text->endsWith(kLineEnd))
-            text->chop(kLineEnd.size());
-        merged->text = *text;
-        lastChanges_ = changesJson;
-        lastMerged_ = merged;
-        return merged;
+        const SourceTree& tree = *trees_[withLineEnd ? 1 : 0].get();
+        QString json = changesJson;
+        QStringList whole;
+        for (int round = 0; round < kMostRounds; ++round) {
+            QJsonParseError error;
+            const QJsonDocument changes = QJsonDocument::fromJson(json.toUtf8(), &error);
+            if (error.error != QJsonParseError::NoError || !changes.isObject())
+                break;
+            MergeResult merged = mergeSourceParts(tree, changes.object());
+            if (merged.text) {
+                if (withLineEnd && merged.text->endsWith(kLineEnd))
+                    merged.text->chop(kLineEnd.size());
+                return merged.text;
+            }
+            const qsizetype before = whole.size();
+            for (const QString& path : merged.wholePaths) {
+                if (!whole.contains(path))
+                    whole.push_back(path);
+            }
+            if (!describe || whole.size() == before)
+                break;
+            json = describe(whole);
+        }
     }
-    return nullptr;
+    return std::nullopt;
+}
+
+std::shared_ptr<const SourceTree> WebEngineSourceWriter::writtenTree(const QString& written)
+{
+    if (!writtenTree_ || written != written_) {
+        written_ = written;
+        writtenTree_ = parsed(written);
+    }
+    return writtenTree_;
 }
 
 }

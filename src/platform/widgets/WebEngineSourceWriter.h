@@ -1,15 +1,12 @@
 #pragma once
-#include "markup/SourceMerge.h"
 #include "markup/SourceTree.h"
-
-#include <QJsonObject>
 
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace ink {
 
@@ -30,21 +27,20 @@ public:
     // the line end) is `tree`.
     void adopt(const QString& loadedText, bool withLineEnd, std::shared_ptr<const SourceTree> tree);
 
-    // None when the description does not fit the loaded text; the caller
-    // then writes the whole document in the program's own form.
-    std::optional<QString> write(const QString& loadedText, const QString& changesJson);
+    // The surface's description of its changes, with the original nodes at
+    // the given paths described by their whole markup.
+    using Describe = std::function<QString(const QStringList& wholePaths)>;
 
-    // What write() gave, with what it was made from: the tree of the
-    // loaded text it merged over, the description and where each of its
-    // items was written. The last one is kept: the selection asks for it
-    // right before or after the text is read.
-    struct Merged {
-        QString text;
-        std::shared_ptr<const SourceTree> tree;
-        QJsonObject description;
-        std::vector<MergedPlace> places;
-    };
-    std::shared_ptr<const Merged> merge(const QString& loadedText, const QString& changesJson);
+    // None when the description does not fit the loaded text; the caller
+    // then writes the whole document in the program's own form. Where the
+    // parser rearranged the page around an edit, the nodes concerned are
+    // asked for again as whole markup, so that only they are written anew.
+    std::optional<QString> write(const QString& loadedText, const QString& changesJson,
+                                 const Describe& describe = {});
+
+    // The parse of a text write() gave, for placing the selection of an
+    // edited document in it: made once per text and kept.
+    std::shared_ptr<const SourceTree> writtenTree(const QString& written);
 
 private:
     using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
@@ -53,8 +49,8 @@ private:
     // The text with the line end that a file of the program ends with, and
     // without it.
     Parse trees_[2];
-    QString lastChanges_;
-    std::shared_ptr<const Merged> lastMerged_;
+    QString written_;
+    std::shared_ptr<const SourceTree> writtenTree_;
 };
 
 }

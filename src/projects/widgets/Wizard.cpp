@@ -183,7 +183,9 @@ void Wizard::makeProject(const QString& templateFolder)
     const std::optional<QString> name = askProjectName(fileView_->nameofitem());
     if (!name)
         return;
-    const ProjectResult result = ink::createProject(templateFolder, QDir::cleanPath(parent), name->trimmed());
+    // A name left empty takes the template's.
+    const QString projectName = name->trimmed().isEmpty() ? fileView_->nameofitem() : name->trimmed();
+    const ProjectResult result = ink::createProject(templateFolder, QDir::cleanPath(parent), projectName);
     if (!result.ok) {
         Prompts::current().warning(this, CreateTitle, result.error);
         return;

@@ -82,7 +82,7 @@ void importStyle(const EditTarget& target, QWidget* owner)
     focusDocument(target);
 }
 
-void exportStyle(const EditTarget& target, QWidget* owner)
+void exportStyle(const EditTarget& target, const QString& pageFolder, QWidget* owner)
 {
     if (!target.code)
         return;
@@ -98,7 +98,7 @@ void exportStyle(const EditTarget& target, QWidget* owner)
         Prompts::current().warning(owner, QStringLiteral("Export Style"), error);
         return;
     }
-    target.code->replaceSelectedText(styleSheetLink(path));
+    target.code->replaceSelectedText(styleSheetLink(path, pageFolder));
     focusDocument(target);
 }
 

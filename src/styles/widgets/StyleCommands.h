@@ -25,7 +25,7 @@ void importStyle(const EditTarget& target, QWidget* owner);
 // existing file is replaced) and puts a link to the file in place of the
 // selection. When the file cannot be written a message says why and the
 // selection stays as it was.
-void exportStyle(const EditTarget& target, QWidget* owner);
+void exportStyle(const EditTarget& target, const QString& pageFolder, QWidget* owner);
 
 // Opens the CSS dialog of that name; returns it, or null for an unknown name.
 CssDialogWindow* openCssDialog(const QString& name, QWidget* owner, const CssDialogServices& services);

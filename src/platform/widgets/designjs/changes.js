@@ -7,10 +7,26 @@
 const childRecords = new Map();
 const attributesChanged = new Set();
 const dataChanged = new Set();
+// Node -> the parent it was first taken out of, or null for a node first
+// seen being added (one the page did not have).
+const firstParents = new Map();
+
+function noteFirstParents(record)
+{
+    for (const node of record.removedNodes) {
+        if (!firstParents.has(node))
+            firstParents.set(node, record.target);
+    }
+    for (const node of record.addedNodes) {
+        if (!firstParents.has(node))
+            firstParents.set(node, null);
+    }
+}
 
 function trackMutation(record)
 {
     if (record.type === 'childList') {
+        noteFirstParents(record);
         if (!childRecords.has(record.target))
             childRecords.set(record.target, []);
         childRecords.get(record.target).push(record);
@@ -130,24 +146,126 @@ function programForm(node, preserve)
     return writer.text();
 }
 
-// A text or comment node whose content changed, in the program's form.
-function changedData(node)
+// A text or comment node whose content changed: a comment in the program's
+// form, a text as its content, which the program writes back character by
+// character over its source.
+function changedData(node, path)
 {
     if (node.nodeType === Node.COMMENT_NODE)
-        return commentText(node.data);
-    const parent = node.parentNode;
-    if (parent && RAW_TEXT_ELEMENTS.has(elementName(parent)))
-        return crlf(node.data);
-    return crlf(escapeText(writtenText(node)));
+        return {p: path, k: '!', t: commentText(node.data)};
+    const described = {p: path, k: '#', d: writtenText(node)};
+    if (isInsidePreserving(node.parentNode))
+        described.s = 1;
+    if (edgesBlock(node.previousSibling, node.parentNode))
+        described.b = 1;
+    if (edgesBlock(node.nextSibling, node.parentNode))
+        described.e = 1;
+    return described;
 }
 
-function describeNode(node, path, touched)
+// Whether whitespace between a text and its sibling (or, with none, its
+// parent's edge) is never shown: at a block's edge, or beside a block or a
+// line break.
+function edgesBlock(sibling, parent)
 {
+    const shown = element => element && element.nodeType === Node.ELEMENT_NODE
+        && getComputedStyle(element).display;
+    if (sibling)
+        return elementName(sibling) === 'BR' || (shown(sibling) || 'inline') !== 'inline';
+    const display = shown(parent);
+    return !!display && display !== 'inline' && display !== 'contents';
+}
+
+// Where the page had each node, worked out from the child-list changes:
+// the path of an original node, null for a node the page did not have.
+class OriginalPaths {
+    constructor()
+    {
+        this.paths = new Map([[document, '']]);
+        this.lists = new Map();
+    }
+
+    childrenOf(parent)
+    {
+        if (!this.lists.has(parent))
+            this.lists.set(parent, originalChildren(parent, [...parent.childNodes]) || []);
+        return this.lists.get(parent);
+    }
+
+    parentOf(node)
+    {
+        return firstParents.has(node) ? firstParents.get(node) : node.parentNode;
+    }
+
+    pathOf(node)
+    {
+        if (this.paths.has(node))
+            return this.paths.get(node);
+        const parent = this.parentOf(node);
+        let path = null;
+        const parentPath = parent ? this.pathOf(parent) : null;
+        if (parentPath !== null) {
+            const at = this.childrenOf(parent).indexOf(node);
+            if (at >= 0)
+                path = parentPath === '' ? String(at) : parentPath + '.' + at;
+        }
+        this.paths.set(node, path);
+        return path;
+    }
+
+    // The node or one inside it was in the page.
+    holdsOriginal(node)
+    {
+        if (this.pathOf(node) !== null)
+            return true;
+        for (let child = node.firstChild; child; child = child.nextSibling) {
+            if (this.holdsOriginal(child))
+                return true;
+        }
+        return false;
+    }
+}
+
+// A node that was not in this place: an original node moved here keeps its
+// source text; a new one is written in the program's form, around any
+// original nodes it holds.
+function describeMoved(node, touched, origins, preserve)
+{
+    const path = origins.pathOf(node);
+    if (path !== null) {
+        const described = describeNode(node, path, touched, origins);
+        described.m = 1;
+        return described;
+    }
+    if (node.nodeType !== Node.ELEMENT_NODE || VOID_ELEMENTS.has(elementName(node))
+        || RAW_TEXT_ELEMENTS.has(elementName(node)) || !origins.holdsOriginal(node))
+        return programForm(node, preserve);
+    const name = elementName(node);
+    const inner = preserve || PRESERVING_ELEMENTS.has(name);
+    const items = [...node.childNodes].map(child => describeMoved(child, touched, origins, inner));
+    return {o: (!preserve && LINE_ELEMENTS.has(name) ? '\r\n' : '') + startTag(node, name),
+        c: items, e: (!preserve && LINE_END_ELEMENTS.has(name) ? '\r\n' : '') + '</' + name + '>'};
+}
+
+// The element's attributes with the program's form of each, so that only
+// the changed ones are written anew.
+function attributeList(element)
+{
+    return [...element.attributes].map(a => [a.name, a.value, attributeText(a)]);
+}
+
+function describeNode(node, path, touched, origins)
+{
+    if (origins.whole.has(path) && node.nodeType !== Node.DOCUMENT_NODE) {
+        const key = node.nodeType === Node.ELEMENT_NODE ? nodeKey(node) : nodeKey(node)[0];
+        return {p: path, k: key, t: programForm(node, isInsidePreserving(node.parentNode))};
+    }
     if (!touched.has(node))
         return {p: path, k: nodeKey(node)};
     if (node.nodeType !== Node.ELEMENT_NODE && node.nodeType !== Node.DOCUMENT_NODE)
-        return {p: path, k: nodeKey(node)[0], t: changedData(node)};
-    const current = currentChildren(node, touched);
+        return changedData(node, path);
+    // Nodes asked for whole may stand in a run: every child is named then.
+    const current = origins.whole.size ? [...node.childNodes] : currentChildren(node, touched);
     const original = originalChildren(node, current);
     const preserve = isInsidePreserving(node);
     if (original === null)
@@ -167,26 +285,33 @@ function describeNode(node, path, touched)
             items.push({p: prefix + index.get(entry), k: nodeKey(children[entry.from]),
                 r: entry.count, l: nodeKey(children[entry.from + entry.count - 1])});
         } else if (index.has(entry)) {
-            items.push(describeNode(entry, prefix + index.get(entry), touched));
+            items.push(describeNode(entry, prefix + index.get(entry), touched, origins));
         } else {
-            items.push(programForm(entry, preserve));
+            items.push(describeMoved(entry, touched, origins, preserve));
         }
     }
-    const tag = node.nodeType === Node.ELEMENT_NODE && attributesChanged.has(node)
-        ? startTag(node, elementName(node)) : null;
-    return {p: path, k: node.nodeType === Node.DOCUMENT_NODE ? '' : nodeKey(node), a: tag,
-        c: items, n: count};
+    const described = {p: path, k: node.nodeType === Node.DOCUMENT_NODE ? '' : nodeKey(node),
+        a: null, c: items, n: count};
+    if (node.nodeType === Node.ELEMENT_NODE && attributesChanged.has(node)) {
+        described.a = startTag(node, elementName(node));
+        described.v = attributeList(node);
+    }
+    return described;
 }
 
 // The description of the document's changes as JSON text, null when
 // nothing changed, or "" when the changes are not known node by node.
-function documentChanges()
+// The nodes at `wholePaths` are described by their whole markup: the
+// program could not lay their changes over their source text.
+function documentChanges(wholePaths)
 {
     if (!documentChanged())
         return null;
     if (editedBeforeWatching)
         return '';
-    const described = describeNode(document, '', touchedNodes());
+    const origins = new OriginalPaths();
+    origins.whole = new Set(wholePaths || []);
+    const described = describeNode(document, '', touchedNodes(), origins);
     return JSON.stringify(described);
 }
 
@@ -254,6 +379,7 @@ function forgetChanges()
     if (changeObserver)
         changeObserver.takeRecords();
     childRecords.clear();
+    firstParents.clear();
     attributesChanged.clear();
     dataChanged.clear();
     changedSinceLoad = false;
