@@ -45,6 +45,22 @@ QRect floatingWindowFrame(const FloatingWindowSettings& stored, const QList<QRec
     return frame;
 }
 
+QRect frameBelowTaken(const QRect& frame, const QList<QRect>& taken, int gap)
+{
+    QRect placed = frame;
+    // Each move goes below one frame, so the loop ends after as many moves
+    // as there are frames.
+    for (qsizetype moves = 0; moves <= taken.size(); ++moves) {
+        const auto over = std::find_if(taken.begin(), taken.end(), [&placed](const QRect& other) {
+            return other.isValid() && other.intersects(placed);
+        });
+        if (over == taken.end())
+            break;
+        placed.moveTop(over->bottom() + 1 + gap);
+    }
+    return placed;
+}
+
 FloatingWindowSettings floatingWindowSettings(const QRect& frame)
 {
     FloatingWindowSettings s;

@@ -14,6 +14,11 @@ namespace ink {
 QRect floatingWindowFrame(const FloatingWindowSettings& stored, const QList<QRect>& screens,
                           const QRect& fallback);
 
+// `frame` moved down, below each of the `taken` frames it overlaps, with
+// `gap` pixels between: where a window opens that would otherwise open on top
+// of another one.
+QRect frameBelowTaken(const QRect& frame, const QList<QRect>& taken, int gap);
+
 // The settings that keep `frame`.
 FloatingWindowSettings floatingWindowSettings(const QRect& frame);
 

@@ -38,7 +38,7 @@ ToolStripEntry buildStandard()
     ToolBandEntry link = buttonBand("Toolbar11", {{"link", "Link", "Link"}});
     link.widgets = {"Combo2"};
     strip.bands.push_back(link);
-    ToolBandEntry image = buttonBand("Toolbar13", {{"link", "Link", "Image"}});
+    ToolBandEntry image = buttonBand("Toolbar13", {{"link", "Image", "Image"}});
     image.widgets = {"Combo3"};
     strip.bands.push_back(image);
     strip.bands.push_back(buttonBand("Toolbar8", {{"browser", "Preview in Browser", "Browser"},

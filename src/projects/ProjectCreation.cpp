@@ -142,7 +142,7 @@ ProjectResult createProject(const QString& templateFolder, const QString& parent
         fs::rename(toPath(copy), toPath(target), ec);
         if (ec) {
             copied = false;
-            why = QStringLiteral("Could not rename %1 to %2: %3").arg(copy, target, reason(ec));
+            why = QStringLiteral("Could not create the folder %1: %2").arg(target, reason(ec));
         }
     } else if (copied) {
         copied = false;
@@ -150,6 +150,9 @@ ProjectResult createProject(const QString& templateFolder, const QString& parent
     }
     if (!copied) {
         fs::remove_all(toPath(copy), ec);
+        // The copy is made under a passing name first; the user knows the
+        // project by the folder chosen, so a message names that one.
+        why.replace(copy, target);
         result.error = why.isEmpty() ? QStringLiteral("Copying the template failed.") : why;
         return result;
     }

@@ -6,6 +6,7 @@
 #include "projects/widgets/Wizard.h"
 
 #include <QAbstractButton>
+#include <array>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -99,7 +100,7 @@ TEST_P(EachBundledTemplate, BecomesAProjectWhoseStartPageOpens)
     const QString folder = pagesDir.filePath("Site");
     ASSERT_TRUE(waitUntil([&] { return !wizard; }));
     EXPECT_EQ(defaultNames, QStringList{name});
-    EXPECT_EQ(folderPrompts, QStringList{"&Select a directory:"});
+    EXPECT_EQ(folderPrompts, QStringList{"Select a folder for the project"});
     EXPECT_EQ(projectsMade(), QStringList{"Site"});
     ink::DocumentWindow* page = active();
     ASSERT_NE(page, nullptr);
@@ -150,17 +151,18 @@ TEST_P(RefusedProjects, KeepTheWizardOpenAndCopyNothing)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedProjects,
     ::testing::Values(
-        RefusedCase{"NameCancelled", std::nullopt, false, ""},
         RefusedCase{"ExistingFolder", QString("Site"), true, "Project already exists"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ProjectWizard, AnEmptyNameTakesTheTemplatesName)
+TEST_F(ProjectWizard, AnEmptyOrCancelledNameTakesTheTemplatesName)
 {
-    const struct { const char* typed; const char* templateName; } rows[] = {{"", "Business"}, {"   ", "Event"}};
+    // nullptr: the name box is cancelled.
+    const struct { const char* typed; const char* templateName; } rows[] = {
+        {"", "Business"}, {"   ", "Event"}, {nullptr, "Portfolio"}};
     QStringList made;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.templateName);
-        nameAnswer = QString::fromLatin1(row.typed);
+        nameAnswer = row.typed ? std::optional<QString>(QString::fromLatin1(row.typed)) : std::nullopt;
         QPointer<ink::Wizard> wizard = openWizard();
         ASSERT_TRUE(wizard);
         ASSERT_TRUE(select(wizard, row.templateName));
@@ -317,4 +319,40 @@ TEST_F(ProjectWizard, ListsTheTemplatesAndNamesItsControls)
     button(wizard, "Command2")->click();
     EXPECT_TRUE(waitUntil([&] { return !closing; }));
     EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(ProjectWizard, EachTemplateIsShownByItsOwnPicture)
+{
+    ink::Wizard* wizard = openWizard();
+    const QSize size = listOf(wizard)->iconSize();
+    QList<QImage> shown;
+    for (const char* name : {"Blank", "Business", "Event", "Portfolio"}) {
+        SCOPED_TRACE(name);
+        const auto found = listOf(wizard)->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        const QImage icon = found.first()->icon().pixmap(size).toImage();
+        ASSERT_FALSE(icon.isNull());
+        const QImage picture(programDir.filePath(QStringLiteral("templates/%1.png").arg(QString::fromLatin1(name))));
+        ASSERT_FALSE(picture.isNull());
+        // The shown icon is the picture made smaller: their average colours agree.
+        const auto average = [](const QImage& image) {
+            qint64 sum[3] = {0, 0, 0};
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    sum[0] += c.red();
+                    sum[1] += c.green();
+                    sum[2] += c.blue();
+                }
+            }
+            const qint64 n = qint64(image.width()) * image.height();
+            return std::array<int, 3>{int(sum[0] / n), int(sum[1] / n), int(sum[2] / n)};
+        };
+        const std::array<int, 3> want = average(picture);
+        const std::array<int, 3> got = average(icon);
+        EXPECT_LE(std::abs(want[0] - got[0]) + std::abs(want[1] - got[1]) + std::abs(want[2] - got[2]), 24);
+        for (const QImage& other : shown)
+            EXPECT_NE(icon, other);
+        shown << icon;
+    }
 }

@@ -27,7 +27,7 @@ const Button standardButtons[] = {
     {"Toolbar10", "print", "Print"},        {"Toolbar10", "refresh", "Refresh"},
     {"Toolbar2", "cut", "Cut"},             {"Toolbar2", "copy", "Copy"},
     {"Toolbar2", "paste", "Paste"},         {"Toolbar2", "undo", "Undo"},
-    {"Toolbar11", "link", "Link"},          {"Toolbar13", "link", "Link"},
+    {"Toolbar11", "link", "Link"},          {"Toolbar13", "link", "Image"},
     {"Toolbar8", "browser", "Preview in Browser"}, {"Toolbar8", "undock", "Undock"},
 };
 

@@ -54,4 +54,33 @@ TEST(FloatingPlacement, SettingsRoundTrip)
               frame);
 }
 
+struct BelowCase {
+    const char* name;
+    QList<QRect> taken;
+    QRect expected;
+};
+
+const QRect opening(100, 100, 500, 80);
+
+const BelowCase belowCases[] = {
+    {"nothingTaken_kept", {}, opening},
+    {"apart_kept", {QRect(700, 100, 300, 80)}, opening},
+    {"samePlace_below", {opening}, QRect(100, 190, 500, 80)},
+    {"overlapsTop_below", {QRect(50, 60, 200, 60)}, QRect(100, 130, 500, 80)},
+    // Below the first, then over the second: below that one too.
+    {"twoStacked_belowBoth", {opening, QRect(100, 190, 500, 80)}, QRect(100, 280, 500, 80)},
+    {"emptyFrame_ignored", {QRect()}, opening},
+};
+
+class FramesBelowTaken : public ::testing::TestWithParam<BelowCase> {};
+
+TEST_P(FramesBelowTaken, OpenClearOfTheOthers)
+{
+    const BelowCase& c = GetParam();
+    EXPECT_EQ(ink::frameBelowTaken(opening, c.taken, 10), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FramesBelowTaken, ::testing::ValuesIn(belowCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }

@@ -230,6 +230,20 @@ TEST_F(CreateProject, ACopyFailingPartWayIsRemovedAndReported)
     EXPECT_TRUE(entriesOf(parent).isEmpty());
 }
 
+TEST_F(CreateProject, AFailureNamesTheProjectFolderNotThePassingCopy)
+{
+    // The tree copy refuses a folder that is there already: its own message
+    // names the folder it was given, which is the passing copy.
+    const FolderCopier refused = [](const QString& from, const QString& to, QString* error) {
+        QDir().mkdir(to);
+        return copyFolderTree(from, to, error);
+    };
+    const ProjectResult r = createProject(templ, parent, "Shop", refused);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Could not create the folder " + parent + "/Shop: it already exists");
+    EXPECT_TRUE(entriesOf(parent).isEmpty());
+}
+
 TEST_F(CreateProject, AFileThatCannotBeCopiedStopsTheCopyAndLeavesNothing)
 {
     // A named pipe is no file the copy can take, whoever runs the test.

@@ -53,7 +53,18 @@ void FloatingToolWindow::applyPlacement()
     const QWidget* owner = parentWidget();
     const QSize size = sizeHint().expandedTo(QSize(strip_ ? strip_->sizeHint().width() + 8 : 300, 0));
     const QPoint near = owner ? owner->geometry().topLeft() + QPoint(60, 120) : QPoint(100, 100);
-    const QRect frame = floatingWindowFrame(stored, screens, QRect(near, size));
+    // Never stored: the window opens below a floating bar already placed, not
+    // on top of it.
+    QList<QRect> taken;
+    if (owner) {
+        for (const FloatingToolWindow* other : owner->findChildren<FloatingToolWindow*>(Qt::FindDirectChildrenOnly)) {
+            if (other != this && other->placed_)
+                taken << other->frameGeometry();
+        }
+    }
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QRect fallback = frameBelowTaken(QRect(near, size), taken, titleBar + 8);
+    const QRect frame = floatingWindowFrame(stored, screens, fallback);
     resize(frame.size());
     move(frame.topLeft());
 }

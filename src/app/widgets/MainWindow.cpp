@@ -5,6 +5,7 @@
 #include "base/ProgramFolder.h"
 #include "base/widgets/Icons.h"
 #include "base/Twips.h"
+#include "base/widgets/WindowRules.h"
 #include "base/Wait.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow()
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Inkpress"));
     setWindowIcon(programIcon());
+    installWindowRules();
     files_ = new DocumentFiles(*this);
 
     mdi_ = new QMdiArea;
@@ -303,6 +305,8 @@ void MainWindow::applyMenuChecksAndStrips()
     formattingDocking_.setMarks(settings_.menuChecks[7], settings_.menuChecks[8]);
     if (settings_.panelWidth > 0)
         panel_->setPanelWidthTwips(settings_.panelWidth);
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        panel_->setPanelWidthTwips(panel_->startWidthTwips(screen->availableGeometry().width()));
     stripB_->setVisible(settings_.stripBVisible);
     stripFormatting_->setVisible(settings_.stripCoolBarVisible);
 }

@@ -8,6 +8,7 @@
 #include "codetools/ClipRing.h"
 #include "editing/widgets/QuickTableMaker.h"
 
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -103,14 +104,17 @@ void SidePanel::buildTabs()
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("SSTab1");
     tabs_->setAccessibleName("Side panel tabs");
-    tabs_->setUsesScrollButtons(true);
+    // All five tabs stay in sight: a panel too narrow for their captions
+    // shortens them, and each tab's tool tip gives its caption in full.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideRight);
     tabs_->tabBar()->setExpanding(false);
 
     auto addPage = [this](const QString& caption, QWidget* content) {
         auto* page = new RuledPage;
         page->setAccessibleName(caption);
         page->setContent(content);
-        tabs_->addTab(page, caption);
+        tabs_->setTabToolTip(tabs_->addTab(page, caption), caption);
         return page;
     };
 
@@ -131,7 +135,7 @@ void SidePanel::buildTabs()
     dragDropPage_ = new RuledPage;
     dragDropPage_->setObjectName("dragdropHost");
     dragDropPage_->setAccessibleName("Drag 'N' Dropcube");
-    tabs_->addTab(dragDropPage_, "Drag 'N' Dropcube");
+    tabs_->setTabToolTip(tabs_->addTab(dragDropPage_, "Drag 'N' Dropcube"), "Drag 'N' Dropcube");
 
     codeTabs_ = new SideTabList;
     codeTabs_->setObjectName("TabStrip2");
@@ -185,6 +189,15 @@ void SidePanel::setPanelWidthTwips(double twips)
     panelWidth_ = twips;
     applyWidth();
     applyResizeRules();
+}
+
+double SidePanel::startWidthTwips(int screenWidth) const
+{
+    // The tab container keeps 200 twips of the panel's width around it.
+    const int captions = tabs_->tabBar()->sizeHint().width() + 2 * tabs_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const double wanted = pixelsToTwips(captions) + 200;
+    const double largest = pixelsToTwips(screenWidth * 3 / 10);
+    return std::max(DefaultWidthTwips, std::min(wanted, largest));
 }
 
 void SidePanel::applyWidth()

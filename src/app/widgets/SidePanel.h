@@ -26,6 +26,11 @@ public:
     explicit SidePanel(QWidget* parent = nullptr);
 
     double panelWidthTwips() const { return panelWidth_; }
+    // The width the panel starts with when none is stored: wide enough for
+    // the five tab captions in full, but never more than 30 % of a screen
+    // `screenWidth` pixels wide (the captions are shortened then) and never
+    // less than DefaultWidthTwips.
+    double startWidthTwips(int screenWidth) const;
     // A negative width is refused; the resize rule keeps at least 75.
     void setPanelWidthTwips(double twips);
 

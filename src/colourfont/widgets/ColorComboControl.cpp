@@ -10,15 +10,22 @@ namespace ink {
 
 namespace {
 
-QIcon swatchIcon(ColourValue value)
+QIcon swatchIcon(const QColor& colour)
 {
     QPixmap pixmap(16, 12);
-    pixmap.fill(toQColor(value));
+    pixmap.fill(colour);
     QPainter painter(&pixmap);
     painter.setPen(QColor(128, 128, 128));
     painter.drawRect(0, 0, 15, 11);
     return QIcon(pixmap);
 }
+
+QIcon swatchIcon(ColourValue value)
+{
+    return swatchIcon(toQColor(value));
+}
+
+const QString PlainTip = QStringLiteral("Color");
 
 }
 
@@ -36,7 +43,7 @@ ColorComboControl::ColorComboControl(QWidget* parent)
     combo_->setCurrentIndex(0);
     setAccessibleName(QStringLiteral("Color"));
     combo_->setAccessibleName(QStringLiteral("Color"));
-    setToolTip(QStringLiteral("Color"));
+    setToolTip(PlainTip);
     setFocusProxy(combo_);
     setSizePolicy(combo_->sizePolicy());
     connect(combo_, &QComboBox::activated, this, [this] { emit click(); });
@@ -64,6 +71,24 @@ void ColorComboControl::setComboitem(int number)
 {
     if (number >= 1 && number <= combo_->count())
         combo_->setCurrentIndex(number - 1);
+}
+
+void ColorComboControl::showCustomColour(const QString& colourText)
+{
+    const int custom = combo_->count() - 1;
+    const QColor colour(colourText.trimmed());
+    if (!colour.isValid()) {
+        combo_->setItemIcon(custom, swatchIcon(namedColours().front().swatch));
+        combo_->setItemData(custom, QVariant(), Qt::ToolTipRole);
+        setToolTip(PlainTip);
+        combo_->setToolTip(QString());
+        return;
+    }
+    const QString tip = QStringLiteral("Custom color %1").arg(colour.name());
+    combo_->setItemIcon(custom, swatchIcon(colour));
+    combo_->setItemData(custom, tip, Qt::ToolTipRole);
+    setToolTip(tip);
+    combo_->setToolTip(tip);
 }
 
 std::optional<QString> ColorComboControl::chosenColourText(ColourForm form, QWidget* dialogOwner) const

@@ -48,6 +48,11 @@ public:
     // dialog was cancelled or the text names no colour.
     std::optional<QString> chosenColourText(ColourForm form, QWidget* dialogOwner = nullptr) const;
 
+    // Gives "Custom..." the swatch of `colourText` ("#ffffcc", " #800000",
+    // a colour name) and names that colour in the tool tip, for a host whose
+    // custom colour is in use; a text that is no colour shows the plain item.
+    void showCustomColour(const QString& colourText);
+
     // The inner combo, for hosts that size or focus it, and for tests.
     QComboBox* combo() const { return combo_; }
 

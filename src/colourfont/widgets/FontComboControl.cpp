@@ -51,6 +51,7 @@ FontComboControl::FontComboControl(QWidget* parent)
     combo_->setMaxVisibleItems(20);
     setAccessibleName(QStringLiteral("Font"));
     combo_->setAccessibleName(QStringLiteral("Font"));
+    combo_->lineEdit()->setAccessibleName(QStringLiteral("Font"));
     setFocusProxy(combo_);
     setSizePolicy(combo_->sizePolicy());
     connect(combo_, &QComboBox::activated, this, &FontComboControl::onActivated);

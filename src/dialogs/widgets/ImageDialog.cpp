@@ -73,7 +73,7 @@ ImageDialog::ImageDialog(const InsertDialogHost& host)
                                                     heightPercent_)));
     fields->addWidget(framed(tr("Width"), lengthRow(width_, option(tr("Default"), "Option3", this),
                                                    widthPercent_)));
-    fields->addWidget(framed(tr("Border"), border_));
+    fields->addWidget(framedSlider(tr("Border"), border_));
     height_->setAccessibleName(tr("Height"));
     width_->setAccessibleName(tr("Width"));
     LengthNote::attach(height_);

@@ -7,6 +7,9 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +35,15 @@ QGroupBox* InsertDialog::framed(const QString& caption, QWidget* field)
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(field);
     field->setAccessibleName(caption);
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(caption);
+    return box;
+}
+
+QGroupBox* InsertDialog::framedSlider(const QString& caption, QSlider* slider)
+{
+    QGroupBox* box = framed(caption, sliderWithValue(slider, this));
+    slider->setAccessibleName(caption);
     return box;
 }
 
@@ -106,6 +118,27 @@ std::function<QStringList()> InsertDialogHost::folderFiles(const QString& sub) c
         const QString folder = host.pageFolder();
         return fileNamesIn(sub.isEmpty() || folder.isEmpty() ? folder : QDir(folder).filePath(sub));
     };
+}
+
+QWidget* sliderWithValue(QSlider* slider, QWidget* parent)
+{
+    auto* holder = new QWidget(parent);
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    slider->setParent(holder);
+    layout->addWidget(slider, 1);
+    auto* value = new QLabel(QString::number(slider->value()), holder);
+    value->setObjectName(slider->objectName() + QStringLiteral("Value"));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // As wide as the widest number, so the slider keeps its length.
+    const QFontMetrics metrics(value->font());
+    const int widest = std::max(metrics.horizontalAdvance(QString::number(slider->minimum())),
+                                metrics.horizontalAdvance(QString::number(slider->maximum())));
+    value->setMinimumWidth(widest + 4);
+    layout->addWidget(value);
+    QObject::connect(slider, &QSlider::valueChanged, value,
+                     [value](int number) { value->setText(QString::number(number)); });
+    return holder;
 }
 
 QStringList fileNamesIn(const QString& folder)

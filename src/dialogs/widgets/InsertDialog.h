@@ -9,6 +9,7 @@ class QBoxLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QSlider;
 
 namespace ink {
 
@@ -39,8 +40,12 @@ public:
     InsertDialog(const InsertDialogHost& host, const QString& caption);
 
 protected:
-    // A frame with a caption holding `field`; the field is named by the caption.
+    // A frame with a caption holding `field`; the field is named by the caption
+    // (the text field of an editable combo box too).
     QGroupBox* framed(const QString& caption, QWidget* field);
+    // A frame with a caption holding `slider` and, beside it, the number it
+    // is set to.
+    QGroupBox* framedSlider(const QString& caption, QSlider* slider);
     // The OK and Cancel buttons, object names as given; OK runs accept().
     void addButtons(QBoxLayout* layout, const char* okName, const char* cancelName);
     // The dialog's fields beside its preview, the OK and Cancel buttons below.
@@ -69,6 +74,10 @@ signals:
 private:
     std::function<QStringList()> entries_;
 };
+
+// `slider` in a row with a label after it that shows its value; the label is
+// named as the slider with "Value" appended.
+QWidget* sliderWithValue(QSlider* slider, QWidget* parent);
 
 // The file names of a folder, in name order ("" gives none).
 QStringList fileNamesIn(const QString& folder);

@@ -63,7 +63,8 @@ SelectionPropertyWindow::SelectionPropertyWindow(const InsertDialogHost& host, c
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     if (const QScreen* screen = host.owner ? host.owner->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
-        setGeometry(area.width() / 4, area.height() * 65 / 100, area.width() * 3 / 4, area.height() / 4);
+        setGeometry(area.x() + area.width() / 4, area.y() + area.height() * 65 / 100, area.width() * 3 / 4,
+                    area.height() / 4);
     }
 }
 

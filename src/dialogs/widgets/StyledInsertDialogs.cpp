@@ -81,7 +81,7 @@ HyperbuttonDialog::HyperbuttonDialog(const InsertDialogHost& host)
     fields->addWidget(framed(tr("Text"), caption_));
     fields->addWidget(framed(tr("Internet Address"), address_));
     fields->addWidget(framed(tr("Font"), font_));
-    fields->addWidget(framed(tr("Font Size"), size_));
+    fields->addWidget(framedSlider(tr("Font Size"), size_));
     fields->addWidget(framed(tr("Fore Color"), fore_->combo()));
     fields->addWidget(framed(tr("Back Color"), back_->combo()));
     layOutBesidePreview(fields, preview_, "Command1", "Command2");
@@ -153,22 +153,30 @@ MarqueeDialog::MarqueeDialog(const InsertDialogHost& host)
     auto* scroll = named(new QRadioButton(tr("Scroll"), this), "Option1");
     auto* left = named(new QRadioButton(tr("Left"), this), "Option4");
 
-    auto* fields = new QVBoxLayout;
-    fields->addWidget(framed(tr("Text"), text_));
-    fields->addWidget(framed(tr("Behavior"), row(this, {scroll, slide_, alternate_})));
-    fields->addWidget(framed(tr("Direction"), row(this, {left, right_})));
+    // Two columns of fields, so that the dialog fits a small screen: what the
+    // marquee does on the left, how its text looks on the right.
+    auto* motion = new QVBoxLayout;
+    motion->addWidget(framed(tr("Text"), text_));
+    motion->addWidget(framed(tr("Behavior"), row(this, {scroll, slide_, alternate_})));
+    motion->addWidget(framed(tr("Direction"), row(this, {left, right_})));
     // Checked once each group has its own parent, so the two do not clear each other.
     scroll->setChecked(true);
     left->setChecked(true);
-    fields->addWidget(framed(tr("Loop"), loop_));
-    fields->addWidget(framed(tr("Delay"), delay_));
-    fields->addWidget(framed(tr("Amount"), amount_));
-    fields->addWidget(framed(tr("Font"), font_));
-    fields->addWidget(framed(tr("Font Size"), size_));
-    fields->addWidget(framed(tr("Fore Color"), fore_->combo()));
-    fields->addWidget(framed(tr("Back Color"), back_->combo()));
+    motion->addWidget(framedSlider(tr("Loop"), loop_));
+    motion->addWidget(framedSlider(tr("Delay"), delay_));
+    motion->addWidget(framedSlider(tr("Amount"), amount_));
+    motion->addStretch(1);
+    auto* looks = new QVBoxLayout;
+    looks->addWidget(framed(tr("Font"), font_));
+    looks->addWidget(framedSlider(tr("Font Size"), size_));
+    looks->addWidget(framed(tr("Fore Color"), fore_->combo()));
+    looks->addWidget(framed(tr("Back Color"), back_->combo()));
+    looks->addStretch(1);
+    auto* fields = new QHBoxLayout;
+    fields->addLayout(motion);
+    fields->addLayout(looks);
     layOutBesidePreview(fields, preview_, "Command1", "Command2");
-    resize(820, 640);
+    resize(900, 480);
 
     text_->setText(initialText([](DesignSurface* design) { return design->selectionHtmlText(); }));
     connect(text_, &QLineEdit::textChanged, this, &MarqueeDialog::rebuildPreview);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileIconProvider>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -26,6 +27,30 @@ bool colourFromText(const QString& text, QColor* colour)
         return false;
     *colour = QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
     return true;
+}
+
+// Pictures larger than this are shown by their type's icon: reading them
+// would hold up the list.
+constexpr qint64 LargestPreviewedPicture = 16 * 1024 * 1024;
+
+// The picture in `file` scaled to fit `size`; a null icon when the file is
+// no picture that can be read.
+QIcon picturePreview(const QFileInfo& file, const QSize& size)
+{
+    if (!file.isFile() || file.size() > LargestPreviewedPicture)
+        return QIcon();
+    QImageReader reader(file.filePath());
+    if (!reader.canRead())
+        return QIcon();
+    const QSize full = reader.size();
+    if (full.isValid())
+        reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return QIcon();
+    if (!full.isValid())
+        picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return QIcon(QPixmap::fromImage(picture));
 }
 
 }
@@ -55,7 +80,12 @@ bool FileView::ShowPath(const QString& path)
     QFileIconProvider icons;
     int added = 0;
     for (const FolderEntry& entry : entries) {
-        const QIcon icon = icons.icon(QFileInfo(path + QLatin1Char('/') + entry.fileName));
+        const QFileInfo file(path + QLatin1Char('/') + entry.fileName);
+        QIcon icon;
+        if (picturePreviews_.isValid())
+            icon = picturePreview(file, picturePreviews_);
+        if (icon.isNull())
+            icon = icons.icon(file);
         auto* row = new QListWidgetItem(icon, entry.text);
         row->setToolTip(entry.fileName);
         list_->addItem(row);
@@ -170,6 +200,13 @@ void FileView::SetIconView(int sort)
         list_->setViewMode(QListView::IconMode);
         list_->setIconSize(QSize(16, 16));
     }
+}
+
+void FileView::setPicturePreviews(const QSize& size)
+{
+    picturePreviews_ = size;
+    if (size.isValid())
+        list_->setIconSize(size);
 }
 
 void FileView::SetTransparantBack(int trans)

@@ -34,6 +34,10 @@ public:
     void SetBackColor(const QString& colour);
     // 1 list, 2 large icons, 3 small icons.
     void SetIconView(int sort);
+    // Shows each picture file by the picture itself, at `size`, in place of
+    // its type's icon (as a desktop's file manager shows thumbnails); takes
+    // effect at the next ShowPath.
+    void setPicturePreviews(const QSize& size);
     // -1 texts drawn without a background box, 0 with the list's background.
     void SetTransparantBack(int trans);
     // Opens a file with the desktop's handler, in `openInPath` when the
@@ -57,6 +61,7 @@ private:
     QString picture_;
     int pictureAlignment_ = 3;
     int fillGeneration_ = 0;
+    QSize picturePreviews_;
 };
 
 }

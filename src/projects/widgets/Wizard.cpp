@@ -58,6 +58,8 @@ Wizard::Wizard(QWidget* mainWindow, const QString& templatesFolder, PageOpener o
     fileView_->setObjectName(QStringLiteral("FileView1"));
     fileView_->setAccessibleName(QStringLiteral("Templates"));
     fileView_->list()->setAccessibleName(QStringLiteral("Templates"));
+    // Each template is shown by its preview picture (Business.png for Business/).
+    fileView_->setPicturePreviews(QSize(80, 60));
     preview_ = createPreviewBrowser(this);
     preview_->widget()->setObjectName(QStringLiteral("WebBrowser1"));
     preview_->widget()->setAccessibleName(QStringLiteral("Template preview"));
@@ -177,14 +179,13 @@ void Wizard::createProject()
 
 void Wizard::makeProject(const QString& templateFolder)
 {
-    const QString parent = browseForFolder(lastParentFolder(), this, QStringLiteral("&Select a directory:"));
+    const QString parent = browseForFolder(lastParentFolder(), this, QStringLiteral("Select a folder for the project"));
     if (parent.isEmpty())
         return;
-    const std::optional<QString> name = askProjectName(fileView_->nameofitem());
-    if (!name)
-        return;
-    // A name left empty takes the template's.
-    const QString projectName = name->trimmed().isEmpty() ? fileView_->nameofitem() : name->trimmed();
+    // A name left empty, or a name box cancelled, takes the template's name:
+    // the folder has been chosen, so the project is made either way.
+    const QString name = askProjectName(fileView_->nameofitem()).value_or(QString()).trimmed();
+    const QString projectName = name.isEmpty() ? fileView_->nameofitem() : name;
     const ProjectResult result = ink::createProject(templateFolder, QDir::cleanPath(parent), projectName);
     if (!result.ok) {
         Prompts::current().warning(this, CreateTitle, result.error);
