@@ -6,6 +6,8 @@
 #include "document/DocumentRoutines.h"
 #include "document/widgets/DocumentFiles.h"
 #include "document/widgets/DocumentWindow.h"
+#include "markup/SourcePosition.h"
+#include "markup/SourceTree.h"
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 #include "platform/widgets/EngineEnvironment.h"
@@ -93,6 +95,48 @@ int main(int argc, char** argv)
     std::printf("5 MB page opened and shown in Design: %.0f ms\n", open5);
     const double code5 = bench::timedMs([main] { main->activeWindow()->switchToCode(); });
     std::printf("5 MB page shown in Code: %.0f ms\n", code5);
+
+    // The caret and selection follow a switch: what placing them costs on
+    // the 5 MB page, half way down.
+    ink::DocumentWindow* big = main->activeWindow();
+    const QByteArray bytes = big->code()->text().toUtf8();
+    const qsizetype middle = bytes.indexOf("Paragraph", bytes.size() / 2);
+    big->code()->selectBytesCentred({middle, middle + 9});
+    const double codeToDesign = bench::timedMs([big] { big->switchToDesign(); });
+    std::printf("5 MB page Code -> Design with a selection half way down: %.0f ms\n", codeToDesign);
+    const double read = bench::timedMs([big] { big->design()->selectionInSource(); });
+    std::printf("  the Design view's selection found in the text: %.1f ms\n", read);
+    const double place =
+        bench::timedMs([big, middle] { big->design()->selectInSource({middle, middle + 9}); });
+    std::printf("  a selection of the text shown in the Design view: %.1f ms\n", place);
+    const double roundTrip = bench::timedMs([big] { big->design()->selectionType(); });
+    std::printf("  for comparison, one question to the Design view (the selection's type): %.1f ms\n",
+                roundTrip);
+    // The lookups alone, in a source tree of the page like the one the
+    // Design view keeps.
+    const ink::SourceTree tree = ink::SourceTree::parse(bytes);
+    std::optional<ink::DomRange> found;
+    const double toDom = bench::timedMs([&] { found = ink::domRange(tree, {middle, middle + 9}); });
+    qsizetype back = -1;
+    const double toText = bench::timedMs([&] {
+        if (found)
+            back = ink::sourceOffset(tree, found->anchor);
+    });
+    std::printf("  lookups alone: text -> Design place %.2f ms, Design place -> text %.2f ms%s\n",
+                toDom, toText, back == middle ? "" : " (MISMATCH)");
+    big->design()->selectInSource({middle + 20, middle + 29});
+    const double designToCode = bench::timedMs([big] { big->switchToCode(); });
+    std::printf("5 MB page Design -> Code with a new selection: %.0f ms\n", designToCode);
+    big->switchToDesign();
+    big->design()->selectInSource({middle, middle});
+    big->design()->pasteHtml(QStringLiteral("<B>edit</B>"));
+    const double readEdited = bench::timedMs([big] { big->design()->selectionInSource(); });
+    std::printf("  after an edit, the selection found in the text (the text written and parsed): %.1f ms\n",
+                readEdited);
+    const double readAgain = bench::timedMs([big] { big->design()->selectionInSource(); });
+    std::printf("  after an edit, the selection found again (that parse kept): %.1f ms\n", readAgain);
+    const double editedToCode = bench::timedMs([big] { big->switchToCode(); });
+    std::printf("5 MB page Design -> Code, edited, with the selection: %.0f ms\n", editedToCode);
 
     main->shellFlags().appClosing = true;
     std::fflush(stdout);

@@ -1,4 +1,5 @@
 #pragma once
+#include "markup/SourcePosition.h"
 #include "platform/Keystroke.h"
 
 #include <QObject>
@@ -63,6 +64,12 @@ public:
     virtual int selectionAnchor() const = 0;
     virtual int caretPosition() const = 0;
     virtual void setSelection(int anchor, int caret) = 0;
+    // The selection as byte offsets into the text's UTF-8 form, the
+    // offsets of the page's source tree.
+    virtual SourceRange selectedBytes() const = 0;
+    // Selects by byte offsets (kept inside the text) and shows the caret's
+    // line in the middle of the view.
+    virtual void selectBytesCentred(const SourceRange& range) = 0;
 
     // Applies caret keystrokes in order, as direct caret operations.
     virtual void applyKeys(const KeySequence& keys) = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "markup/SourcePosition.h"
 #include "platform/Keystroke.h"
 
 #include <QObject>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -158,6 +160,18 @@ public:
                                          const QString& after) = 0;
     // Applies caret keystrokes to the DOM selection, in order.
     virtual void applyKeys(const KeySequence& keys) = 0;
+
+    // The selection as byte offsets into the UTF-8 form of the text that
+    // readDocumentHtml() gives now: a caret between the same characters
+    // (never inside an entity), a selected element from its "<" to the end
+    // of its end tag. None while a load is under way, after a failed one,
+    // or when the document's edits cannot be placed in the text.
+    virtual std::optional<SourceRange> selectionInSource() = 0;
+    // Selects what a range of that text stands for and scrolls it into
+    // view: text as text, a caret inside a tag selects the element, a caret
+    // in what the view does not show goes to the first place shown after
+    // it. False when the surface cannot place it now (a load under way).
+    virtual bool selectInSource(const SourceRange& range) = 0;
 
     virtual void setFocus() = 0;
 

@@ -10,6 +10,7 @@
 #include "document/DocumentRoutines.h"
 #include "document/PageText.h"
 #include "document/widgets/DocumentHost.h"
+#include "document/widgets/ViewSelectionFollower.h"
 #include "platform/CodeEditor.h"
 #include "platform/ComponentFactory.h"
 #include "platform/DesignSurface.h"
@@ -80,6 +81,7 @@ void DocumentWindow::buildWidgets()
 {
     design_ = createDesignSurface(this);
     code_ = createCodeEditor(this);
+    selection_ = std::make_unique<ViewSelectionFollower>(*design_, *code_);
     preview_ = createPreviewBrowser(this);
     design_->widget()->setObjectName(QStringLiteral("DHTMLEdit1"));
     code_->widget()->setObjectName(QStringLiteral("Text1"));
@@ -285,6 +287,7 @@ void DocumentWindow::designLoadFinished()
     if (closed_)
         return;
     if (!design_->loadFailed()) {
+        selection_->designLoaded();
         // Not over a title the user typed meanwhile. A box that merely took
         // the focus during the load (as a new window's first field can) still
         // shows the title of the page before; it takes this page's.
@@ -388,6 +391,9 @@ void DocumentWindow::switchToCode()
     activate();
     pressViewButton(CodeKey);
     DocumentTable::Slot& state = host_.documents().at(slot_);
+    const bool fromDesign = state.designViewShown;
+    if (fromDesign)
+        selection_->noteDesignSelection();
     if (state.designViewShown && !takeDesignIntoCode(true)) {
         // The Design view keeps the page, edits and all, for another try.
         pressViewButton(EditKey);
@@ -404,6 +410,8 @@ void DocumentWindow::switchToCode()
     const QString generated = applyGeneratorRule(text);
     if (generated != text)
         code_->setText(generated);
+    if (fromDesign)
+        selection_->showInCode(text, generated);
     writeWorkingFile(code_->text());
     refreshOrNavigatePreview();
     host_.setOutdentButtonEnabled(false);
@@ -425,6 +433,7 @@ void DocumentWindow::switchToDesign()
     activate();
     pressViewButton(EditKey);
     showOnly(design_->widget());
+    const bool fromCode = !host_.documents().at(slot_).designViewShown;
     host_.documents().at(slot_).designViewShown = true;
     host_.documents().at(slot_).codeViewShown = false;
     host_.designDisplayChanged();
@@ -435,7 +444,8 @@ void DocumentWindow::switchToDesign()
     if (gone(self))
         return;
     const QString text = code_->text();
-    if (text != design_->documentHtml()) {
+    const bool reloaded = text != design_->documentHtml();
+    if (reloaded) {
         if (isFramesetPage(text)) {
             Prompts::current().message(this, QStringLiteral("Inkpress"),
                                        QStringLiteral("Design mode for frames not supported."));
@@ -456,6 +466,8 @@ void DocumentWindow::switchToDesign()
     if (!host_.documents().at(slot_).designViewShown)
         return; // the load failed and the page went back to the Code view
     showOnly(design_->widget());
+    if (fromCode)
+        selection_->showInDesign(reloaded);
     design_->setFocus();
     emit viewSwitched(true);
 }

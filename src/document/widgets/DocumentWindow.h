@@ -16,6 +16,7 @@ class CodeEditor;
 class DesignSurface;
 class DocumentHost;
 class PreviewBrowser;
+class ViewSelectionFollower;
 
 // One page in its own window (htmledit): the code editor holds the page's
 // source, the copy that is saved; the design surface shows it for editing;
@@ -154,6 +155,7 @@ private:
     bool shown_ = false;
     bool pressingViewButtons_ = false;
     QString pressedView_;
+    std::unique_ptr<ViewSelectionFollower> selection_;
 };
 
 }

@@ -202,6 +202,24 @@ void ScintillaCodeEditor::setSelection(int anchor, int caret)
     setByteSelection(index_.byteFromChar(anchor), index_.byteFromChar(caret));
 }
 
+SourceRange ScintillaCodeEditor::selectedBytes() const
+{
+    return {send(Sci::SCI_GETANCHOR), send(Sci::SCI_GETCURRENTPOS)};
+}
+
+void ScintillaCodeEditor::selectBytesCentred(const SourceRange& range)
+{
+    Operation operation(*this);
+    const long length = byteLength();
+    const long anchor = long(std::clamp<qsizetype>(range.anchor, 0, length));
+    const long caret = long(std::clamp<qsizetype>(range.focus, 0, length));
+    setByteSelection(anchor, caret);
+    const long line = send(Sci::SCI_VISIBLEFROMDOCLINE, send(Sci::SCI_LINEFROMPOSITION, caret));
+    const long shown = send(Sci::SCI_LINESONSCREEN);
+    send(Sci::SCI_SETFIRSTVISIBLELINE, std::max(0L, line - shown / 2));
+    send(Sci::SCI_SCROLLCARET);
+}
+
 // ---- Caret keystrokes
 
 // Keys move the selection in character counts; only the line-wise keys ask

@@ -46,6 +46,8 @@ public:
     int selectionAnchor() const override;
     int caretPosition() const override;
     void setSelection(int anchor, int caret) override;
+    SourceRange selectedBytes() const override;
+    void selectBytesCentred(const SourceRange& range) override;
 
     void applyKeys(const KeySequence& keys) override;
     void runCommand(int id) override;

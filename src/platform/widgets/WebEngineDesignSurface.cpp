@@ -8,6 +8,7 @@
 #include "platform/widgets/WebEngineInputWatch.h"
 #include "platform/widgets/WebEnginePatchPlanner.h"
 #include "platform/widgets/WebEngineScriptWait.h"
+#include "platform/widgets/WebEngineSelectionPlace.h"
 
 #include <QFileInfo>
 #include <QInputDialog>
@@ -694,6 +695,33 @@ void WebEngineDesignSurface::applyKeys(const KeySequence& keys)
         names << keyName(key);
     call(QStringLiteral("keys"), {names});
     queueDisplayChanged();
+}
+
+std::optional<SourceRange> WebEngineDesignSurface::selectionInSource()
+{
+    if (!everLoaded_ || loader_->busy() || loader_->failed())
+        return std::nullopt;
+    bool answered = false;
+    const QVariant answer = call(QStringLiteral("sourceSelection"), {}, readTimeoutMs_, &answered);
+    if (!answered)
+        return std::nullopt;
+    return WebEngineSelectionPlace(sourceWriter_, loader_->loadedText(),
+                                   loader_->loadedWithLineEnd())
+        .toSource(answer);
+}
+
+bool WebEngineDesignSurface::selectInSource(const SourceRange& range)
+{
+    if (!everLoaded_ || loader_->busy() || loader_->failed())
+        return false;
+    bool answered = false;
+    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
+    if (!answered)
+        return false;
+    const QVariantList place = WebEngineSelectionPlace(sourceWriter_, loader_->loadedText(),
+                                                       loader_->loadedWithLineEnd())
+                                   .toDesign(range, changes);
+    return !place.isEmpty() && call(QStringLiteral("selectPlace"), place).toBool();
 }
 
 void WebEngineDesignSurface::setFocus()

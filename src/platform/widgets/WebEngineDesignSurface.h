@@ -74,6 +74,8 @@ public:
     void pasteHtmlSelectingInner(const QString& before, const QString& inner,
                                  const QString& after) override;
     void applyKeys(const KeySequence& keys) override;
+    std::optional<SourceRange> selectionInSource() override;
+    bool selectInSource(const SourceRange& range) override;
 
     void setFocus() override;
     QPointF scrollPosition() override;                  // WebEngineDesignScroll.cpp

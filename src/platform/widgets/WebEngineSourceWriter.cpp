@@ -93,4 +93,13 @@ std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
     return std::nullopt;
 }
 
+std::shared_ptr<const SourceTree> WebEngineSourceWriter::writtenTree(const QString& written)
+{
+    if (!writtenTree_ || written != written_) {
+        written_ = written;
+        writtenTree_ = parsed(written);
+    }
+    return writtenTree_;
+}
+
 }

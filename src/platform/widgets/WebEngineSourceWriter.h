@@ -41,6 +41,10 @@ public:
     std::optional<QString> write(const QString& loadedText, const QString& changesJson,
                                  const Describe& describe = {});
 
+    // The parse of a text write() gave, for placing the selection of an
+    // edited document in it: made once per text and kept.
+    std::shared_ptr<const SourceTree> writtenTree(const QString& written);
+
 private:
     using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
 
@@ -48,6 +52,8 @@ private:
     // The text with the line end that a file of the program ends with, and
     // without it.
     Parse trees_[2];
+    QString written_;
+    std::shared_ptr<const SourceTree> writtenTree_;
 };
 
 }

@@ -143,6 +143,8 @@ window.inkSurface = Object.freeze({
     selectionType,
     selectionHtml,
     controlHtml,
+    sourceSelection,
+    selectPlace,
     clear: deleteSelection,
     paste: pasteMarkup,
     pasteInner: pasteSelectingInner,

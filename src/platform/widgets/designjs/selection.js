@@ -206,3 +206,100 @@ function deleteSelection()
     if (selection.rangeCount && !selection.isCollapsed)
         document.execCommand('delete', false, null);
 }
+
+// A node's path: child indices from the document down, the DOCTYPE not
+// counted, as the program's parse of the page numbers its nodes.
+function pathOfNode(node)
+{
+    const steps = [];
+    for (let n = node; n !== document; n = n.parentNode) {
+        const parent = n && n.parentNode;
+        if (!parent)
+            return null;
+        steps.push(parent === document ? sourceChildren([...parent.childNodes]).indexOf(n)
+            : childIndex(n));
+    }
+    return steps.reverse().join('.');
+}
+
+function pointOf(container, offset)
+{
+    if (container === document) {
+        const doctype = document.doctype;
+        if (doctype && childIndex(doctype) < offset)
+            --offset;
+    }
+    const path = pathOfNode(container);
+    return path === null ? null : [path, offset];
+}
+
+// The selection as its start and end points ([path, offset] each), whether
+// it runs backwards, and the document's changes since the load (see
+// documentChanges): the program tells from these where it stands in the
+// page's text. Null without a selection in the document.
+function sourceSelection()
+{
+    const selection = getSelection();
+    if (!selection.rangeCount)
+        return null;
+    const range = selection.getRangeAt(0);
+    const start = pointOf(range.startContainer, range.startOffset);
+    const end = pointOf(range.endContainer, range.endOffset);
+    if (!start || !end)
+        return null;
+    const backwards = !range.collapsed && selection.anchorNode === range.endContainer
+        && selection.anchorOffset === range.endOffset;
+    return [...start, ...end, backwards, documentChanges()];
+}
+
+function resolvePoint(path, offset)
+{
+    const node = nodeAtPath(path);
+    if (!node)
+        return null;
+    const length = node.nodeType === Node.ELEMENT_NODE || node.nodeType === Node.DOCUMENT_NODE
+        ? node.childNodes.length : node.data.length;
+    let at = Math.max(0, Math.min(offset, length));
+    if (node === document && document.doctype && childIndex(document.doctype) < at + 1)
+        at = Math.min(at + 1, length);
+    return [node, at];
+}
+
+function scrollToSelection()
+{
+    const selection = getSelection();
+    if (!selection.rangeCount)
+        return;
+    let target = selection.focusNode;
+    if (target && target.nodeType !== Node.ELEMENT_NODE)
+        target = target.parentNode;
+    if (!target || !target.scrollIntoView)
+        return;
+    const centre = () => {
+        const range = getSelection().rangeCount ? getSelection().getRangeAt(0) : null;
+        const box = range ? range.getBoundingClientRect() : null;
+        if (box && (box.width || box.height)) {
+            if (box.top < 0 || box.bottom > innerHeight)
+                scrollBy(0, box.top - innerHeight / 2);
+        } else {
+            target.scrollIntoView({block: 'center'});
+        }
+    };
+    centre();
+    // Blocks out of sight of a long page are laid out once near: look again
+    // after that layout.
+    requestAnimationFrame(centre);
+}
+
+// Selects from the anchor to the focus point and shows the selection;
+// false when a path names no node.
+function selectPlace(anchorPath, anchorOffset, focusPath, focusOffset)
+{
+    const anchor = resolvePoint(anchorPath, anchorOffset);
+    const focus = resolvePoint(focusPath, focusOffset);
+    if (!anchor || !focus)
+        return false;
+    getSelection().setBaseAndExtent(anchor[0], anchor[1], focus[0], focus[1]);
+    scrollToSelection();
+    return true;
+}
