@@ -42,16 +42,6 @@ protected:
         }, 15000);
     }
 
-    ink::DocumentWindow* openPage(const QString& path)
-    {
-        nextFileAnswer = {path};
-        main->runCommand("open");
-        ink::DocumentWindow* w = active();
-        if (w)
-            waitIdle(w);
-        return w;
-    }
-
     void typeInCode(ink::DocumentWindow* w, const QString& word)
     {
         w->switchToCode();

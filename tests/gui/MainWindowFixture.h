@@ -130,6 +130,17 @@ protected:
         return w;
     }
 
+    // Opens `path` through File > Open, as the user would.
+    ink::DocumentWindow* openPage(const QString& path)
+    {
+        nextFileAnswer = {path};
+        main->runCommand(QStringLiteral("open"));
+        ink::DocumentWindow* w = active();
+        if (w)
+            waitIdle(w);
+        return w;
+    }
+
     // A new page whose body holds `body` in place of the template's empty
     // DIV, shown in the Code view.
     ink::DocumentWindow* codePageWithBody(const QString& body)

@@ -36,16 +36,6 @@ void writeOutside(const QString& path, const QByteArray& bytes, bool byRename)
 
 class PagesChangedOutside : public MainWindowTest {
 protected:
-    ink::DocumentWindow* openPage(const QString& path)
-    {
-        nextFileAnswer = {path};
-        main->runCommand("open");
-        ink::DocumentWindow* w = active();
-        if (w)
-            waitIdle(w);
-        return w;
-    }
-
     void typeInCode(ink::DocumentWindow* w, const QString& word)
     {
         w->switchToCode();

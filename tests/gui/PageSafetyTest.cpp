@@ -21,16 +21,6 @@ const QByteArray pageBytes("<HTML>\r\n<HEAD>\r\n<title>Mine</title>\r\n</HEAD>\r
 
 class PageSafety : public MainWindowTest {
 protected:
-    ink::DocumentWindow* openPage(const QString& path)
-    {
-        nextFileAnswer = {path};
-        main->runCommand("open");
-        ink::DocumentWindow* w = active();
-        if (w)
-            waitIdle(w);
-        return w;
-    }
-
     // Types an edit into the Code view of the page, as the user would.
     void editInCode(ink::DocumentWindow* w, const QString& word)
     {
