@@ -61,7 +61,11 @@ std::optional<SourceRange> WebEngineSelectionPlace::toSource(const QVariant& ans
 std::shared_ptr<const SourceTree> WebEngineSelectionPlace::editedTree(const QVariant& changes)
 {
     const std::optional<QString> written = writer_.write(loadedText_, changes.toString());
-    if (!written)
+    // Placing the selection in an edited page parses the text written for it
+    // once; past this size that parse would hold up the switch itself, so the
+    // selection of an edited long page stays where each view had it.
+    constexpr qsizetype kMostParsedForSelection = 1 << 20;
+    if (!written || written->size() > kMostParsedForSelection)
         return nullptr;
     return writer_.writtenTree(*written);
 }
