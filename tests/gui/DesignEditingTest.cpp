@@ -15,28 +15,6 @@ using namespace inktest;
 
 class DesignEditing : public MainWindowTest {
 protected:
-    void openFile(const QString& path)
-    {
-        nextFileAnswer = {path};
-        main->runCommand("open");
-        ASSERT_NE(active(), nullptr);
-        waitIdle(active());
-    }
-
-    QVariant js(const QString& script) const
-    {
-        auto* view = static_cast<QWebEngineView*>(active()->design()->widget());
-        return ink::runScriptAndWait(view->page(), script, 5000);
-    }
-
-    // Key events reach the page only in the active window.
-    void focusPage()
-    {
-        main->show();
-        main->activateWindow();
-        active()->design()->setFocus();
-        pump(100);
-    }
 
     QWidget* pageKeys() const { return active()->design()->widget()->focusProxy(); }
 

@@ -7,11 +7,13 @@
 #include "platform/CodeEditor.h"
 #include "platform/DesignSurface.h"
 #include "platform/PreviewBrowser.h"
+#include "platform/widgets/WebEngineScriptWait.h"
 #include "projects/CommonDialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -139,6 +141,24 @@ protected:
         if (w)
             waitIdle(w);
         return w;
+    }
+
+    void openFile(const QString& path) { ASSERT_NE(openPage(path), nullptr); }
+
+    // Runs a script in the active page's Design view and waits for its answer.
+    QVariant js(const QString& script) const
+    {
+        auto* view = static_cast<QWebEngineView*>(active()->design()->widget());
+        return ink::runScriptAndWait(view->page(), script, 5000);
+    }
+
+    // Key events reach the page only in the active window.
+    void focusPage()
+    {
+        main->show();
+        main->activateWindow();
+        active()->design()->setFocus();
+        pump(100);
     }
 
     // A new page whose body holds `body` in place of the template's empty

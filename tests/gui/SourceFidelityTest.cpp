@@ -48,27 +48,6 @@ void PrintTo(const FidelityCase& c, std::ostream* os)
 
 class SourceFidelity : public MainWindowTest, public ::testing::WithParamInterface<FidelityCase> {
 protected:
-    void openFile(const QString& path)
-    {
-        nextFileAnswer = {path};
-        main->runCommand("open");
-        ASSERT_NE(active(), nullptr);
-        waitIdle(active());
-    }
-
-    QVariant js(const QString& script) const
-    {
-        auto* view = static_cast<QWebEngineView*>(active()->design()->widget());
-        return ink::runScriptAndWait(view->page(), script, 5000);
-    }
-
-    void focusPage()
-    {
-        main->show();
-        main->activateWindow();
-        active()->design()->setFocus();
-        pump(100);
-    }
 
     QString paragraphText(const char* id) const
     {
