@@ -1,5 +1,6 @@
 #include "markup/SourceMerge.h"
 
+#include "markup/PageBackground.h"
 #include "markup/SourceText.h"
 #include "markup/SourceTree.h"
 
@@ -27,14 +28,38 @@ struct Entry {
     QString path;
 };
 
+// Bytes written in place of [from, to) of the source, once.
+struct Splice {
+    qsizetype from = -1;
+    qsizetype to = -1;
+    QByteArray bytes;
+    bool pending = false;
+};
+
+std::vector<AttributeNow> attributesNow(const QJsonArray& attributes)
+{
+    std::vector<AttributeNow> now;
+    for (const QJsonValue& value : attributes) {
+        const QJsonArray a = value.toArray();
+        now.push_back({a.at(0).toString(), a.at(1).toString(), a.at(2).toString()});
+    }
+    return now;
+}
+
 class Merger {
 public:
-    explicit Merger(const SourceTree& source)
+    // `placeBodyTag`: the attributes of a body whose start tag is implied go
+    // to the page's own body tag, or a new one after the head.
+    Merger(const SourceTree& source, bool placeBodyTag)
         : source_(source)
         , text_(source.text())
         , form_(pageFormOf(source.text()))
+        , placeBodyTag_(placeBodyTag)
     {
     }
+
+    // The body's tag was to be written where no source text got copied.
+    bool bodyTagMissed() const { return bodyTag_.pending; }
 
     bool writeDocument(const QJsonValue& item)
     {
@@ -145,17 +170,40 @@ private:
         const QJsonValue attributes = object.value(field("v"));
         const QJsonValue tag = object.value(field("a"));
         if (attributes.isArray() && node.openEnd > node.start) {
-            std::vector<AttributeNow> now;
-            for (const QJsonValue& value : attributes.toArray()) {
-                const QJsonArray a = value.toArray();
-                now.push_back({a.at(0).toString(), a.at(1).toString(), a.at(2).toString()});
-            }
-            out_ += rewriteStartTag(text_.mid(node.start, node.openEnd - node.start), now);
+            out_ += rewriteStartTag(text_.mid(node.start, node.openEnd - node.start),
+                                    attributesNow(attributes.toArray()));
         } else if (tag.isString()) {
-            writeNew(tag.toString());
+            if (!placeBodyTag(node, attributes, tag.toString()))
+                writeNew(tag.toString());
         } else {
             writeSource(node.start, node.openEnd);
         }
+    }
+
+    // A body begun before its tag (content before <html>, or no body tag):
+    // its changed attributes go into the page's own body tag where the
+    // parser read them, or a new tag goes after the head, rather than a
+    // new tag at the very start of the body (before a directive that must
+    // stay first).
+    bool placeBodyTag(const SourceNode& node, const QJsonValue& attributes, const QString& tag)
+    {
+        if (!placeBodyTag_ || node.key != QLatin1String("BODY") || !attributes.isArray())
+            return false;
+        const BodyTagPlace place = bodyTagPlace(source_, int(&node - &source_.node(0)));
+        if (place.tagStart >= 0) {
+            bodyTag_ = {place.tagStart, place.tagEnd,
+                        rewriteStartTag(text_.mid(place.tagStart, place.tagEnd - place.tagStart),
+                                        attributesNow(attributes.toArray())),
+                        true};
+        } else {
+            QByteArray bytes = tag.toUtf8();
+            if (bytes.startsWith("\r\n"))
+                bytes.remove(0, 2);
+            if (form_.lineBreak != "\r\n")
+                bytes.replace("\r\n", form_.lineBreak);
+            bodyTag_ = {place.insertAt, place.insertAt, bytes, true};
+        }
+        return true;
     }
 
     bool hasSpan(const Entry& entry) const
@@ -370,6 +418,20 @@ private:
 
     void writeSource(qsizetype from, qsizetype to)
     {
+        Splice& splice = bodyTag_;
+        if (splice.pending && from <= splice.from && splice.to <= to
+            && (splice.from < to || splice.from == splice.to)) {
+            splice.pending = false;
+            copySource(from, splice.from);
+            out_ += splice.bytes;
+            copySource(splice.to, to);
+            return;
+        }
+        copySource(from, to);
+    }
+
+    void copySource(qsizetype from, qsizetype to)
+    {
         if (to > from)
             out_.append(text_.constData() + from, to - from);
     }
@@ -396,6 +458,8 @@ private:
     qsizetype cursor_ = 0;
     QStringList wholePaths_;
     bool failed_ = false;
+    const bool placeBodyTag_;
+    Splice bodyTag_;
 };
 
 }
@@ -405,12 +469,19 @@ MergeResult mergeSourceParts(const SourceTree& source, const QJsonValue& documen
     MergeResult result;
     if (source.find(QString()) < 0)
         return result;
-    Merger merger(source);
-    if (!merger.writeDocument(document) || merger.failed()) {
-        result.wholePaths = merger.wholePaths();
-        return result;
+    for (const bool placeBodyTag : {true, false}) {
+        Merger merger(source, placeBodyTag);
+        if (!merger.writeDocument(document) || merger.failed()) {
+            result.wholePaths = merger.wholePaths();
+            return result;
+        }
+        // Where no source text around the place was copied (it was edited
+        // too), the tag goes where the body begins, as the program writes it.
+        if (merger.bodyTagMissed())
+            continue;
+        result.text = QString::fromUtf8(merger.result());
+        break;
     }
-    result.text = QString::fromUtf8(merger.result());
     return result;
 }
 

@@ -158,6 +158,15 @@ public:
     // exactly the content that `inner` became (a caret there when empty).
     virtual void pasteHtmlSelectingInner(const QString& before, const QString& inner,
                                          const QString& after) = 0;
+    // Wraps the selection in the elements `opening` + `closing` make: the
+    // selected content moves into the innermost of them, keeping its own
+    // markup, and ends selected there; one Undo takes it back. With
+    // `stripBlock`, a whole selected plain paragraph or division gives its
+    // content rather than itself. False, with nothing changed, when the
+    // selection shows nothing, the innermost element holds only text (a
+    // text area, a list's option) or a new link would nest in another:
+    // such a wrap goes through the HTML.
+    virtual bool wrapSelection(const QString& opening, const QString& closing, bool stripBlock) = 0;
     // Applies caret keystrokes to the DOM selection, in order.
     virtual void applyKeys(const KeySequence& keys) = 0;
 

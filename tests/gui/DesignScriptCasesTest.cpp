@@ -273,3 +273,128 @@ TEST_F(DesignScriptTest, ClickOnAnImageSelectsIt)
     EXPECT_EQ(page_->call(QStringLiteral("controlHtml")).toString().toStdString(),
               "<IMG src=none.gif width=60 height=40>");
 }
+
+namespace {
+
+struct WrapCase {
+    const char* row;
+    const char* opening;
+    const char* closing;
+    bool strip;
+    const char* before;
+    const char* after;
+    const char* made;  // the elements the wrap made, in document order
+};
+
+void PrintTo(const WrapCase& c, std::ostream* out)
+{
+    *out << c.row;
+}
+
+// Marks every element of the body as the page's own (a script property,
+// never an attribute); gives the names of the unmarked ones afterwards.
+const char* const kMarkElements =
+    "document.body.querySelectorAll('*').forEach(e => { e.inkOwn = true; }); true";
+const char* const kUnmarkedElements =
+    "[...document.body.querySelectorAll('*')].filter(e => !e.inkOwn).map(e => e.localName)"
+    ".join(' ')";
+
+}
+
+// Lists, Preformat, Make Editable and the character styles move the
+// selected nodes into the new element: every element of the page is still
+// the node it was (so its markup is written as the author wrote it), only
+// the wrapper and the copy a split makes are new. One Undo gives the body
+// and the selection back; a text area's wrap is left to the markup path.
+TEST_F(DesignScriptTest, WrapsMoveTheSelectedNodesIntoTheNewElement)
+{
+    const char* const ul = "<ul><li>";
+    const char* const ulEnd = "</li></ul>";
+    const WrapCase cases[] = {
+        {"list_whole_paragraph_with_link_and_code", ul, ulEnd, false,
+         "<p id=\"s\">^Up: <a href=\"u.html\" accesskey=\"u\">Using</a> and <code>ffi</code>|</p>"
+         "<p>next</p>",
+         "<ul><li>^<p id=\"s\">Up: <a href=\"u.html\" accesskey=\"u\">Using</a> and "
+         "<code>ffi</code></p>|</li></ul><p>next</p>",
+         "ul li"},
+        {"list_whole_paragraph_between_layout_lines", ul, ulEnd, false,
+         "\n<p id=\"s\">^a|</p>\n<p>b</p>\n",
+         "\n<ul><li>^<p id=\"s\">a</p>|</li></ul>\n<p>b</p>\n", "ul li"},
+        {"list_part_ending_after_a_link", ul, ulEnd, false,
+         "<p>a^b <a href=\"u.html\">Using</a>| c</p>",
+         "<p>a</p><ul><li>^b <a href=\"u.html\">Using</a>|</li></ul><p> c</p>", "ul li p"},
+        {"ordered_list_over_two_paragraphs", "<ol><li>", "</li></ol>", false,
+         "<p class=\"x\">^one <b>bold</b></p><p>tw|o</p>",
+         "<ol><li>^<p class=\"x\">one <b>bold</b></p><p>tw</p>|</li></ol><p>o</p>", "ol li p"},
+        {"preformat_across_paragraphs", "<PRE>", "</PRE>", true,
+         "<p>o^ne</p><p>tw|o <code>c</code></p>",
+         "<p>o</p><pre>^<p>ne</p><p>tw</p>|</pre><p>o <code>c</code></p>", "pre p p"},
+        {"editable_plain_paragraph_gives_its_content", "<div contentEditable=true>", "</div>",
+         true, "<p>^alpha <b>beta</b>|</p>",
+         "<div contenteditable=\"true\">^alpha <b>beta</b>|</div>", "div"},
+        {"editable_paragraph_with_attributes_moves_whole", "<div contentEditable=true>",
+         "</div>", true, "<p id=\"x\">^alpha|</p>",
+         "<div contenteditable=\"true\">^<p id=\"x\">alpha</p>|</div>", "div"},
+        {"strike_over_a_whole_link", "<STRIKE>", "</STRIKE>", true,
+         "<p>x ^<a href=\"u.html\">link</a>| y</p>",
+         "<p>x <strike>^<a href=\"u.html\">link</a>|</strike> y</p>", "strike"},
+        {"strike_inside_a_link_keeps_typing_in_it", "<STRIKE>", "</STRIKE>", true,
+         "<p><a href=\"u.html\">a^bc|d</a></p>",
+         "<p><a href=\"u.html\">a<strike>^bc|{ph}</strike>d</a></p>", "strike"},
+        {"named_anchor_cut_in_two_keeps_its_name_once", "<PRE>", "</PRE>", true,
+         "<p><a name=\"top\">He^ad</a>ing|</p>",
+         "<p><a name=\"top\">He</a></p><pre>^ading|</pre>", "pre"},
+    };
+    for (const WrapCase& c : cases) {
+        const ScriptCase sc{c.row, c.before, c.after};
+        std::string made;
+        const std::string after = runCase(sc, [&] {
+            page_->run(QLatin1String(kMarkElements));
+            EXPECT_TRUE(page_->call(QStringLiteral("wrap"),
+                                    {QLatin1String(c.opening), QLatin1String(c.closing), c.strip})
+                            .toBool())
+                << c.row;
+            made = page_->run(QLatin1String(kUnmarkedElements)).toString().toStdString();
+        });
+        EXPECT_EQ(after, c.after) << c.row;
+        EXPECT_EQ(made, c.made) << c.row;
+        page_->call(QStringLiteral("command"), {ink::DesignCmd::Undo, QString()});
+        EXPECT_EQ(page_->markedBody().toStdString(), c.before) << c.row << " after Undo";
+    }
+    // Text-only elements and an empty selection are not wrapped here.
+    for (const char* body : {"<p>a^b|c</p>", "<p>ab^|c</p>"}) {
+        ASSERT_TRUE(page_->load(QLatin1String(body)));
+        EXPECT_FALSE(page_->call(QStringLiteral("wrap"), {QStringLiteral("<textarea name=\"\">"),
+                                                          QStringLiteral("</textarea>"), true})
+                         .toBool());
+        EXPECT_EQ(page_->markedBody().toStdString(), body);
+    }
+}
+
+// A block pasted where nothing of the paragraph stands before the caret
+// goes before the paragraph, which stays the page's own element; the same
+// after a named anchor that shows nothing.
+TEST_F(DesignScriptTest, BlockPastedAtTheStartOfAParagraphGoesBeforeIt)
+{
+    const std::string table = "<table><tbody><tr><td>x</td></tr></tbody></table>";
+    const std::vector<ScriptCase> cases = {
+        {"start", "<p class=\"a\">^|After text</p>", ""},
+        {"start_after_layout", "<p class=\"a\">\n^|After <b>text</b></p>", ""},
+        {"start_of_bold", "<p class=\"a\"><b>^|After</b> text</p>", ""},
+    };
+    const std::vector<std::string> expected = {
+        table + "^|<p class=\"a\">After text</p>",
+        table + "^|<p class=\"a\">\nAfter <b>text</b></p>",
+        table + "^|<p class=\"a\"><b>After</b> text</p>",
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        std::string made;
+        const std::string after = runCase(cases[i], [&] {
+            page_->run(QLatin1String(kMarkElements));
+            page_->call(QStringLiteral("paste"), {QString::fromStdString(table)});
+            made = page_->run(QLatin1String(kUnmarkedElements)).toString().toStdString();
+        });
+        EXPECT_EQ(after, expected[i]) << cases[i].row;
+        EXPECT_EQ(made, "table tbody tr td") << cases[i].row;
+    }
+}

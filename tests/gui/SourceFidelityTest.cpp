@@ -23,12 +23,22 @@ const char* const kMisnestedPage =
     "<p id=\"f\">Final paragraph.</p>\n</body>\n</html>\n";
 
 // Upper-case tags, unquoted and single-quoted attributes, CR LF lines.
+#define MANUAL_LINK "<A HREF=\"Using-libffi.html\" accesskey=\"u\" rel=\"up\">Using</A>"
+#define MANUAL_S "<P ID=s class='x'>Up: " MANUAL_LINK " and <code>ffi_call</code> here</P>"
 const char* const kManualPage =
     "<HTML>\r\n<HEAD><TITLE>Manual &amp; notes</TITLE>\r\n"
     "<META http-equiv=Content-Type content='text/html; charset=utf-8'></HEAD>\r\n"
-    "<BODY>\r\n<P ID=s class='x'>Up: <A HREF=\"Using-libffi.html\" accesskey=\"u\" rel=\"up\">Using"
-    "</A> and <code>ffi_call</code> here</P>\r\n<P id=t>Caf\xC3\xA9\r\nnext line</P>\r\n"
+    "<BODY>\r\n" MANUAL_S "\r\n<P id=t>Caf\xC3\xA9\r\nnext line</P>\r\n"
     "</BODY>\r\n</HTML>\r\n";
+
+// Selections for commands, over the paragraph `p` and its first text `t`.
+const char* const kWholeParagraph = "r.selectNodeContents(p)";
+// "Up: " and the whole link after it.
+const char* const kTextAndLink = "r.setStart(t, 0); r.setEnd(p.childNodes[1].firstChild, 5)";
+// From inside the link to inside the next paragraph's first line.
+const char* const kIntoNextParagraph =
+    "r.setStart(p.childNodes[1].firstChild, 2);"
+    " r.setEnd(document.getElementById('t').firstChild, 3)";
 
 struct FidelityCase {
     const char* row;
@@ -39,6 +49,10 @@ struct FidelityCase {
     const char* command;  // then applied to the paragraph's first text, or nullptr
     const char* edited;   // the paragraph afterwards, or nullptr: only its place is checked
     bool splits = false;  // Enter is pressed at the offset: the elements moved keep their text
+    // Where the command finds the selection, as script over the paragraph `p` and its
+    // first text `t` (a range `r` to set), instead of the first text's start to offset + 3.
+    const char* selection = nullptr;
+    const char* lastId = nullptr;  // the command reaches to the end of this paragraph too
 };
 
 void PrintTo(const FidelityCase& c, std::ostream* os)
@@ -53,6 +67,14 @@ protected:
     {
         return js(QStringLiteral("document.getElementById('%1').textContent").arg(QLatin1String(id)))
             .toString();
+    }
+
+    void selectByScript(const char* id, const char* how) const
+    {
+        js(QStringLiteral("{ const p = document.getElementById('%1'); const t = p.firstChild;"
+                          " const r = document.createRange(); %2;"
+                          " getSelection().removeAllRanges(); getSelection().addRange(r); }")
+               .arg(QLatin1String(id), QLatin1String(how)));
     }
 
     void selectInParagraph(const char* id, int from, int to) const
@@ -103,13 +125,17 @@ TEST_P(SourceFidelity, OnlyTheEditedParagraphChangesAndUndoGivesTheFileBack)
         ASSERT_TRUE(waitUntil([&] { return paragraphText(c.id) != before; }));
     }
     if (c.command) {
-        selectInParagraph(c.id, 0, c.offset + 3);
+        if (c.selection)
+            selectByScript(c.id, c.selection);
+        else
+            selectInParagraph(c.id, 0, c.offset + 3);
         main->runCommand(QLatin1String(c.command));
         pump(50);
     }
     ASSERT_TRUE(main->files().save());
     const QByteArray saved = readBytes(path);
-    const auto [start, end] = paragraphSpan(original, c.id);
+    const qsizetype start = paragraphSpan(original, c.id).first;
+    const qsizetype end = paragraphSpan(original, c.lastId ? c.lastId : c.id).second;
     EXPECT_EQ(saved.left(start).toStdString(), original.left(start).toStdString());
     EXPECT_TRUE(saved.endsWith(original.mid(end))) << saved.toStdString();
     if (c.splits) {
@@ -150,7 +176,33 @@ INSTANTIATE_TEST_SUITE_P(
         FidelityCase{"enter_splits_a_paragraph_with_a_link", kManualPage, "s", 2, nullptr, nullptr,
                      nullptr, true},
         FidelityCase{"unordered_list_on_a_paragraph_with_a_link", kManualPage, "s", 1, nullptr,
-                     "unorderedlist", nullptr}),
+                     "unorderedlist", nullptr},
+        FidelityCase{"unordered_list_on_a_whole_paragraph", kManualPage, "s", 0, nullptr,
+                     "unorderedlist", "<UL>\r\n<LI>" MANUAL_S "</LI>\r\n</UL>", false,
+                     kWholeParagraph},
+        FidelityCase{"ordered_list_on_a_whole_paragraph", kManualPage, "s", 0, nullptr,
+                     "orderedlist", "<OL>\r\n<LI>" MANUAL_S "</LI>\r\n</OL>", false,
+                     kWholeParagraph},
+        FidelityCase{"make_editable_on_a_whole_paragraph", kManualPage, "s", 0, nullptr,
+                     "makeeditable", "<DIV contentEditable=true>" MANUAL_S "</DIV>", false,
+                     kWholeParagraph},
+        FidelityCase{"preformat_on_text_and_a_whole_link", kManualPage, "s", 0, nullptr,
+                     "preformat",
+                     "<PRE>Up: " MANUAL_LINK "</PRE><P ID=s class='x'> and <code>ffi_call</code>"
+                     " here</P>",
+                     false, kTextAndLink},
+        FidelityCase{"rule_at_the_start_of_a_paragraph", kManualPage, "s", 0, nullptr,
+                     "horizontalrule", "<HR>" MANUAL_S, false, "r.setStart(t, 0)"},
+        FidelityCase{"bold_across_two_paragraphs", kManualPage, "s", 0, nullptr, "bold",
+                     "<P ID=s class='x'>Up: <A HREF=\"Using-libffi.html\" accesskey=\"u\" rel=\"up\">"
+                     "Us<B>ing</B></A><B> and <code>ffi_call</code> here</B></P>\r\n"
+                     "<P id=t><B>Caf</B>\xC3\xA9\r\nnext line</P>",
+                     false, kIntoNextParagraph, "t"},
+        FidelityCase{"italic_across_two_paragraphs", kManualPage, "s", 0, nullptr, "italic",
+                     "<P ID=s class='x'>Up: <A HREF=\"Using-libffi.html\" accesskey=\"u\" rel=\"up\">"
+                     "Us<I>ing</I></A><I> and <code>ffi_call</code> here</I></P>\r\n"
+                     "<P id=t><I>Caf</I>\xC3\xA9\r\nnext line</P>",
+                     false, kIntoNextParagraph, "t"}),
     [](const ::testing::TestParamInfo<FidelityCase>& info) { return info.param.row; });
 
 // Switching views does not write the title; only a title the user changed

@@ -369,6 +369,78 @@ TEST(SourceMergeMovedNodesTest, MovedNodesKeepTheirSourceText)
               "<html><BODY TEXT='black' bgColor=#ffffff LINK=\"#00f\">\n<p>a</p>\n</BODY></html>");
 }
 
+// The page colour set on a body that began before any body tag: a
+// server-side directive before <html>, or a page without a body tag. The
+// page's own body tag takes the colour, its other attributes as written;
+// without one, a new tag goes before the first element after the head.
+TEST(SourceMergeBodyTagTest, ImpliedBodyTakesItsAttributesWhereThePageWantsThem)
+{
+    struct Row {
+        const char* name;
+        const char* source;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"directive_then_body_tag",
+         "<%@ Language=VBScript %>\n<html>\n<head>\n<title>T</title>\n</head>\n"
+         "<body bgcolor=\"white\" TEXT='black'>\n<p>x</p>\n</body>\n</html>\n",
+         "<%@ Language=VBScript %>\n<html>\n<head>\n<title>T</title>\n</head>\n"
+         "<body bgColor=#ff0000 TEXT='black'>\n<p>x</p>\n</body>\n</html>\n"},
+        {"directive_then_bare_body_tag",
+         "<%@ Language=VBScript %>\r\n<HTML><HEAD><TITLE>T</TITLE></HEAD>\r\n<Body>\r\n<P>x</P>"
+         "</Body></HTML>",
+         "<%@ Language=VBScript %>\r\n<HTML><HEAD><TITLE>T</TITLE></HEAD>\r\n"
+         "<Body bgColor=#ff0000>\r\n<P>x</P></Body></HTML>"},
+        {"directive_and_no_body_tag",
+         "<%@ Language=VBScript %>\n<html><head><title>T</title></head>\n<p>x</p>\n</html>\n",
+         "<%@ Language=VBScript %>\n<html><head><title>T</title></head>\n"
+         "<BODY bgColor=#ff0000><p>x</p>\n</html>\n"},
+        {"commented_body_tag_is_not_the_pages",
+         "<%@ Language=VBScript %>\n<!-- <body> -->\n<body>\n<p>x</p>\n",
+         "<%@ Language=VBScript %>\n<!-- <body> -->\n<body bgColor=#ff0000>\n<p>x</p>\n"},
+        {"no_body_tag", "<html><head><title>T</title></head>\n<p>x</p>\n</html>\n",
+         "<html><head><title>T</title></head>\n<BODY bgColor=#ff0000><p>x</p>\n</html>\n"},
+    };
+    for (const Row& row : rows) {
+        const SourceTree tree = SourceTree::parse(QByteArray(row.source));
+        // The body, and the untouched nodes of the page before it.
+        const SourceNode& htmlNode = tree.node(tree.find(QStringLiteral("0")));
+        QJsonArray htmlItems;
+        int body = -1;
+        QString bodyPath;
+        for (size_t i = 0; i < htmlNode.children.size() && body < 0; ++i) {
+            const QString path = QStringLiteral("0.") + QString::number(i);
+            const int index = htmlNode.children[i];
+            if (tree.node(index).key == QLatin1String("BODY")) {
+                body = index;
+                bodyPath = path;
+            } else {
+                htmlItems.append(QJsonObject{{"p", path}, {"k", tree.node(index).key}});
+            }
+        }
+        ASSERT_GE(body, 0) << row.name;
+        // The body's attributes now: the colour, and the text colour where the page gave one.
+        QJsonArray attributes{QJsonArray{"bgcolor", "#ff0000", " bgColor=#ff0000"}};
+        QString tag = QStringLiteral("<BODY bgColor=#ff0000");
+        if (QByteArray(row.source).toLower().contains("text=")) {
+            attributes.append(QJsonArray{"text", "black", " text=black"});
+            tag += QStringLiteral(" text=black");
+        }
+        const SourceNode& node = tree.node(body);
+        QJsonObject run{{"p", bodyPath + QStringLiteral(".0")},
+                        {"k", tree.node(node.children.front()).key},
+                        {"r", qint64(node.children.size())},
+                        {"l", tree.node(node.children.back()).key}};
+        htmlItems.append(QJsonObject{{"p", bodyPath}, {"k", "BODY"}, {"a", tag + QLatin1Char('>')},
+                                     {"v", attributes}, {"c", QJsonArray{run}}});
+        QJsonObject html{{"p", "0"}, {"k", "HTML"}, {"a", QJsonValue()}, {"c", htmlItems}};
+        QJsonObject document{{"p", ""}, {"k", ""}, {"a", QJsonValue()}, {"c", QJsonArray{html}}};
+        const std::optional<QString> merged = mergeSource(tree, document);
+        ASSERT_TRUE(merged.has_value()) << row.name;
+        EXPECT_EQ(merged->toStdString(), row.expected) << row.name;
+    }
+}
+
 // The surface flags a text at a block's edge, or inside PRE, with numbers.
 TEST(SourceMergeTextTest, TextFlagsFromTheSurfaceAreRead)
 {

@@ -21,11 +21,13 @@ void runCodePath(const EditingCommand& command, const EditTarget& target)
         applyCodeEdit(target, *edit);
 }
 
-// A list holds the selection's text-range HTML whatever the selection is;
-// an empty one gets a non-breaking space so that the item shows. What the
-// item holds is left selected, so that typing replaces the blank.
+// A list item holds the selected content, moved there with its own markup;
+// an item made at a caret gets a non-breaking space so that it shows. What
+// the item holds is left selected, so that typing replaces the blank.
 void pasteDesignList(const EditingCommand& command, const EditTarget& target)
 {
+    if (target.design->wrapSelection(command.designOpening, command.designClosing, false))
+        return;
     QString html = target.design->selectionHtmlText();
     if (html.isEmpty())
         html = QStringLiteral("&nbsp;");

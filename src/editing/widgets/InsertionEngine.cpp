@@ -83,6 +83,12 @@ void wrapDesignSelection(const EditTarget& target, const QString& opening, const
     DesignSurface* design = target.design;
     if (!design)
         return;
+    // The selected nodes move into the new element, so that the page's own
+    // markup in them is kept as written.
+    if (options.reselect && design->wrapSelection(opening, closing, options.stripBlock)) {
+        focusDocument(target);
+        return;
+    }
     QString html = selectedDesignHtml(target);
     if (options.stripBlock)
         html = stripBlockWrapper(html);

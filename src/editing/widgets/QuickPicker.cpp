@@ -70,9 +70,14 @@ void QuickPicker::insertLink(const QString& file, const EditTarget& target)
     if (target.designView) {
         if (!target.design)
             return;
-        // What was selected stays selected inside the link. With nothing
-        // selected the file name becomes the link text: the page drops an
-        // empty link, and the user would see nothing happen.
+        // What was selected moves into the link, keeping its own markup,
+        // and stays selected there. With nothing selected the file name
+        // becomes the link text: the page drops an empty link, and the user
+        // would see nothing happen.
+        if (target.design->wrapSelection(opening, closing, true)) {
+            focusDocument(target);
+            return;
+        }
         QString html = stripBlockWrapper(selectedDesignHtml(target));
         if (html.isEmpty())
             html = quickLinkText(file);

@@ -23,7 +23,8 @@ const char* const kMissingMarker = "inkSurface:missing";
 
 // In dependency order: later parts use what earlier parts define.
 const char* const kParts[] = {"serialise.js", "document.js", "changes.js", "selection.js",
-                              "history.js", "insertion.js", "editing.js", "tables.js", "commands.js"};
+                              "history.js", "insertion.js", "editing.js", "wrapping.js", "tables.js",
+                              "commands.js"};
 
 QString readPart(const char* name)
 {

@@ -688,6 +688,15 @@ void WebEngineDesignSurface::pasteHtmlSelectingInner(const QString& before, cons
     queueDisplayChanged();
 }
 
+bool WebEngineDesignSurface::wrapSelection(const QString& opening, const QString& closing,
+                                           bool stripBlock)
+{
+    const bool wrapped = call(QStringLiteral("wrap"), {opening, closing, stripBlock}).toBool();
+    if (wrapped)
+        queueDisplayChanged();
+    return wrapped;
+}
+
 void WebEngineDesignSurface::applyKeys(const KeySequence& keys)
 {
     QStringList names;

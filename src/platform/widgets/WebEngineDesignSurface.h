@@ -73,6 +73,7 @@ public:
     void pasteHtml(const QString& html) override;
     void pasteHtmlSelectingInner(const QString& before, const QString& inner,
                                  const QString& after) override;
+    bool wrapSelection(const QString& opening, const QString& closing, bool stripBlock) override;
     void applyKeys(const KeySequence& keys) override;
     std::optional<SourceRange> selectionInSource() override;
     bool selectInSource(const SourceRange& range) override;

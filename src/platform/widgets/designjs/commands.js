@@ -148,6 +148,7 @@ window.inkSurface = Object.freeze({
     clear: deleteSelection,
     paste: pasteMarkup,
     pasteInner: pasteSelectingInner,
+    wrap: wrapSelection,
     keys: applyKeys,
     command: runCommand,
     status: commandStatus,

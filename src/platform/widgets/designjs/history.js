@@ -49,6 +49,7 @@ function restoreSelection(saved)
 }
 
 // Runs `edit`, which changes the document through the DOM, as one step.
+// An edit that fails half-way is taken back: the page stays as it was.
 function recordEditStep(edit)
 {
     const selection = savedSelection();
@@ -57,6 +58,10 @@ function recordEditStep(edit)
     let records;
     try {
         edit();
+    } catch (error) {
+        for (const record of observer.takeRecords().reverse())
+            revertRecord(record);
+        throw error;
     } finally {
         records = observer.takeRecords();
         observer.disconnect();

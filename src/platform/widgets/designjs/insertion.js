@@ -115,6 +115,28 @@ function showsNothing(node)
     return LAYOUT_WHITESPACE.test(node.textContent) && node.querySelector(SHOWN_OBJECTS) === null;
 }
 
+// Whether the part of the paragraph on one side of the point shows
+// nothing and holds no element but those around the point: splitting there
+// would leave that side an emptied half.
+function nothingBeside(paragraph, container, offset, after)
+{
+    const side = document.createRange();
+    side.selectNodeContents(paragraph);
+    if (after)
+        side.setStart(container, offset);
+    else
+        side.setEnd(container, offset);
+    if (!LAYOUT_WHITESPACE.test(side.toString()))
+        return false;
+    const walker = document.createTreeWalker(paragraph, NodeFilter.SHOW_ELEMENT);
+    while (walker.nextNode()) {
+        const element = walker.currentNode;
+        if (side.intersectsNode(element) && !element.contains(container))
+            return false;
+    }
+    return true;
+}
+
 // Inserts the fragment at the (collapsed) range. Gives the inserted top
 // nodes and, where the insertion started a new line, the block the caret
 // belongs in. Block content inside a paragraph splits it; halves left
@@ -132,6 +154,14 @@ function insertFragment(range, fragment)
     if (!paragraph) {
         range.insertNode(fragment);
         return {nodes, lineStart: null};
+    }
+    // At the start of a paragraph the new blocks go before it: the
+    // paragraph stays the page's own element, its tags as written.
+    if (nothingBeside(paragraph, range.startContainer, range.startOffset, false)
+        && !nothingBeside(paragraph, range.startContainer, range.startOffset, true)) {
+        const newLine = showsNothing(fragment);
+        paragraph.before(fragment);
+        return {nodes, lineStart: newLine ? paragraph : null};
     }
     const {second, originals, copies} = splitBlock(range, paragraph);
     const newLine = showsNothing(fragment);
