@@ -233,3 +233,43 @@ TEST_F(MainWindowTest, ServerCodeInTheTitleSurvivesViewSwitchesAndSaving)
 }
 
 }
+
+namespace {
+
+// The page colour set in the Design view changes the body tag's colour
+// alone: the page's own body tag keeps its other attributes as written,
+// also where the body began before it (a directive before <html>); a page
+// without a body tag gets one before its first element after the head.
+TEST_F(MainWindowTest, PageColourChangesOnlyTheBodysColour)
+{
+    struct Row {
+        const char* name;
+        const char* page;
+        const char* saved;
+    };
+    const Row rows[] = {
+        {"body_tag_with_other_attributes",
+         "<html>\r\n<head><title>T</title></head>\r\n<BODY TEXT='black' bgcolor=\"white\" link=#00f>"
+         "\r\n<p>x &amp; y</p>\r\n</BODY>\r\n</html>\r\n",
+         "<html>\r\n<head><title>T</title></head>\r\n<BODY TEXT='black' bgColor=#ff0000 link=#00f>"
+         "\r\n<p>x &amp; y</p>\r\n</BODY>\r\n</html>\r\n"},
+        {"directive_before_html",
+         "<%@ Language=VBScript %>\n<html>\n<head>\n<title>T</title>\n</head>\n"
+         "<body Text='black'>\n<p>x</p>\n</body>\n</html>\n",
+         "<%@ Language=VBScript %>\n<html>\n<head>\n<title>T</title>\n</head>\n"
+         "<body Text='black' bgColor=#ff0000>\n<p>x</p>\n</body>\n</html>\n"},
+        {"no_body_tag", "<html><head><title>T</title></head>\n<p>x</p>\n</html>\n",
+         "<html><head><title>T</title></head>\n<BODY bgColor=#ff0000><p>x</p>\n</html>\n"},
+    };
+    int n = 0;
+    for (const Row& row : rows) {
+        const QString path = writePage(QStringLiteral("colour%1.html").arg(++n), row.page);
+        openFile(path);
+        ASSERT_TRUE(slotOf(active()).designViewShown) << row.name;
+        active()->design()->setBgColor(QStringLiteral("#ff0000"));
+        ASSERT_TRUE(main->files().save()) << row.name;
+        EXPECT_EQ(readBytes(path).toStdString(), row.saved) << row.name;
+    }
+}
+
+}
