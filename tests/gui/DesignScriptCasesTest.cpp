@@ -398,3 +398,33 @@ TEST_F(DesignScriptTest, BlockPastedAtTheStartOfAParagraphGoesBeforeIt)
         EXPECT_EQ(made, "table tbody tr td") << cases[i].row;
     }
 }
+
+// Bold, Italic and Font across two paragraphs, from inside a link: the
+// engine's own commands wrap the page's nodes in place, so the link, the
+// code and the paragraphs stay the page's own elements.
+TEST_F(DesignScriptTest, FormattingAcrossParagraphsKeepsThePagesElements)
+{
+    struct Case {
+        int command;
+        const char* value;
+        const char* made;
+    };
+    const Case cases[] = {
+        {ink::DesignCmd::Bold, "", "b b b"},
+        {ink::DesignCmd::Italic, "", "i i i"},
+        {ink::DesignCmd::SetFontName, "Arial", "font font font"},
+    };
+    const ScriptCase page{"two_paragraphs",
+                          "<p class=\"s\">Up: <a href=\"u.html\">Us^ing</a> and <code>ffi</code></p>"
+                          "<p id=\"t\">Caf|&eacute; au lait</p>",
+                          ""};
+    for (const Case& c : cases) {
+        std::string made;
+        runCase(page, [&] {
+            page_->run(QLatin1String(kMarkElements));
+            page_->call(QStringLiteral("command"), {c.command, QLatin1String(c.value)});
+            made = page_->run(QLatin1String(kUnmarkedElements)).toString().toStdString();
+        });
+        EXPECT_EQ(made, c.made) << c.command;
+    }
+}
