@@ -361,13 +361,23 @@ TEST_F(DesignScriptTest, WrapsMoveTheSelectedNodesIntoTheNewElement)
         page_->call(QStringLiteral("command"), {ink::DesignCmd::Undo, QString()});
         EXPECT_EQ(page_->markedBody().toStdString(), c.before) << c.row << " after Undo";
     }
-    // Text-only elements and an empty selection are not wrapped here.
-    for (const char* body : {"<p>a^b|c</p>", "<p>ab^|c</p>"}) {
-        ASSERT_TRUE(page_->load(QLatin1String(body)));
-        EXPECT_FALSE(page_->call(QStringLiteral("wrap"), {QStringLiteral("<textarea name=\"\">"),
-                                                          QStringLiteral("</textarea>"), true})
-                         .toBool());
-        EXPECT_EQ(page_->markedBody().toStdString(), body);
+    // Text-only elements, an empty selection, a selection across table
+    // cells and a link around a link are left to the markup path.
+    const WrapCase refused[] = {
+        {"text_area", "<textarea name=\"\">", "</textarea>", true, "<p>a^b|c</p>", "", ""},
+        {"caret", ul, ulEnd, false, "<p>ab^|c</p>", "", ""},
+        {"across_cells", ul, ulEnd, false,
+         "<table><tbody><tr><td>a^b</td><td>c|d</td></tr></tbody></table>", "", ""},
+        {"link_in_link", "<A href=\"n.html\">", "</A>", true,
+         "<p>x^ <a href=\"u.html\">link</a>| y</p>", "", ""},
+    };
+    for (const WrapCase& c : refused) {
+        ASSERT_TRUE(page_->load(QLatin1String(c.before)));
+        EXPECT_FALSE(page_->call(QStringLiteral("wrap"),
+                                 {QLatin1String(c.opening), QLatin1String(c.closing), c.strip})
+                         .toBool())
+            << c.row;
+        EXPECT_EQ(page_->markedBody().toStdString(), c.before) << c.row;
     }
 }
 

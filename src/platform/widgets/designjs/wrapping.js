@@ -8,6 +8,10 @@
 // into them as markup text, never as moved nodes.
 const TEXT_HOLDING_ELEMENTS = new Set(['OPTION', 'OPTGROUP', 'TITLE']);
 
+// Elements whose children are rows and cells: a selection across cells is
+// not one run of content to move.
+const TABLE_STRUCTURE = new Set(['TABLE', 'THEAD', 'TBODY', 'TFOOT', 'TR', 'COLGROUP']);
+
 function holdsMovedNodes(element)
 {
     const name = elementName(element);
@@ -208,8 +212,8 @@ function touchesLink(range)
 // selected nodes into the innermost one, as one undoable step, and selects
 // them there. With `stripBlock`, a whole selected plain paragraph or
 // division gives its content instead of itself. False, with nothing done,
-// when the selection shows nothing, the innermost element holds only text
-// or a new link would nest in another.
+// when the selection shows nothing, the innermost element holds only text,
+// a new link would nest in another or the selection runs across table cells.
 function wrapSelection(opening, closing, stripBlock)
 {
     const selection = selectionRange();
@@ -224,7 +228,8 @@ function wrapSelection(opening, closing, stripBlock)
     if (!inner || !holdsMovedNodes(inner))
         return false;
     const range = wrappedRange(stripBlock);
-    if (inner.closest('a') && touchesLink(range))
+    if ((inner.closest('a') && touchesLink(range))
+        || TABLE_STRUCTURE.has(elementName(range.commonAncestorContainer)))
         return false;
     inner.removeAttribute(INNER_MARKER);
     let linkEnd = null;
