@@ -131,6 +131,9 @@ function nothingBeside(paragraph, container, offset, after)
     const walker = document.createTreeWalker(paragraph, NodeFilter.SHOW_ELEMENT);
     while (walker.nextNode()) {
         const element = walker.currentNode;
+        // The elements in document order: past the point, the side before it is done.
+        if (!after && side.comparePoint(element, 0) > 0)
+            break;
         if (side.intersectsNode(element) && !element.contains(container))
             return false;
     }
