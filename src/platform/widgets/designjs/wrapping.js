@@ -52,7 +52,8 @@ function showsNothingBeside(element, offset, forwards)
     for (let i = from; i < to; ++i) {
         const child = children[i];
         if (child.nodeType === Node.TEXT_NODE ? !LAYOUT_WHITESPACE.test(child.data)
-            : child.nodeType === Node.ELEMENT_NODE && !showsNothing(child))
+            : child.nodeType === Node.ELEMENT_NODE
+                && (child.matches(SHOWN_OBJECTS) || !showsNothing(child)))
             return false;
     }
     return true;
