@@ -204,6 +204,13 @@ bool readRegularly(const SourceTree& tree, const std::vector<int>& top, size_t f
                 }
                 if (node.closeStart < 0 || node.end != node.closeEnd)
                     return false;
+                // The parser drops a line break right after these start tags.
+                if (node.key == QLatin1String("PRE") || node.key == QLatin1String("LISTING")) {
+                    if (text.mid(at, 2) == "\r\n")
+                        at += 2;
+                    else if (text[at] == '\n' || text[at] == '\r')
+                        at += 1;
+                }
             }
             if (frame.next < node.children.size()) {
                 open.push_back({node.children[frame.next++], 0});
@@ -396,8 +403,7 @@ std::optional<SplicedEdit> spliceInside(const SourceTree& before, const QByteArr
 {
     const EditStep& step = steps[depth];
     const SourceNode& element = before.node(step.index);
-    if (around.noContext || around.inTable || !tagRules().contains(element.key)
-        || element.end != element.closeEnd)
+    if (around.noContext || around.inTable || !tagRules().contains(element.key))
         return std::nullopt;
     const std::optional<EditStretch> stretch = editStretch(before, step.index, edit);
     if (!stretch || before.text()[stretch->from - 1] == '<')
