@@ -98,6 +98,20 @@ QString ScintillaCodeEditor::text() const
     return scintillatext::decode(bytesAt(0, length), length);
 }
 
+// The editor keeps a lone surrogate as a sequence UTF-8 does not allow;
+// any other text is its own UTF-8. Room is left for a final line break.
+std::optional<QByteArray> ScintillaCodeEditor::utf8Text() const
+{
+    const long length = byteLength();
+    const QByteArrayView bytes(bytesAt(0, length), length);
+    if (!bytes.isValidUtf8())
+        return std::nullopt;
+    QByteArray copy;
+    copy.reserve(length + 2);
+    copy.append(bytes);
+    return copy;
+}
+
 void ScintillaCodeEditor::setText(const QString& text)
 {
     const QByteArray bytes = scintillatext::encode(text);
