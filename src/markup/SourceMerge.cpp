@@ -267,6 +267,7 @@ private:
         piece.kind = text ? Piece::Text : Piece::New;
         piece.start = start;
         piece.end = out_.size();
+        piece.written = out_.mid(start);
         piece.units = units;
         piece.raw = raw;
         addPiece(piece);
@@ -627,7 +628,7 @@ MergeResult mergeSourceParts(const SourceTree& source, const QJsonValue& documen
         result.wholePaths = merger.wholePaths();
         return result;
     }
-    places->setText(merger.result());
+    places->setSize(merger.result().size());
     result.text = QString::fromUtf8(merger.result());
     result.places = std::move(places);
     return result;

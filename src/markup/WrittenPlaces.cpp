@@ -156,17 +156,18 @@ qsizetype WrittenPlaces::offsetIn(const Piece& piece, qsizetype child, const QSt
 qsizetype WrittenPlaces::textOffset(const Piece& piece, const WrittenElement* parent,
                                     bool firstChild, int offset) const
 {
-    qsizetype from = piece.start;
+    const QByteArray& text = piece.written;
+    qsizetype from = 0;
     if (parent && firstChild && piece.units >= 0 && dropsLeadingBreak(parent->key)
-        && from < piece.end) {
-        const qsizetype lineBreak = text_.mid(from, 2) == "\r\n"                      ? 2
-            : (text_[from] == '\n' || text_[from] == '\r') ? 1
-                                                           : 0;
+        && !text.isEmpty()) {
+        const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
+            : (text[0] == '\n' || text[0] == '\r') ? 1
+                                                   : 0;
         if (lineBreak > 0
-            && textUnitsAt(text_, from, piece.end, piece.end, piece.raw) == piece.units + 1)
+            && textUnitsAt(text, 0, text.size(), text.size(), piece.raw) == piece.units + 1)
             from += lineBreak;
     }
-    return textByteAt(text_, from, piece.end, std::max(offset, 0), piece.raw);
+    return piece.start + textByteAt(text, from, text.size(), std::max(offset, 0), piece.raw);
 }
 
 // A place inside markup the page did not have is found in the parse of that
@@ -174,7 +175,7 @@ qsizetype WrittenPlaces::textOffset(const Piece& piece, const WrittenElement* pa
 qsizetype WrittenPlaces::newMarkupOffset(const Piece& piece, const QStringList& steps,
                                          qsizetype step, int offset, bool rangeEnd) const
 {
-    const SourceTree tree = SourceTree::parse(text_.mid(piece.start, piece.end - piece.start));
+    const SourceTree tree = SourceTree::parse(piece.written);
     const int top = topNode(tree);
     if (top < 0)
         return piece.start;

@@ -39,6 +39,8 @@ public:
         qsizetype start = 0;  // where it stands in the written text
         qsizetype end = 0;
         qsizetype delta = 0;  // Source: written offset less source offset
+        QByteArray written;   // Text, New: the bytes written for it (the rest of the
+                              // written text is not kept)
     };
 
     struct WrittenElement {
@@ -58,10 +60,10 @@ public:
     // path names no node that was written.
     qsizetype offsetOf(const DomPoint& point, bool rangeEnd = false) const;
     // The length of the written text in bytes.
-    qsizetype size() const { return text_.size(); }
+    qsizetype size() const { return size_; }
 
     // Built by the merge.
-    void setText(const QByteArray& written) { text_ = written; }
+    void setSize(qsizetype size) { size_ = size; }
     void setRoot(const Piece& root) { root_ = root; }
     int addElement(WrittenElement element);
     WrittenElement& element(int index) { return elements_[size_t(index)]; }
@@ -81,7 +83,7 @@ private:
                               int offset, bool rangeEnd) const;
 
     const SourceTree& source_;
-    QByteArray text_;
+    qsizetype size_ = 0;
     Piece root_;
     std::vector<WrittenElement> elements_;
 };
