@@ -6,6 +6,7 @@
 
 #include "markup/SourceMerge.h"
 #include "markup/SourcePatch.h"
+#include "markup/SourceSplice.h"
 #include "markup/SourceTree.h"
 
 #include <QJsonArray>
@@ -139,14 +140,35 @@ void sourceMerge(const uint8_t* data, size_t size)
     }
 }
 
+// Whether two parses hold the same nodes at the same places.
+bool sameNodes(const SourceTree& a, const SourceTree& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const SourceNode& x = a.node(i);
+        const SourceNode& y = b.node(i);
+        if (x.key != y.key || x.start != y.start || x.end != y.end || x.openEnd != y.openEnd
+            || x.closeStart != y.closeStart || x.closeEnd != y.closeEnd
+            || x.children != y.children)
+            return false;
+    }
+    return true;
+}
+
 // The input is the text before and after a Code-view edit. A patch names
 // children of an element of the old parse, and the new parse has the nodes
-// it promises there.
+// it promises there. An edit spliced into the old parse gives the new
+// parse itself.
 void sourcePatch(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
     const SourceTree before = SourceTree::parse(pageText(input.bytes()));
     const SourceTree after = SourceTree::parse(pageText(input.rest()));
+    if (const std::optional<SplicedEdit> spliced = spliceSourceEdit(before, after.text())) {
+        if (!sameNodes(spliced->after, after))
+            fail("an edit spliced into the old parse differs from the new parse");
+    }
     const std::optional<SourcePatch> patch = planSourcePatch(before, after);
     if (!patch)
         return;

@@ -11,14 +11,21 @@ struct FileStamp {
     bool exists = false;
     qint64 size = 0;
     qint64 modifiedMs = 0; // milliseconds since the epoch
-    QByteArray hash;       // SHA-256 of the bytes
+    // A fingerprint of the bytes (hashOf). A stamp kept by an earlier version
+    // of the program holds their SHA-256 instead, which is compared as such.
+    QByteArray hash;
 
     // The stamp of `bytes` just read from or written to `path`; the time is
     // the file's as it is now.
     static FileStamp ofBytes(const QString& path, const QByteArray& bytes);
     // The stamp of the file as it is now (reads it whole to hash it).
     static FileStamp ofFile(const QString& path);
+    // 128 bits from a fast non-cryptographic hash: enough to tell another
+    // program's bytes from the program's own, and quick enough to run over a
+    // long page at every save.
     static QByteArray hashOf(const QByteArray& bytes);
+    // The SHA-256 of the bytes: what stamps of earlier versions held.
+    static QByteArray sha256Of(const QByteArray& bytes);
 
     bool operator==(const FileStamp& other) const
     {

@@ -258,10 +258,22 @@ QString withFinalLineBreak(const QString& text)
     return text + QStringLiteral("\r\n");
 }
 
+QByteArray utf8PageBytes(QByteArray utf8, bool byteOrderMark)
+{
+    if (!utf8.endsWith('\n') && !utf8.endsWith('\r'))
+        utf8 += crLf;
+    return byteOrderMark ? utf8Bom + utf8 : utf8;
+}
+
 bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding, QString* error)
 {
+    return writePageBytes(path, encodePage(withFinalLineBreak(text), encoding), error);
+}
+
+bool writePageBytes(const QString& path, const QByteArray& bytes, QString* error)
+{
     QString reason;
-    const bool written = replaceFileBytes(path, encodePage(withFinalLineBreak(text), encoding), &reason);
+    const bool written = replaceFileBytes(path, bytes, &reason);
     if (!written && error)
         *error = QStringLiteral("The file %1 could not be saved: %2.").arg(quoted(path), reason);
     return written;

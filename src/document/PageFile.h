@@ -52,6 +52,8 @@ PageFileContent readPageFile(const QString& path);
 // false and, when `error` is given, a text naming the file and the reason.
 bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding,
                    QString* error = nullptr);
+// The same for bytes encoded already (see pageBytes).
+bool writePageBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Writes a working file for the design surface and the preview: a UTF-8 byte
 // order mark, the text in UTF-8, one CR LF. Written as the program's own file
@@ -76,5 +78,9 @@ QByteArray encodePage(const QString& text, const PageEncoding& encoding);
 // The text as a save writes it: with a final CR LF unless it ends with a
 // line break already.
 QString withFinalLineBreak(const QString& text);
+// The bytes a save writes of a text held as UTF-8, for a page kept in UTF-8
+// (with or without its byte order mark): what encodePage gives for the text
+// with its final line break, without decoding and encoding it again.
+QByteArray utf8PageBytes(QByteArray utf8, bool byteOrderMark);
 
 }

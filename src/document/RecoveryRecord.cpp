@@ -177,7 +177,11 @@ bool parseRecovery(const QByteArray& bytes, RecoveryRecord* record)
     r.workingFiles = workingFiles;
 
     const QByteArray body = bytes.mid(end + 2);
-    if (length != body.size() || FileStamp::hashOf(body).toHex() != fields["text-hash"])
+    // A copy written by an earlier version of the program holds the
+    // SHA-256 of its text.
+    const QByteArray& textHash = fields["text-hash"];
+    const QByteArray hash = textHash.size() == 64 ? FileStamp::sha256Of(body) : FileStamp::hashOf(body);
+    if (length != body.size() || hash.toHex() != textHash)
         return false;
     if (form == "utf-16le" && body.size() % 2 != 0)
         return false;

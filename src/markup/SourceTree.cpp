@@ -18,9 +18,27 @@ QString elementKey(const GumboElement& element)
     return QString::fromUtf8(name.data, qsizetype(name.length)).toUpper();
 }
 
-qsizetype offsetOf(const char* at, const QByteArray& text)
+bool isFormatting(GumboTag tag)
 {
-    return qsizetype(at - text.constData());
+    switch (tag) {
+    case GUMBO_TAG_A:
+    case GUMBO_TAG_B:
+    case GUMBO_TAG_BIG:
+    case GUMBO_TAG_CODE:
+    case GUMBO_TAG_EM:
+    case GUMBO_TAG_FONT:
+    case GUMBO_TAG_I:
+    case GUMBO_TAG_NOBR:
+    case GUMBO_TAG_S:
+    case GUMBO_TAG_SMALL:
+    case GUMBO_TAG_STRIKE:
+    case GUMBO_TAG_STRONG:
+    case GUMBO_TAG_TT:
+    case GUMBO_TAG_U:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Builds the nodes without recursion: a page may nest elements as deep as
@@ -30,11 +48,17 @@ qsizetype offsetOf(const char* at, const QByteArray& text)
 // its children's final extent before its own is worked out.
 class Builder {
 public:
-    Builder(const QByteArray& text, std::vector<SourceNode>& nodes)
-        : text_(text)
+    // `base` is where the parsed bytes start, `shift` their offset in the
+    // text the nodes are told in.
+    Builder(const char* base, qsizetype shift, qsizetype size, std::vector<SourceNode>& nodes)
+        : base_(base)
+        , shift_(shift)
+        , size_(size)
         , nodes_(nodes)
     {
     }
+
+    bool formattingCarried() const { return formattingCarried_; }
 
     void build(const GumboNode* root)
     {
@@ -54,8 +78,16 @@ public:
         }
         for (size_t i = nodes_.size(); i-- > 0;) {
             const GumboNode* node = sources_[i];
-            if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE)
-                finishElement(node->v.element, isCopy(node), nodes_[i]);
+            if (node->parse_flags & GUMBO_INSERTION_FOSTER_PARENTED)
+                formattingCarried_ = true;
+            if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+                const bool copy = isCopy(node);
+                if (copy
+                    || (isFormatting(node->v.element.tag)
+                        && node->v.element.original_end_tag.length == 0))
+                    formattingCarried_ = true;
+                finishElement(node->v.element, copy, nodes_[i]);
+            }
         }
     }
 
@@ -77,7 +109,8 @@ private:
     {
         switch (node->type) {
         case GUMBO_NODE_DOCUMENT:
-            built.end = text_.size();
+            built.start = shift_;
+            built.end = shift_ + size_;
             break;
         case GUMBO_NODE_ELEMENT:
         case GUMBO_NODE_TEMPLATE:
@@ -106,13 +139,13 @@ private:
     // its children.
     void finishElement(const GumboElement& element, bool copy, SourceNode& built)
     {
-        built.start = qsizetype(element.start_pos.offset);
+        built.start = shift_ + qsizetype(element.start_pos.offset);
         const bool implied = copy || element.original_tag.length == 0;
         built.openEnd = implied ? built.start
                                 : built.start + qsizetype(element.original_tag.length);
         built.end = built.openEnd;
         if (!copy && element.original_end_tag.length > 0) {
-            built.closeStart = offsetOf(element.original_end_tag.data, text_);
+            built.closeStart = shift_ + qsizetype(element.original_end_tag.data - base_);
             built.closeEnd = built.closeStart + qsizetype(element.original_end_tag.length);
             built.end = std::max(built.end, built.closeEnd);
         }
@@ -129,16 +162,26 @@ private:
     void buildText(const GumboText& text, const QString& prefix, SourceNode& built)
     {
         built.key = prefix + QString::number(QString::fromUtf8(text.text).size());
-        built.start = qsizetype(text.start_pos.offset);
+        built.start = shift_ + qsizetype(text.start_pos.offset);
         built.end = built.start + qsizetype(text.original_text.length);
         built.openEnd = built.start;
     }
 
-    const QByteArray& text_;
+    const char* base_;
+    qsizetype shift_;
+    qsizetype size_;
     std::vector<SourceNode>& nodes_;
     std::vector<const GumboNode*> sources_;
+    bool formattingCarried_ = false;
 };
 
+}
+
+SourceTree::SourceTree(QByteArray text, std::vector<SourceNode> nodes, bool formattingCarried)
+    : text_(std::move(text))
+    , nodes_(std::move(nodes))
+    , formattingCarried_(formattingCarried)
+{
 }
 
 SourceTree SourceTree::parse(const QByteArray& utf8)
@@ -148,8 +191,40 @@ SourceTree SourceTree::parse(const QByteArray& utf8)
     GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, tree.text_.constData(),
                                                    size_t(tree.text_.size()));
     if (output) {
-        Builder(tree.text_, tree.nodes_).build(output->document);
+        Builder builder(tree.text_.constData(), 0, tree.text_.size(), tree.nodes_);
+        builder.build(output->document);
+        tree.formattingCarried_ = builder.formattingCarried();
+        tree.parseErrors_ = int(output->errors.length);
         gumbo_destroy_output(&kGumboDefaultOptions, output);
+    }
+    return tree;
+}
+
+// The parser reads the bytes as the children of its own root element, with
+// the context element's rules.
+SourceTree SourceTree::parseContent(const QByteArray& text, qsizetype from, qsizetype to,
+                                    const QString& context)
+{
+    SourceTree tree;
+    tree.text_ = text;
+    GumboOptions options = kGumboDefaultOptions;
+    options.fragment_context = gumbo_tag_enum(context.toLower().toLatin1().constData());
+    options.fragment_namespace = GUMBO_NAMESPACE_HTML;
+    const char* base = tree.text_.constData() + from;
+    GumboOutput* output = gumbo_parse_with_options(&options, base, size_t(to - from));
+    if (!output)
+        return tree;
+    Builder builder(base, from, to - from, tree.nodes_);
+    builder.build(output->root);
+    tree.formattingCarried_ = builder.formattingCarried();
+    tree.parseErrors_ = int(output->errors.length);
+    gumbo_destroy_output(&options, output);
+    if (!tree.nodes_.empty()) {
+        SourceNode& root = tree.nodes_.front();
+        root.key = context;
+        root.start = root.openEnd = from;
+        root.end = to;
+        root.closeStart = root.closeEnd = -1;
     }
     return tree;
 }

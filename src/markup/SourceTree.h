@@ -26,8 +26,19 @@ struct SourceNode {
 
 class SourceTree {
 public:
+    SourceTree() = default;
+    // A tree put together by the caller: `nodes` as parse() numbers them.
+    SourceTree(QByteArray text, std::vector<SourceNode> nodes, bool formattingCarried);
+
     // Parses `utf8`; nodes[0] is the document and spans the whole text.
     static SourceTree parse(const QByteArray& utf8);
+    // Parses the bytes [from, to) of `text` as the content of an element
+    // named `context` (an upper-case key), as the engine reads markup set
+    // into an element: nodes[0] stands for that element, and the offsets
+    // are into the whole of `text`. parseErrors() says how many rules of
+    // the markup the bytes broke.
+    static SourceTree parseContent(const QByteArray& text, qsizetype from, qsizetype to,
+                                   const QString& context);
 
     const QByteArray& text() const { return text_; }
     const SourceNode& node(int index) const { return nodes_[size_t(index)]; }
@@ -38,9 +49,18 @@ public:
     int size() const { return int(nodes_.size()); }
     int subtreeEnd(int index) const;
 
+    // Whether the parser carries a formatting element (B, A, FONT...) over
+    // to later content: one closed by anything but its own end tag, made
+    // again after misnested tags, or a node moved out of a table. What a
+    // stretch of such a page makes then depends on all that came before it.
+    bool formattingCarried() const { return formattingCarried_; }
+    int parseErrors() const { return parseErrors_; }
+
 private:
     QByteArray text_;
     std::vector<SourceNode> nodes_;
+    bool formattingCarried_ = false;
+    int parseErrors_ = 0;
 };
 
 }

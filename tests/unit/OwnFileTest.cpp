@@ -114,6 +114,21 @@ TEST(FileStamp, OnlyNewBytesCountAsAChange)
     EXPECT_TRUE(fileMatchesStamp(path, FileStamp()));
 }
 
+// A stamp of an earlier version of the program (kept in a recovery copy)
+// holds the SHA-256 of the bytes: it is compared as such.
+TEST(FileStamp, AStampOfAnEarlierVersionStillTellsAChange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    writeBytes(path, "<p>mine</p>");
+    FileStamp earlier = FileStamp::ofFile(path);
+    earlier.hash = FileStamp::sha256Of("<p>mine</p>");
+    EXPECT_TRUE(fileMatchesStamp(path, earlier));
+    writeBytes(path, "<p>MINE</p>");
+    EXPECT_FALSE(fileMatchesStamp(path, earlier));
+    EXPECT_NE(FileStamp::hashOf("<p>mine</p>"), FileStamp::hashOf("<p>MINE</p>"));
+}
+
 TEST(FileStamp, ReadingAPageStampsTheBytesRead)
 {
     QTemporaryDir dir;

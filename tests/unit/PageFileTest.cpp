@@ -147,6 +147,19 @@ TEST_P(FinalLineBreak, IsAddedOnlyWhenTheTextLacksOne)
     EXPECT_EQ(readBytes(path), GetParam().saved);
 }
 
+// A page kept in UTF-8 is saved from the editor's own bytes: they must be
+// what encoding its text gives.
+TEST_P(FinalLineBreak, Utf8BytesAreWhatEncodingTheTextGives)
+{
+    const QString text = GetParam().text + QStringLiteral("\u00e9\u20ac\U0001F600");
+    for (const bool mark : {false, true}) {
+        const PageEncoding encoding{PageEncoding::Utf8, mark};
+        EXPECT_EQ(utf8PageBytes(text.toUtf8(), mark), encodePage(withFinalLineBreak(text), encoding));
+        EXPECT_EQ(utf8PageBytes(GetParam().text.toUtf8(), mark),
+                  encodePage(withFinalLineBreak(GetParam().text), encoding));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, FinalLineBreak,
     ::testing::Values(FinalBreakCase{"NoBreak", QStringLiteral("abc"), QByteArray("abc\r\n")},

@@ -1,3 +1,4 @@
+#include "document/FileStamp.h"
 #include "document/RecoveryRecord.h"
 
 #include <QFile>
@@ -71,6 +72,27 @@ TEST(RecoveryRecord, RoundTripKeepsEveryField)
         EXPECT_EQ(back.folder, record.folder);
         EXPECT_TRUE(back == record);
     }
+}
+
+// Copies left by an earlier version of the program hold the SHA-256 of
+// their text and of the file they were made from: they are still read, and
+// still refused when damaged.
+TEST(RecoveryRecord, CopiesOfAnEarlierVersionAreStillRead)
+{
+    RecoveryRecord record = sampleRecord();
+    record.original.hash = FileStamp::sha256Of("old bytes");
+    QByteArray earlier = serializeRecovery(record);
+    const qsizetype bodyStart = earlier.indexOf("\n\n") + 2;
+    const QByteArray body = earlier.mid(bodyStart);
+    earlier.replace("text-hash: " + FileStamp::hashOf(body).toHex(),
+                    "text-hash: " + FileStamp::sha256Of(body).toHex());
+    bool ok = false;
+    const RecoveryRecord back = parsed(earlier, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(back == record);
+    earlier[bodyStart + 1] = char(earlier[bodyStart + 1] ^ 0x20);
+    parsed(earlier, &ok);
+    EXPECT_FALSE(ok);
 }
 
 TEST(RecoveryRecord, DamagedFilesAreRefusedWhole)

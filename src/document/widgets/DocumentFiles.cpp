@@ -158,7 +158,11 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
 
 PageEncoding DocumentFiles::encodingForSave(int slot, const QString& text) const
 {
-    const QByteArray utf8 = text.toUtf8();
+    return encodingForSave(slot, text.toUtf8());
+}
+
+PageEncoding DocumentFiles::encodingForSave(int slot, const QByteArray& utf8) const
+{
     const auto it = encodings_.constFind(slot);
     if (it != encodings_.constEnd() && it->declared == declaredCharset(utf8))
         return it->encoding;
@@ -169,15 +173,27 @@ bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
 {
     if (!mayOverwrite(doc, path))
         return false;
-    const QString text = doc->code()->text();
-    const PageEncoding encoding = encodingForSave(doc->slot(), text);
+    const QByteArray bytes = bytesForSave(doc);
     QString error;
-    if (writePageFile(path, text, encoding, &error)) {
-        noteSaved(doc, path, encodePage(withFinalLineBreak(text), encoding));
+    if (writePageBytes(path, bytes, &error)) {
+        noteSaved(doc, path, bytes);
         return true;
     }
     Prompts::current().warning(host_.mainWindow(), QStringLiteral("Save"), error);
     return false;
+}
+
+// A page kept in UTF-8 is written as the code editor holds it: a long
+// page is not decoded and encoded again on its way to the file.
+QByteArray DocumentFiles::bytesForSave(DocumentWindow* doc) const
+{
+    if (std::optional<QByteArray> utf8 = doc->code()->utf8Text()) {
+        const PageEncoding encoding = encodingForSave(doc->slot(), *utf8);
+        if (encoding.kind == PageEncoding::Utf8)
+            return utf8PageBytes(std::move(*utf8), encoding.byteOrderMark);
+    }
+    const QString text = doc->code()->text();
+    return encodePage(withFinalLineBreak(text), encodingForSave(doc->slot(), text));
 }
 
 bool DocumentFiles::copyDesignIntoCode(DocumentWindow* doc)

@@ -62,6 +62,9 @@ private:
         QString declared;
     };
     PageEncoding encodingForSave(int slot, const QString& text) const;
+    PageEncoding encodingForSave(int slot, const QByteArray& utf8) const;
+    // The bytes a save of the page writes.
+    QByteArray bytesForSave(DocumentWindow* doc) const;
     QHash<int, LoadedEncoding> encodings_;
 
     // Pages changed by other programs, and the copies kept against a crash

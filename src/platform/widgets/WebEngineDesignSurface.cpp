@@ -323,13 +323,25 @@ void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source,
         loadFileAnew(patchPath_);
         return;
     }
-    patching_ = false;
-    ++patchRun_;
     loader_->adoptSource(source);
     sourceWriter_.adopt(loader_->loadedText(), source.endsWith("\r\n"), std::move(after));
     readFailure_.clear();
-    queueSignal(&DesignSurface::loadFinished);
-    queueDisplayChanged();
+    // The engine lays the page out again after the edit, which on a long
+    // page takes seconds: the surface stays busy until it answers, so that
+    // what follows the load (placing the selection) does not wait on it
+    // with the window held.
+    const int run = patchRun_;
+    const QPointer<WebEngineDesignSurface> self(this);
+    const auto settled = [self, run](const QVariant&) {
+        if (!self || run != self->patchRun_)
+            return;
+        self->patching_ = false;
+        ++self->patchRun_;
+        self->queueSignal(&DesignSurface::loadFinished);
+        self->queueDisplayChanged();
+    };
+    page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld, settled);
+    QTimer::singleShot(readTimeoutMs_, this, [settled] { settled(QVariant()); });
 }
 
 void WebEngineDesignSurface::loadFileAnew(const QString& path)

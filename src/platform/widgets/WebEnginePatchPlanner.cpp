@@ -1,5 +1,7 @@
 #include "platform/widgets/WebEnginePatchPlanner.h"
 
+#include "markup/SourceSplice.h"
+
 #include <QPromise>
 #include <QThreadPool>
 
@@ -23,11 +25,19 @@ WebEnginePatchPlanner::~WebEnginePatchPlanner()
     cancel();
 }
 
+// Only the stretch the edit reaches is parsed when its parse can be
+// trusted to come out as a parse of the whole page would; otherwise the
+// whole new text is parsed and compared with the old parse.
 WebEnginePatchPlanner::Plan WebEnginePatchPlanner::plan(const SourceTree& before, QByteArray source)
 {
     Plan result;
-    result.after = std::make_shared<const SourceTree>(SourceTree::parse(source));
-    result.patch = planSourcePatch(before, *result.after);
+    if (std::optional<SplicedEdit> spliced = spliceSourceEdit(before, source)) {
+        result.after = std::make_shared<const SourceTree>(std::move(spliced->after));
+        result.patch = std::move(spliced->patch);
+    } else {
+        result.after = std::make_shared<const SourceTree>(SourceTree::parse(source));
+        result.patch = planSourcePatch(before, *result.after);
+    }
     result.source = std::move(source);
     return result;
 }

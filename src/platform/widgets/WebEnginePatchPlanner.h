@@ -12,9 +12,9 @@
 
 namespace ink {
 
-// Plans an edit laid in place (see planSourcePatch) on a worker thread: the
-// parse of a long page's new text takes seconds, and the window goes on
-// taking input meanwhile. One plan at a time; starting another, or
+// Plans an edit laid in place (see spliceSourceEdit and planSourcePatch) on
+// a worker thread: where the whole of a long page's new text must be
+// parsed, that takes seconds, and the window goes on taking input meanwhile. One plan at a time; starting another, or
 // cancelling, forgets the one under way.
 class WebEnginePatchPlanner : public QObject {
     Q_OBJECT
