@@ -131,10 +131,10 @@ int main(int argc, char** argv)
     big->design()->selectInSource({middle, middle});
     big->design()->pasteHtml(QStringLiteral("<B>edit</B>"));
     const double readEdited = bench::timedMs([big] { big->design()->selectionInSource(); });
-    std::printf("  after an edit, the selection found in the text (the text written and parsed): %.1f ms\n",
+    std::printf("  after an edit, the selection found in the text (the text written, its places recorded): %.1f ms\n",
                 readEdited);
     const double readAgain = bench::timedMs([big] { big->design()->selectionInSource(); });
-    std::printf("  after an edit, the selection found again (that parse kept): %.1f ms\n", readAgain);
+    std::printf("  after an edit, the selection found again (the written text kept): %.1f ms\n", readAgain);
     const double editedToCode = bench::timedMs([big] { big->switchToCode(); });
     std::printf("5 MB page Design -> Code, edited, with the selection: %.0f ms\n", editedToCode);
 

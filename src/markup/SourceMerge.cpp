@@ -3,12 +3,15 @@
 #include "markup/PageBackground.h"
 #include "markup/SourceText.h"
 #include "markup/SourceTree.h"
+#include "markup/WrittenPlaces.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <deque>
 #include <limits>
+#include <utility>
 
 namespace ink {
 
@@ -19,14 +22,7 @@ QString field(const char* name)
     return QString::fromLatin1(name);
 }
 
-// One child in a changed element's list.
-struct Entry {
-    QJsonValue item;
-    int node = -1;          // the original node it names; -1 for what has no place in the source
-    bool untouched = false; // written as its source text
-    bool whole = false;     // written as markup of its own (new, or "t")
-    QString path;
-};
+using Piece = WrittenPlaces::Piece;
 
 // Bytes written in place of [from, to) of the source, once.
 struct Splice {
@@ -46,14 +42,66 @@ std::vector<AttributeNow> attributesNow(const QJsonArray& attributes)
     return now;
 }
 
+// An item the surface named on its own (not in a run): the item itself and
+// the path it gives.
+struct NamedItem {
+    QJsonValue item;
+    QString path;
+};
+
+// One child in a changed element's list. A long list is mostly runs of
+// untouched siblings: an entry stays small, and only a named one refers to
+// its item.
+struct Entry {
+    const NamedItem* named = nullptr;
+    int node = -1;          // the original node it names; -1 for what has no place in the source
+    int index = -1;         // its place among its original parent's children
+    // The node's source span, kept here: a long list of siblings is read
+    // several times, and the nodes themselves lie far apart in memory.
+    qsizetype start = 0;
+    qsizetype end = 0;
+    bool untouched = false; // written as its source text
+    bool whole = false;     // written as markup of its own (new, or "t")
+
+    QJsonValue item() const { return named ? named->item : QJsonValue(); }
+    QString path() const { return named ? named->path : QString(); }
+};
+
+QString childPath(const QString& parent, qsizetype index)
+{
+    return parent.isEmpty() ? QString::number(index)
+                            : parent + QLatin1Char('.') + QString::number(index);
+}
+
+bool isRawTextKey(const QString& key)
+{
+    for (const char* name : {"SCRIPT", "STYLE", "XMP", "IFRAME", "NOEMBED", "NOFRAMES", "PLAINTEXT"}) {
+        if (key == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
+// The element name of a start tag written anew ("\r\n<P class=x>" is "P").
+QString tagKey(const QString& tag)
+{
+    const qsizetype open = tag.indexOf(QLatin1Char('<'));
+    qsizetype end = open + 1;
+    while (end < tag.size() && tag[end] != QLatin1Char(' ') && tag[end] != QLatin1Char('>')
+           && tag[end] != QLatin1Char('/') && !tag[end].isSpace())
+        ++end;
+    return open < 0 ? QString() : tag.mid(open + 1, end - open - 1).toUpper();
+}
+
 class Merger {
 public:
     // `placeBodyTag`: the attributes of a body whose start tag is implied go
     // to the page's own body tag, or a new one after the head.
-    Merger(const SourceTree& source, bool placeBodyTag)
+    Merger(const SourceTree& source, WrittenPlaces& places, bool placeBodyTag)
         : source_(source)
         , text_(source.text())
         , form_(pageFormOf(source.text()))
+        , places_(places)
         , placeBodyTag_(placeBodyTag)
     {
     }
@@ -63,10 +111,17 @@ public:
 
     bool writeDocument(const QJsonValue& item)
     {
+        out_.reserve(text_.size() + 1024);
         const QJsonObject object = item.toObject();
         if (!object.contains(field("c")))
-            return writeEntry(entryOf(item), nullptr, QString());
-        return writeElement(source_.node(0), object, QString());
+            return writeEntry(entryOf(item, &named_), nullptr, -1, QString());
+        Piece root;
+        root.kind = Piece::Element;
+        if (!writeElement(0, object, QString(), &root.node))
+            return false;
+        root.end = out_.size();
+        places_.setRoot(root);
+        return true;
     }
 
     QByteArray result() const { return out_; }
@@ -91,17 +146,24 @@ private:
         return index;
     }
 
-    Entry entryOf(const QJsonValue& item) const
+    // `store` keeps the item for the entry (its elements never move).
+    Entry entryOf(const QJsonValue& item, std::deque<NamedItem>* store) const
     {
         Entry entry;
-        entry.item = item;
+        store->push_back({item, QString()});
+        entry.named = &store->back();
         const QJsonObject object = item.toObject();
         if (item.isString() || object.contains(field("o")) || object.contains(field("m"))) {
             entry.whole = true;
             return entry;
         }
-        entry.path = object.value(field("p")).toString();
+        store->back().path = object.value(field("p")).toString();
+        entry.index = entry.path().section(QLatin1Char('.'), -1).toInt();
         entry.node = nodeOf(object);
+        if (entry.node >= 0) {
+            entry.start = source_.node(entry.node).start;
+            entry.end = source_.node(entry.node).end;
+        }
         entry.whole = object.contains(field("t"));
         entry.untouched = !entry.whole && !object.contains(field("d"))
             && !object.contains(field("c"));
@@ -109,12 +171,14 @@ private:
     }
 
     // The items of a changed element, runs given one entry per sibling.
-    bool entriesOf(const QJsonArray& items, const SourceNode& parent, std::vector<Entry>* entries)
+    bool entriesOf(const QJsonArray& items, const SourceNode& parent, std::vector<Entry>* entries,
+                   std::deque<NamedItem>* store)
     {
+        entries->reserve(std::max<size_t>(parent.children.size(), size_t(items.size())));
         for (const QJsonValue& item : items) {
             const QJsonObject object = item.toObject();
             if (!object.contains(field("r"))) {
-                entries->push_back(entryOf(item));
+                entries->push_back(entryOf(item, store));
                 if (!entries->back().whole && entries->back().node < 0)
                     return false;
                 continue;
@@ -133,36 +197,105 @@ private:
             for (qsizetype i = from; i < from + count; ++i) {
                 Entry entry;
                 entry.node = siblings[size_t(i)];
+                entry.index = int(i);
+                entry.start = source_.node(entry.node).start;
+                entry.end = source_.node(entry.node).end;
                 entry.untouched = true;
-                entry.path = (prefix.isEmpty() ? QString() : prefix + QLatin1Char('.'))
-                    + QString::number(i);
                 entries->push_back(std::move(entry));
             }
         }
         return true;
     }
 
-    // The element's start tag, its items, its end tag.
-    bool writeElement(const SourceNode& node, const QJsonObject& object, const QString& path)
+    // The element's start tag, its items, its end tag; where it was written
+    // goes to the record `*record`.
+    bool writeElement(int index, const QJsonObject& object, const QString& path, int* record)
     {
+        const SourceNode& node = source_.node(index);
         const QJsonValue count = object.value(field("n"));
         if (!count.isUndefined() && count.toInteger(-1) != qint64(node.children.size()))
             return askWhole(path);
+        WrittenPlaces::WrittenElement written;
+        written.key = node.key;
+        written.start = out_.size();
         writeStartTag(node, object);
+        written.openEnd = out_.size();
+        *record = places_.addElement(std::move(written));
         cursor_ = std::max(cursor_, node.openEnd);
         std::vector<Entry> entries;
-        if (!entriesOf(object.value(field("c")).toArray(), node, &entries))
+        std::deque<NamedItem> named;
+        if (!entriesOf(object.value(field("c")).toArray(), node, &entries, &named))
             return askWhole(path);
-        if (!writeChildren(entries, node, path))
+        const int outer = std::exchange(current_, *record);
+        const bool childrenWritten = writeChildren(entries, index, path);
+        current_ = outer;
+        if (!childrenWritten)
             return false;
         if (node.closeStart >= 0) {
             writeGapTo(node.closeStart, &node);
-            if (node.closeStart >= cursor_)
+            if (node.closeStart >= cursor_) {
+                places_.element(*record).closeStart = out_.size();
                 writeSource(node.closeStart, node.closeEnd);
+            }
         } else {
             writeGapTo(node.end, &node);
         }
+        places_.element(*record).end = out_.size();
         return true;
+    }
+
+    void addPiece(Piece piece)
+    {
+        if (current_ < 0) {
+            places_.setRoot(piece);
+            return;
+        }
+        std::vector<Piece>& pieces = places_.element(current_).children;
+        piece.first = pieces.empty() ? 0 : pieces.back().first + pieces.back().count;
+        pieces.push_back(piece);
+    }
+
+    // The original node of `entry`, its source text written from `at` on.
+    // Siblings written one after the other as their source text join the
+    // piece before them.
+    void addSourcePiece(const Entry& entry, int parent, qsizetype at)
+    {
+        const qsizetype delta = at - entry.start;
+        if (current_ >= 0 && parent >= 0) {
+            std::vector<Piece>& pieces = places_.element(current_).children;
+            Piece* last = pieces.empty() ? nullptr : &pieces.back();
+            if (last && last->kind == Piece::Source && last->parent == parent
+                && last->index + last->count == entry.index && last->delta == delta
+                && last->end <= at) {
+                ++last->count;
+                last->end = entry.end + delta;
+                return;
+            }
+        }
+        Piece piece;
+        piece.node = entry.node;
+        piece.parent = parent;
+        piece.index = parent >= 0 ? entry.index : -1;
+        piece.delta = delta;
+        piece.start = entry.start + delta;
+        piece.end = entry.end + delta;
+        addPiece(piece);
+    }
+
+    // Markup written anew from `start` up to the end of the output: a text
+    // (markup without tags) or a node of new markup.
+    void addWrittenPiece(qsizetype start, bool text, int units = -1, bool raw = false)
+    {
+        if (!text)
+            start = afterLayout(start);
+        Piece piece;
+        piece.kind = text ? Piece::Text : Piece::New;
+        piece.start = start;
+        piece.end = out_.size();
+        piece.written = out_.mid(start);
+        piece.units = units;
+        piece.raw = raw;
+        addPiece(piece);
     }
 
     void writeStartTag(const SourceNode& node, const QJsonObject& object)
@@ -208,35 +341,35 @@ private:
 
     bool hasSpan(const Entry& entry) const
     {
-        return entry.node >= 0 && source_.node(entry.node).end > source_.node(entry.node).start;
+        return entry.node >= 0 && entry.end > entry.start;
     }
 
     // Siblings whose source text overlaps (the parser moved one of them out
     // of the other, as out of a table) are written together; the others one
     // by one.
-    bool writeChildren(const std::vector<Entry>& entries, const SourceNode& parent,
-                       const QString& path)
+    bool writeChildren(const std::vector<Entry>& entries, int parentIndex, const QString& path)
     {
+        const SourceNode& parent = source_.node(parentIndex);
         const size_t n = entries.size();
         constexpr qsizetype none = std::numeric_limits<qsizetype>::max();
         std::vector<qsizetype> laterStart(n + 1, none);
         for (size_t i = n; i-- > 0;) {
             laterStart[i] = laterStart[i + 1];
             if (hasSpan(entries[i]))
-                laterStart[i] = std::min(laterStart[i], source_.node(entries[i].node).start);
+                laterStart[i] = std::min(laterStart[i], entries[i].start);
         }
         size_t first = 0;
         qsizetype reach = -1;
         int spans = 0;
         for (size_t i = 0; i < n; ++i) {
             if (hasSpan(entries[i])) {
-                reach = std::max(reach, source_.node(entries[i].node).end);
+                reach = std::max(reach, entries[i].end);
                 ++spans;
             }
             if (reach > laterStart[i + 1])
                 continue;
-            const bool ok = spans > 1 ? writeTangled(entries, first, i + 1, parent, path)
-                                      : writeEach(entries, first, i + 1, &parent, path);
+            const bool ok = spans > 1 ? writeTangled(entries, first, i + 1, parentIndex, path)
+                                      : writeEach(entries, first, i + 1, parentIndex, path);
             if (!ok)
                 return false;
             first = i + 1;
@@ -245,26 +378,27 @@ private:
         return true;
     }
 
-    bool writeEach(const std::vector<Entry>& entries, size_t from, size_t to,
-                   const SourceNode* parent, const QString& path)
+    bool writeEach(const std::vector<Entry>& entries, size_t from, size_t to, int parentIndex,
+                   const QString& path)
     {
         for (size_t i = from; i < to; ++i) {
-            if (!writeEntry(entries[i], parent, path))
+            if (!writeEntry(entries[i], &source_.node(parentIndex), parentIndex, path))
                 return false;
         }
         return true;
     }
 
-    bool writeTangled(const std::vector<Entry>& entries, size_t from, size_t to,
-                      const SourceNode& parent, const QString& path)
+    bool writeTangled(const std::vector<Entry>& entries, size_t from, size_t to, int parentIndex,
+                      const QString& path)
     {
+        const SourceNode& parent = source_.node(parentIndex);
         qsizetype start = std::numeric_limits<qsizetype>::max(), end = 0;
         bool untouched = true;
         for (size_t i = from; i < to; ++i) {
             untouched = untouched && entries[i].untouched;
             if (hasSpan(entries[i])) {
-                start = std::min(start, source_.node(entries[i].node).start);
-                end = std::max(end, source_.node(entries[i].node).end);
+                start = std::min(start, entries[i].start);
+                end = std::max(end, entries[i].end);
             }
         }
         if (start < cursor_)
@@ -280,47 +414,77 @@ private:
         }
         writeGapTo(start, &parent);
         if (untouched) {
+            const qsizetype at = out_.size();
             writeSource(start, end);
+            for (size_t i = from; i < to; ++i) {
+                addSourcePiece(entries[i], parentIndex, at + entries[i].start - start);
+            }
             cursor_ = end;
             return true;
         }
         bool asked = false;
         for (size_t i = from; i < to; ++i) {
             if (entries[i].node >= 0 && !entries[i].whole) {
-                wholePaths_.push_back(entries[i].path);
+                wholePaths_.push_back(entries[i].named ? entries[i].path()
+                                                       : childPath(path, entries[i].index));
                 asked = true;
             }
         }
         if (asked)
             return false;
         for (size_t i = from; i < to; ++i)
-            writeDetached(entries[i].item);
+            writeDetached(entries[i].item());
         cursor_ = end;
         return true;
     }
 
-    bool writeEntry(const Entry& entry, const SourceNode* parent, const QString& parentPath)
+    bool writeEntry(const Entry& entry, const SourceNode* parent, int parentIndex,
+                    const QString& parentPath)
     {
         if (entry.node < 0) {
             if (entry.whole) {
-                writeDetached(entry.item);
+                writeDetached(entry.item());
                 return true;
             }
             return askWhole(parentPath);
         }
-        const SourceNode& node = source_.node(entry.node);
-        if (!inOrder(node))
+        if (!(entry.start >= cursor_ || entry.end == entry.start))
             return askWhole(parentPath);
-        writeGapTo(node.start, parent);
-        const QJsonObject object = entry.item.toObject();
+        if (parentIndex >= 0 && parentIndex == lastParent_ && entry.index == lastIndex_ + 1) {
+            // Children stand in the text in their order: none lies between
+            // two neighbours.
+            writeSource(cursor_, entry.start);
+            cursor_ = std::max(cursor_, entry.start);
+        } else {
+            writeGapTo(entry.start, parent);
+        }
+        const qsizetype at = out_.size();
         if (entry.untouched) {
-            writeSource(node.start, node.end);
-        } else if (object.contains(field("t"))) {
+            writeSource(entry.start, entry.end);
+            addSourcePiece(entry, parentIndex, at);
+            cursor_ = std::max(cursor_, entry.end);
+            lastParent_ = parentIndex;
+            lastIndex_ = entry.index;
+            return true;
+        }
+        lastParent_ = -1;
+        const SourceNode& node = source_.node(entry.node);
+        const QJsonObject object = entry.item().toObject();
+        if (object.contains(field("t"))) {
             writeNew(object.value(field("t")).toString());
+            addWrittenPiece(at, node.key.startsWith(QLatin1Char('#')));
         } else if (object.contains(field("d"))) {
             writeText(node, object, parent);
-        } else if (!writeElement(node, object, entry.path)) {
-            return false;
+            addWrittenPiece(at, true, int(object.value(field("d")).toString().size()),
+                            parent && isRawTextKey(parent->key));
+        } else {
+            Piece piece;
+            piece.kind = Piece::Element;
+            piece.start = at;
+            if (!writeElement(entry.node, object, entry.path(), &piece.node))
+                return false;
+            piece.end = out_.size();
+            addPiece(piece);
         }
         cursor_ = std::max(cursor_, node.end);
         return true;
@@ -341,20 +505,21 @@ private:
     // stand now, whatever the place of their source text.
     void writeDetached(const QJsonValue& item)
     {
+        const qsizetype at = out_.size();
         if (item.isString()) {
-            writeNew(item.toString());
+            const QString markup = item.toString();
+            writeNew(markup);
+            addWrittenPiece(at, !markup.contains(QLatin1Char('<')));
             return;
         }
         const QJsonObject object = item.toObject();
         if (object.contains(field("o"))) {
-            writeNew(object.value(field("o")).toString());
-            for (const QJsonValue& child : object.value(field("c")).toArray())
-                writeDetached(child);
-            writeNew(object.value(field("e")).toString());
+            writeNewElement(object);
             return;
         }
         if (object.contains(field("t"))) {
             writeNew(object.value(field("t")).toString());
+            addWrittenPiece(at, object.value(field("k")).toString().startsWith(QLatin1Char('#')));
             return;
         }
         const int index = nodeOf(object);
@@ -365,15 +530,60 @@ private:
         const SourceNode& node = source_.node(index);
         if (object.contains(field("d"))) {
             writeText(node, object, nullptr);
+            addWrittenPiece(at, true, int(object.value(field("d")).toString().size()));
         } else if (object.contains(field("c"))) {
             const qsizetype cursor = cursor_;
             cursor_ = node.start;
-            if (!writeElement(node, object, object.value(field("p")).toString()))
+            Piece piece;
+            piece.kind = Piece::Element;
+            piece.start = at;
+            if (!writeElement(index, object, object.value(field("p")).toString(), &piece.node))
                 failed_ = true;
+            piece.end = out_.size();
+            addPiece(piece);
             cursor_ = cursor;
         } else {
             writeSource(node.start, node.end);
+            Entry moved;
+            moved.node = index;
+            moved.start = node.start;
+            moved.end = node.end;
+            addSourcePiece(moved, -1, at);
         }
+    }
+
+    // New markup starts on a line of its own: the node starts after the
+    // line break.
+    qsizetype afterLayout(qsizetype at) const
+    {
+        while (at < out_.size() && (out_[at] == '\r' || out_[at] == '\n'))
+            ++at;
+        return at;
+    }
+
+    // A new element around original nodes: its tags in the program's form.
+    void writeNewElement(const QJsonObject& object)
+    {
+        const QString tag = object.value(field("o")).toString();
+        WrittenPlaces::WrittenElement written;
+        written.key = tagKey(tag);
+        written.start = out_.size();
+        writeNew(tag);
+        written.start = afterLayout(written.start);
+        written.openEnd = out_.size();
+        Piece piece;
+        piece.kind = Piece::Element;
+        piece.start = written.start;
+        piece.node = places_.addElement(std::move(written));
+        const int outer = std::exchange(current_, piece.node);
+        for (const QJsonValue& child : object.value(field("c")).toArray())
+            writeDetached(child);
+        current_ = outer;
+        const qsizetype close = out_.size();
+        writeNew(object.value(field("e")).toString());
+        places_.element(piece.node).closeStart = afterLayout(close);
+        places_.element(piece.node).end = piece.end = out_.size();
+        addPiece(piece);
     }
 
     // The merge cannot go on inside the element at `path`: it is to be
@@ -458,8 +668,15 @@ private:
     qsizetype cursor_ = 0;
     QStringList wholePaths_;
     bool failed_ = false;
+    WrittenPlaces& places_;
     const bool placeBodyTag_;
     Splice bodyTag_;
+    int current_ = -1; // the written element whose children are being written
+    // The original sibling written last as its source text: the one after
+    // it follows with only the layout between them.
+    int lastParent_ = -1;
+    int lastIndex_ = -1;
+    std::deque<NamedItem> named_; // the document's own item
 };
 
 }
@@ -470,7 +687,8 @@ MergeResult mergeSourceParts(const SourceTree& source, const QJsonValue& documen
     if (source.find(QString()) < 0)
         return result;
     for (const bool placeBodyTag : {true, false}) {
-        Merger merger(source, placeBodyTag);
+        auto places = std::make_shared<WrittenPlaces>(source);
+        Merger merger(source, *places, placeBodyTag);
         if (!merger.writeDocument(document) || merger.failed()) {
             result.wholePaths = merger.wholePaths();
             return result;
@@ -479,7 +697,9 @@ MergeResult mergeSourceParts(const SourceTree& source, const QJsonValue& documen
         // too), the tag goes where the body begins, as the program writes it.
         if (merger.bodyTagMissed())
             continue;
+        places->setSize(merger.result().size());
         result.text = QString::fromUtf8(merger.result());
+        result.places = std::move(places);
         break;
     }
     return result;

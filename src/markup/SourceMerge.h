@@ -3,11 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace ink {
 
 class SourceTree;
+class WrittenPlaces;
 
 // Writes an edited page back as its original text with only the edited parts
 // written anew. The surface describes the document as a tree of items:
@@ -59,6 +61,9 @@ struct MergeResult {
     // markup ({"p", "k", "t"}) for the merge to succeed; empty when the
     // page must be written whole in the program's form.
     QStringList wholePaths;
+    // With `text`: where each node of the edited document stands in it. It
+    // refers to the source tree, which must outlive it.
+    std::shared_ptr<const WrittenPlaces> places;
 };
 
 MergeResult mergeSourceParts(const SourceTree& source, const QJsonValue& document);

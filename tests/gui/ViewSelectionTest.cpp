@@ -228,3 +228,41 @@ TEST_F(ViewSelection, BrowserViewKeepsTheSelectionForTheReturn)
     waitIdle(w);
     EXPECT_EQ(designSelectedText(), "three");
 }
+
+// A page over a megabyte edited in the Design view: the selection is placed
+// in the text written for it, and a caret inside new markup stays inside it.
+TEST_F(ViewSelection, SelectionAfterADesignEditOnAPageOverAMegabyte)
+{
+    QByteArray page = "<HTML><BODY>\r\n";
+    for (int i = 0; i < 24000; ++i)
+        page += "<P>Paragraph number " + QByteArray::number(i) + " of the long page.</P>\r\n";
+    page += "</BODY></HTML>";
+    ASSERT_GT(page.size(), 1 << 20);
+    ink::DocumentWindow* w = openPage(page);
+    ASSERT_NE(w, nullptr);
+    js("{ const t = document.body.querySelectorAll('p')[12000].firstChild;"
+       " getSelection().setBaseAndExtent(t, 9, t, 9);"
+       " document.execCommand('insertText', false, ' & more'); }");
+    js("{ const t = document.body.querySelectorAll('p')[15000].firstChild;"
+       " getSelection().setBaseAndExtent(t, 17, t, 22); }");
+    w->switchToCode();
+    EXPECT_TRUE(w->code()->text().contains("<P>Paragraph &amp; more number 12000 of"));
+    EXPECT_EQ(w->code()->selectedText(), "15000");
+    const CodeView view = codeView();
+    EXPECT_GE(view.caret, view.first);
+    EXPECT_LT(view.caret, view.first + view.shown);
+
+    w->switchToDesign();
+    waitIdle(w);
+    js("{ const t = document.body.querySelectorAll('p')[16000].firstChild;"
+       " getSelection().setBaseAndExtent(t, 0, t, 0);"
+       " document.execCommand('insertHTML', false, '<b>bold</b>');"
+       " const b = document.querySelector('b').firstChild;"
+       " getSelection().setBaseAndExtent(b, 2, b, 2); }");
+    w->switchToCode();
+    const QString code = w->code()->text();
+    const int bold = int(code.indexOf(QStringLiteral("bold</B>"), 0, Qt::CaseInsensitive));
+    ASSERT_GE(bold, 0);
+    EXPECT_EQ(w->code()->caretPosition(), bold + 2);
+    EXPECT_TRUE(w->code()->text().contains("Paragraph &amp; more number 12000"));
+}

@@ -1,5 +1,6 @@
 #include "markup/TextChangeRange.h"
 
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +63,72 @@ TEST(TextChangeRangeTest, ClearForgetsTheChanges)
     range.inserted(9, 2);
     EXPECT_EQ(range.start(), 9);
     EXPECT_EQ(range.end(), 11);
+}
+
+}
+
+namespace {
+
+struct SpliceCase {
+    const char* name;
+    const char* before;
+    const char* after;
+    ByteSplice expected;
+};
+
+void PrintTo(const SpliceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ByteSpliceTest : public ::testing::TestWithParam<SpliceCase> {};
+
+// The stretch replaced turns the old text into the new one, and is no
+// longer than the bytes that differ allow (widened only to whole characters
+// and whole line breaks).
+TEST_P(ByteSpliceTest, ReplacesOnlyWhatDiffers)
+{
+    const QByteArray before(GetParam().before);
+    const QByteArray after(GetParam().after);
+    const ByteSplice splice = byteSplice(before, after);
+    EXPECT_EQ(before.left(splice.start) + after.mid(splice.start, splice.afterEnd - splice.start)
+                  + before.mid(splice.beforeEnd),
+              after);
+    EXPECT_EQ(splice.start, GetParam().expected.start);
+    EXPECT_EQ(splice.beforeEnd, GetParam().expected.beforeEnd);
+    EXPECT_EQ(splice.afterEnd, GetParam().expected.afterEnd);
+    EXPECT_EQ(splice.changes(), before != after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ByteSpliceTest,
+    ::testing::Values(
+        SpliceCase{"same_text", "<p>abc</p>", "<p>abc</p>", {10, 10, 10}},
+        SpliceCase{"one_character_typed", "<p>abc</p>", "<p>abxc</p>", {5, 5, 6}},
+        SpliceCase{"one_character_deleted", "<p>abc</p>", "<p>ac</p>", {4, 5, 4}},
+        // A doubled letter: the shared start and end may not both claim it.
+        SpliceCase{"doubled_letter", "aa", "aaa", {2, 2, 3}},
+        SpliceCase{"appended", "ab", "abcd", {2, 2, 4}},
+        SpliceCase{"emptied", "ab", "", {0, 2, 0}},
+        // "é" (C3 A9) becomes "è" (C3 A8): the shared C3 goes with it.
+        SpliceCase{"accent_changed", "caf\xC3\xA9!", "caf\xC3\xA8!", {3, 5, 5}},
+        SpliceCase{"emoji_changed", "a\xF0\x9F\x98\x80z", "a\xF0\x9F\x98\x81z", {1, 5, 5}},
+        // A lone CR gains its LF: the break is replaced whole.
+        SpliceCase{"line_break_completed", "a\rb", "a\r\nb", {1, 2, 3}},
+        SpliceCase{"line_break_split", "a\r\nb", "a\rxb", {1, 3, 3}}),
+    [](const ::testing::TestParamInfo<SpliceCase>& info) { return info.param.name; });
+
+// A long text with one character changed in its middle: the stretch is that
+// character, found past the blocks compared at once.
+TEST(ByteSpliceLongTextTest, ChangeInTheMiddleOfALongText)
+{
+    QByteArray before(100000, 'x');
+    QByteArray after = before;
+    after[54321] = 'y';
+    const ByteSplice splice = byteSplice(before, after);
+    EXPECT_EQ(splice.start, 54321);
+    EXPECT_EQ(splice.beforeEnd, 54322);
+    EXPECT_EQ(splice.afterEnd, 54322);
 }
 
 }

@@ -92,10 +92,35 @@ void ScintillaCodeEditor::replaceBytes(long start, long end, const QByteArray& b
 
 // ---- Text and selection
 
+// A long page asked for several times in one go (compared, written out,
+// searched) is converted once. The copy is let go once the program is back
+// in its event loop: it would double the memory the page takes.
 QString ScintillaCodeEditor::text() const
 {
-    const long length = byteLength();
-    return scintillatext::decode(bytesAt(0, length), length);
+    if (!textKnown_) {
+        const long length = byteLength();
+        keepText(scintillatext::decode(bytesAt(0, length), length));
+    }
+    return text_;
+}
+
+void ScintillaCodeEditor::keepText(const QString& text) const
+{
+    text_ = text;
+    textKnown_ = true;
+    if (!forgetQueued_) {
+        forgetQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            forgetQueued_ = false;
+            forgetText();
+        });
+    }
+}
+
+void ScintillaCodeEditor::forgetText() const
+{
+    textKnown_ = false;
+    text_ = QString();
 }
 
 // The editor keeps a lone surrogate as a sequence UTF-8 does not allow;
@@ -112,13 +137,20 @@ std::optional<QByteArray> ScintillaCodeEditor::utf8Text() const
     return copy;
 }
 
+// Only the bytes that differ are replaced: a long page that changed in one
+// place is neither copied into the undo history nor coloured again whole.
 void ScintillaCodeEditor::setText(const QString& text)
 {
     const QByteArray bytes = scintillatext::encode(text);
-    if (holdsBytes(bytes, 0, byteLength()))
+    const long length = byteLength();
+    const ByteSplice splice =
+        byteSplice(QByteArrayView(bytesAt(0, length), length), QByteArrayView(bytes));
+    if (!splice.changes())
         return;
     Operation operation(*this);
-    replaceBytes(0, byteLength(), bytes);
+    replaceBytes(long(splice.start), long(splice.beforeEnd),
+                 bytes.mid(splice.start, splice.afterEnd - splice.start));
+    keepText(text);
     setByteSelection(0, 0);
 }
 
@@ -319,6 +351,7 @@ void ScintillaCodeEditor::onModified(int position, int type, const char* text, i
     }
     if (!(type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)))
         return;
+    forgetText();
     index_.invalidateFrom(position);
     if (type & Sci::SC_MOD_INSERTTEXT)
         changes_.inserted(position, length);

@@ -107,6 +107,8 @@ private:
     const char* bytesAt(qsizetype start, qsizetype length) const;
     bool holdsBytes(const QByteArray& bytes, long start, long end) const;
     void replaceBytes(long start, long end, const QByteArray& bytes);
+    void keepText(const QString& text) const;
+    void forgetText() const;
 
     Selection charSelection() const;
     void setByteSelection(long anchor, long caret);
@@ -139,6 +141,10 @@ private:
 
     int operationDepth_ = 0;
     bool textDirty_ = false;
+    // The widget's text as text() last gave it, while it has not changed.
+    mutable QString text_;
+    mutable bool textKnown_ = false;
+    mutable bool forgetQueued_ = false;
     bool signalsQueued_ = false;
     long reportedAnchor_ = 0;
     long reportedCaret_ = 0;

@@ -2,6 +2,8 @@
 
 #include "platform/widgets/WebEngineSourceWriter.h"
 
+#include <algorithm>
+
 namespace ink {
 
 namespace {
@@ -45,9 +47,16 @@ std::optional<SourceRange> WebEngineSelectionPlace::toSource(const QVariant& ans
         const std::shared_ptr<const SourceTree> tree = writer_.tree(loadedText_, withLineEnd_);
         from = sourceOffset(*tree, *start);
         to = collapsed ? from : sourceOffset(*tree, *end, true);
-    } else if (const std::shared_ptr<const SourceTree> tree = editedTree(changes)) {
-        from = sourceOffset(*tree, *start);
-        to = collapsed ? from : sourceOffset(*tree, *end, true);
+    } else if (writer_.write(loadedText_, changes.toString())) {
+        // The merge recorded where it wrote each node: a lookup, whatever
+        // the page's length, without parsing the text it wrote.
+        const std::shared_ptr<const WrittenPlaces> places = writer_.writtenPlaces();
+        if (!places)
+            return std::nullopt;
+        from = places->offsetOf(*start);
+        to = collapsed ? from : places->offsetOf(*end, true);
+        from = std::min(from, writer_.writtenBytes());
+        to = std::min(to, writer_.writtenBytes());
     }
     if (from < 0 || to < 0)
         return std::nullopt;
@@ -57,13 +66,15 @@ std::optional<SourceRange> WebEngineSelectionPlace::toSource(const QVariant& ans
 
 // An edited document stands as the text written for it: its nodes are
 // those of that text's parse. Edits the document took before they were
-// watched ("") cannot be written node by node and give none.
+// watched ("") cannot be written node by node and give none. (A place in
+// the text is found in the document by this parse; the other way needs
+// none, see toSource.)
 std::shared_ptr<const SourceTree> WebEngineSelectionPlace::editedTree(const QVariant& changes)
 {
     const std::optional<QString> written = writer_.write(loadedText_, changes.toString());
-    // Placing the selection in an edited page parses the text written for it
-    // once; past this size that parse would hold up the switch itself, so the
-    // selection of an edited long page stays where each view had it.
+    // Placing the Code view's selection in an edited page parses the text
+    // written for it once; past this size that parse would hold up the
+    // switch itself, so there the Design view keeps its own selection.
     constexpr qsizetype kMostParsedForSelection = 1 << 20;
     if (!written || written->size() > kMostParsedForSelection)
         return nullptr;

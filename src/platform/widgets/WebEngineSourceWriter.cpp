@@ -25,7 +25,9 @@ void WebEngineSourceWriter::prepare(const QString& loadedText)
 {
     if (loadedText == text_ && trees_[1].valid())
         return;
+    forgetWrite();
     text_ = loadedText;
+    lineEndFirst_ = true;
     trees_[1] = std::async(std::launch::async, parsed, loadedText + kLineEnd).share();
     trees_[0] = std::async(std::launch::deferred, parsed, loadedText).share();
 }
@@ -47,7 +49,9 @@ WebEngineSourceWriter::treeLater(const QString& loadedText, bool withLineEnd)
 void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
                                   std::shared_ptr<const SourceTree> tree)
 {
+    forgetWrite();
     text_ = loadedText;
+    lineEndFirst_ = withLineEnd;
     std::promise<std::shared_ptr<const SourceTree>> ready;
     ready.set_value(std::move(tree));
     trees_[withLineEnd ? 1 : 0] = ready.get_future().share();
@@ -65,8 +69,17 @@ std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
                                                     const Describe& describe)
 {
     prepare(loadedText);
-    for (const bool withLineEnd : {true, false}) {
-        const SourceTree& tree = *trees_[withLineEnd ? 1 : 0].get();
+    if (changesJson == changes_ && (merged_ || !describe))
+        return merged_;
+    changes_ = changesJson;
+    merged_.reset();
+    places_.reset();
+    mergedFrom_.reset();
+    // The parse at hand first: the other one is made only when the first
+    // does not fit.
+    for (const bool withLineEnd : {lineEndFirst_, !lineEndFirst_}) {
+        const std::shared_ptr<const SourceTree> parsed = trees_[withLineEnd ? 1 : 0].get();
+        const SourceTree& tree = *parsed;
         QString json = changesJson;
         QStringList whole;
         for (int round = 0; round < kMostRounds; ++round) {
@@ -76,9 +89,15 @@ std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
                 break;
             MergeResult merged = mergeSourceParts(tree, changes.object());
             if (merged.text) {
-                if (withLineEnd && merged.text->endsWith(kLineEnd))
+                writtenBytes_ = merged.places->size();
+                if (withLineEnd && merged.text->endsWith(kLineEnd)) {
                     merged.text->chop(kLineEnd.size());
-                return merged.text;
+                    writtenBytes_ -= kLineEnd.size();
+                }
+                merged_ = merged.text;
+                places_ = merged.places;
+                mergedFrom_ = parsed;
+                return merged_;
             }
             const qsizetype before = whole.size();
             for (const QString& path : merged.wholePaths) {
@@ -91,6 +110,14 @@ std::optional<QString> WebEngineSourceWriter::write(const QString& loadedText,
         }
     }
     return std::nullopt;
+}
+
+void WebEngineSourceWriter::forgetWrite()
+{
+    changes_.clear();
+    merged_.reset();
+    places_.reset();
+    mergedFrom_.reset();
 }
 
 std::shared_ptr<const SourceTree> WebEngineSourceWriter::writtenTree(const QString& written)

@@ -1,5 +1,6 @@
 #pragma once
 #include "markup/SourceTree.h"
+#include "markup/WrittenPlaces.h"
 
 #include <QString>
 
@@ -38,22 +39,40 @@ public:
     // then writes the whole document in the program's own form. Where the
     // parser rearranged the page around an edit, the nodes concerned are
     // asked for again as whole markup, so that only they are written anew.
+    // The text written last is kept: the same changes of the same loaded
+    // text give it again without a second merge.
     std::optional<QString> write(const QString& loadedText, const QString& changesJson,
                                  const Describe& describe = {});
+    // Where the last text write() gave holds each node of the edited
+    // document; null when it gave none.
+    std::shared_ptr<const WrittenPlaces> writtenPlaces() const { return places_; }
+    // The length in bytes of that text.
+    qsizetype writtenBytes() const { return writtenBytes_; }
 
     // The parse of a text write() gave, for placing the selection of an
     // edited document in it: made once per text and kept.
     std::shared_ptr<const SourceTree> writtenTree(const QString& written);
 
 private:
+    void forgetWrite();
+
     using Parse = std::shared_future<std::shared_ptr<const SourceTree>>;
 
     QString text_;
     // The text with the line end that a file of the program ends with, and
     // without it.
     Parse trees_[2];
+    // Which of the two is parsed already (the other one waits until asked).
+    bool lineEndFirst_ = true;
     QString written_;
     std::shared_ptr<const SourceTree> writtenTree_;
+    // The last write: what it was asked, what it gave, and the parse its
+    // record of places refers to.
+    QString changes_;
+    std::optional<QString> merged_;
+    std::shared_ptr<const SourceTree> mergedFrom_;
+    std::shared_ptr<const WrittenPlaces> places_;
+    qsizetype writtenBytes_ = 0;
 };
 
 }

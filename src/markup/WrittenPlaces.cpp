@@ -1,0 +1,186 @@
+#include "markup/WrittenPlaces.h"
+
+#include "markup/SourceTree.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace ink {
+
+namespace {
+
+bool dropsLeadingBreak(const QString& key)
+{
+    return key == QLatin1String("PRE") || key == QLatin1String("LISTING")
+        || key == QLatin1String("TEXTAREA");
+}
+
+QString joined(const QStringList& steps, qsizetype from)
+{
+    return from >= steps.size() ? QString() : steps.mid(from).join(QLatin1Char('.'));
+}
+
+// The node a piece of new markup stands for in the parse of that markup
+// alone: the first node of the head or the body that is not layout.
+int topNode(const SourceTree& tree)
+{
+    if (tree.size() == 0)
+        return -1;
+    for (const int html : tree.node(0).children) {
+        if (tree.node(html).key != QLatin1String("HTML"))
+            continue;
+        for (const int part : tree.node(html).children) {
+            for (const int child : tree.node(part).children) {
+                const SourceNode& node = tree.node(child);
+                const bool layout = node.key.startsWith(QLatin1Char('#'))
+                    && tree.text().mid(node.start, node.end - node.start).trimmed().isEmpty();
+                if (!layout)
+                    return child;
+            }
+        }
+    }
+    return -1;
+}
+
+}
+
+WrittenPlaces::WrittenPlaces(const SourceTree& source)
+    : source_(source)
+{
+}
+
+int WrittenPlaces::addElement(WrittenElement element)
+{
+    elements_.push_back(std::move(element));
+    return int(elements_.size()) - 1;
+}
+
+const WrittenPlaces::Piece* WrittenPlaces::pieceOf(const WrittenElement& element,
+                                                   qsizetype child) const
+{
+    const std::vector<Piece>& pieces = element.children;
+    auto it = std::upper_bound(pieces.begin(), pieces.end(), child,
+                               [](qsizetype at, const Piece& piece) { return at < piece.first; });
+    if (it == pieces.begin())
+        return nullptr;
+    --it;
+    return child < it->first + it->count ? &*it : nullptr;
+}
+
+qsizetype WrittenPlaces::childStart(const Piece& piece, qsizetype child) const
+{
+    if (piece.kind != Piece::Source || piece.count == 1)
+        return piece.start;
+    const int node = source_.node(piece.parent).children[size_t(piece.index + child)];
+    return source_.node(node).start + piece.delta;
+}
+
+qsizetype WrittenPlaces::childEnd(const Piece& piece, qsizetype child) const
+{
+    if (piece.kind != Piece::Source || piece.count == 1)
+        return piece.end;
+    const int node = source_.node(piece.parent).children[size_t(piece.index + child)];
+    return source_.node(node).end + piece.delta;
+}
+
+qsizetype WrittenPlaces::offsetOf(const DomPoint& point, bool rangeEnd) const
+{
+    const QStringList steps = point.path.isEmpty() ? QStringList()
+                                                   : point.path.split(QLatin1Char('.'));
+    const Piece* piece = &root_;
+    qsizetype child = 0; // which of the piece's siblings
+    const WrittenElement* parent = nullptr;
+    bool firstChild = false;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        if (piece->kind != Piece::Element)
+            return offsetIn(*piece, child, steps, i, point, rangeEnd);
+        const WrittenElement& element = elements_[size_t(piece->node)];
+        bool ok = false;
+        const qsizetype k = steps[i].toLongLong(&ok);
+        const Piece* holder = ok ? pieceOf(element, k) : nullptr;
+        if (!holder)
+            return -1;
+        parent = &element;
+        firstChild = k == 0;
+        piece = holder;
+        child = k - holder->first;
+    }
+    if (piece->kind == Piece::Text)
+        return textOffset(*piece, parent, firstChild, point.offset);
+    if (piece->kind != Piece::Element)
+        return offsetIn(*piece, child, steps, steps.size(), point, rangeEnd);
+    // Between the children of an element written piece by piece, as
+    // sourceOffset() places it between a parsed element's children.
+    const WrittenElement& element = elements_[size_t(piece->node)];
+    const std::vector<Piece>& pieces = element.children;
+    const qsizetype n = pieces.empty() ? 0 : pieces.back().first + pieces.back().count;
+    const qsizetype k = std::clamp<qsizetype>(point.offset, 0, n);
+    if (k > 0 && (rangeEnd || k == n)) {
+        const Piece* before = pieceOf(element, k - 1);
+        return childEnd(*before, k - 1 - before->first);
+    }
+    if (k < n) {
+        const Piece* at = pieceOf(element, k);
+        return childStart(*at, k - at->first);
+    }
+    return element.closeStart >= 0 ? element.closeStart : element.openEnd;
+}
+
+// Below a piece that is not written piece by piece, from `steps[step]` on.
+qsizetype WrittenPlaces::offsetIn(const Piece& piece, qsizetype child, const QStringList& steps,
+                                  qsizetype step, const DomPoint& point, bool rangeEnd) const
+{
+    switch (piece.kind) {
+    case Piece::Source: {
+        const QString rest = joined(steps, step);
+        qsizetype at = -1;
+        if (piece.parent >= 0) {
+            // From the parent, which knows whether a leading line break is
+            // the text's or was dropped by the parser.
+            const QString index = QString::number(piece.index + child);
+            const QString relative = rest.isEmpty() ? index : index + QLatin1Char('.') + rest;
+            at = sourceOffsetBelow(source_, piece.parent, relative, point.offset, rangeEnd);
+        } else {
+            at = sourceOffsetBelow(source_, piece.node, rest, point.offset, rangeEnd);
+        }
+        return at < 0 ? -1 : at + piece.delta;
+    }
+    case Piece::New:
+        return newMarkupOffset(piece, steps, step, point.offset, rangeEnd);
+    default:
+        return -1;
+    }
+}
+
+qsizetype WrittenPlaces::textOffset(const Piece& piece, const WrittenElement* parent,
+                                    bool firstChild, int offset) const
+{
+    const QByteArray& text = piece.written;
+    qsizetype from = 0;
+    if (parent && firstChild && piece.units >= 0 && dropsLeadingBreak(parent->key)
+        && !text.isEmpty()) {
+        const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
+            : (text[0] == '\n' || text[0] == '\r') ? 1
+                                                   : 0;
+        if (lineBreak > 0
+            && textUnitsAt(text, 0, text.size(), text.size(), piece.raw) == piece.units + 1)
+            from += lineBreak;
+    }
+    return piece.start + textByteAt(text, from, text.size(), std::max(offset, 0), piece.raw);
+}
+
+// A place inside markup the page did not have is found in the parse of that
+// markup alone; where it cannot be, the place before the markup stands for it.
+qsizetype WrittenPlaces::newMarkupOffset(const Piece& piece, const QStringList& steps,
+                                         qsizetype step, int offset, bool rangeEnd) const
+{
+    const SourceTree tree = SourceTree::parse(piece.written);
+    const int top = topNode(tree);
+    if (top < 0)
+        return piece.start;
+    const qsizetype at = sourceOffsetBelow(tree, top, joined(steps, step), offset, rangeEnd);
+    return at < 0 ? piece.start : piece.start + at;
+}
+
+}
