@@ -16,6 +16,12 @@ bool dropsLeadingBreak(const QString& key)
         || key == QLatin1String("TEXTAREA");
 }
 
+QString childPathOf(const QString& parent, qsizetype index)
+{
+    return parent.isEmpty() ? QString::number(index)
+                            : parent + QLatin1Char('.') + QString::number(index);
+}
+
 QString joined(const QStringList& steps, qsizetype from)
 {
     return from >= steps.size() ? QString() : steps.mid(from).join(QLatin1Char('.'));
@@ -125,6 +131,82 @@ qsizetype WrittenPlaces::offsetOf(const DomPoint& point, bool rangeEnd) const
         return childStart(*at, k - at->first);
     }
     return element.closeStart >= 0 ? element.closeStart : element.openEnd;
+}
+
+// The original node is the same in the written text, moved by the piece's
+// delta: the parse of the source places a selection inside it as the parse
+// of the written text would, under the node's path in the edited document.
+std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) const
+{
+    const qsizetype from = std::min(range.anchor, range.focus);
+    const qsizetype to = std::max(range.anchor, range.focus);
+    const Piece* piece = &root_;
+    QString path;
+    while (piece->kind == Piece::Element) {
+        const WrittenElement& element = elements_[size_t(piece->node)];
+        const qsizetype contentEnd = element.closeStart >= 0 ? element.closeStart : element.end;
+        if (from < element.openEnd || to > contentEnd)
+            return std::nullopt;
+        const std::vector<Piece>& pieces = element.children;
+        auto it = std::upper_bound(pieces.begin(), pieces.end(), from,
+                                   [](qsizetype at, const Piece& p) { return at < p.start; });
+        if (it == pieces.begin())
+            return std::nullopt;
+        piece = &*std::prev(it);
+        if (piece->kind == Piece::Element)
+            path = childPathOf(path, piece->first);
+    }
+    if (piece->kind != Piece::Source)
+        return std::nullopt;
+    // The sibling of a run that holds the selection, strictly inside it.
+    qsizetype child = 0;
+    if (piece->count > 1) {
+        qsizetype low = 0;
+        qsizetype high = piece->count - 1;
+        while (low < high) {
+            const qsizetype middle = (low + high + 1) / 2;
+            if (childStart(*piece, middle) <= from)
+                low = middle;
+            else
+                high = middle - 1;
+        }
+        child = low;
+    }
+    if (from <= childStart(*piece, child) || to >= childEnd(*piece, child))
+        return std::nullopt;
+    const int node = piece->parent >= 0
+        ? source_.node(piece->parent).children[size_t(piece->index + child)]
+        : piece->node;
+    const std::optional<DomRange> found =
+        domRange(source_, {range.anchor - piece->delta, range.focus - piece->delta});
+    if (!found)
+        return std::nullopt;
+    // The node's own path in the source's parse is the prefix of the found
+    // points that leads to it.
+    const QString edited = childPathOf(path, piece->first + child);
+    const auto moved = [&](const DomPoint& point) -> std::optional<DomPoint> {
+        const QStringList steps = point.path.split(QLatin1Char('.'), Qt::SkipEmptyParts);
+        int at = 0;
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            bool ok = false;
+            const qsizetype k = steps[i].toLongLong(&ok);
+            const std::vector<int>& children = source_.node(at).children;
+            if (!ok || k < 0 || k >= qsizetype(children.size()))
+                return std::nullopt;
+            at = children[size_t(k)];
+            if (at == node) {
+                const QString rest = joined(steps, i + 1);
+                return DomPoint{rest.isEmpty() ? edited : edited + QLatin1Char('.') + rest,
+                                point.offset};
+            }
+        }
+        return std::nullopt;
+    };
+    const std::optional<DomPoint> anchor = moved(found->anchor);
+    const std::optional<DomPoint> focus = moved(found->focus);
+    if (!anchor || !focus)
+        return std::nullopt;
+    return DomRange{*anchor, *focus};
 }
 
 // Below a piece that is not written piece by piece, from `steps[step]` on.

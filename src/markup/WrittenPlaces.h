@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ink {
@@ -59,6 +60,11 @@ public:
     // document, as sourceOffset() gives it for a parsed text; -1 when the
     // path names no node that was written.
     qsizetype offsetOf(const DomPoint& point, bool rangeEnd = false) const;
+    // The selection of the edited document that stands for a selection of
+    // the written text, as domRange() gives it for a parse of that text,
+    // where both ends lie inside one original node written as its source
+    // text; none elsewhere (the caller then parses the written text).
+    std::optional<DomRange> domRangeOf(const SourceRange& range) const;
     // The length of the written text in bytes.
     qsizetype size() const { return size_; }
 

@@ -230,7 +230,8 @@ TEST_F(ViewSelection, BrowserViewKeepsTheSelectionForTheReturn)
 }
 
 // A page over a megabyte edited in the Design view: the selection is placed
-// in the text written for it, and a caret inside new markup stays inside it.
+// in the text written for it, a caret inside new markup stays inside it, and
+// a selection made in the Code view comes back to the edited page.
 TEST_F(ViewSelection, SelectionAfterADesignEditOnAPageOverAMegabyte)
 {
     QByteArray page = "<HTML><BODY>\r\n";
@@ -265,4 +266,10 @@ TEST_F(ViewSelection, SelectionAfterADesignEditOnAPageOverAMegabyte)
     ASSERT_GE(bold, 0);
     EXPECT_EQ(w->code()->caretPosition(), bold + 2);
     EXPECT_TRUE(w->code()->text().contains("Paragraph &amp; more number 12000"));
+
+    // And back, on the edited page: a word selected in the Code view.
+    selectInCode("20000");
+    w->switchToDesign();
+    waitIdle(w);
+    EXPECT_EQ(designSelectedText(), "20000");
 }

@@ -80,6 +80,24 @@ TEST_P(WrittenPlacesTest, PlacesAreThoseOfAParseOfTheWrittenText)
             pending.emplace_back(node.children[i], childPath(path, i));
     }
     EXPECT_GT(checked, 20);
+    // And back: a caret at every byte and a short selection from it, where
+    // the record answers, are what the parse of the written text gives.
+    int found = 0;
+    const qsizetype size = written.text().size();
+    for (qsizetype byte = 0; byte <= size; ++byte) {
+        for (const SourceRange range : {SourceRange{byte, byte},
+                                        SourceRange{byte, std::min(size, byte + 3)},
+                                        SourceRange{std::min(size, byte + 3), byte}}) {
+            const std::optional<DomRange> place = merged.places->domRangeOf(range);
+            if (!place)
+                continue;
+            ++found;
+            EXPECT_EQ(place, domRange(written, range))
+                << "for bytes " << range.anchor << " to " << range.focus << " in\n"
+                << merged.text->toStdString();
+        }
+    }
+    EXPECT_GT(found, 0);
 }
 
 // A table with a stray paragraph the parser puts before it, a paragraph with

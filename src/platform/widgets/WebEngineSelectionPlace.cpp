@@ -86,8 +86,16 @@ QVariantList WebEngineSelectionPlace::toDesign(const SourceRange& range, const Q
     std::optional<DomRange> place;
     if (changes.userType() != QMetaType::QString) {
         place = domRange(*writer_.tree(loadedText_, withLineEnd_), range);
-    } else if (const std::shared_ptr<const SourceTree> tree = editedTree(changes)) {
-        place = domRange(*tree, range);
+    } else if (const std::optional<QString> written =
+                   writer_.write(loadedText_, changes.toString())) {
+        // Inside an original node the merge wrote as its source text, the
+        // record of the merge finds the place without parsing the text.
+        if (const std::shared_ptr<const WrittenPlaces> places = writer_.writtenPlaces())
+            place = places->domRangeOf(range);
+        if (!place) {
+            if (const std::shared_ptr<const SourceTree> tree = editedTree(changes))
+                place = domRange(*tree, range);
+        }
     }
     if (!place)
         return {};
