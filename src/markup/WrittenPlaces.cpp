@@ -142,8 +142,10 @@ std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) cons
     const qsizetype to = std::max(range.anchor, range.focus);
     const Piece* piece = &root_;
     QString path;
+    const WrittenElement* parent = nullptr;
     while (piece->kind == Piece::Element) {
         const WrittenElement& element = elements_[size_t(piece->node)];
+        parent = &element;
         const qsizetype contentEnd = element.closeStart >= 0 ? element.closeStart : element.end;
         if (from < element.openEnd || to > contentEnd)
             return std::nullopt;
@@ -155,6 +157,27 @@ std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) cons
         piece = &*std::prev(it);
         if (piece->kind == Piece::Element)
             path = childPathOf(path, piece->first);
+    }
+    if (piece->kind == Piece::Text && parent && parent != &elements_[0]
+        && parent->key != QLatin1String("HTML") && from > piece->start && to < piece->end) {
+        // A text written anew: its characters counted in the bytes written,
+        // after a leading line break its element drops.
+        const QByteArray& text = piece->written;
+        qsizetype skip = 0;
+        if (piece->first == 0 && piece->units >= 0 && dropsLeadingBreak(parent->key)) {
+            const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
+                : (!text.isEmpty() && (text[0] == '\n' || text[0] == '\r')) ? 1
+                                                                            : 0;
+            if (lineBreak > 0
+                && textUnitsAt(text, 0, text.size(), text.size(), piece->raw) == piece->units + 1)
+                skip = lineBreak;
+        }
+        const QString here = childPathOf(path, piece->first);
+        const auto point = [&](qsizetype byte) {
+            return DomPoint{here, int(textUnitsAt(text, skip, text.size(),
+                                                  std::max(skip, byte - piece->start), piece->raw))};
+        };
+        return DomRange{point(range.anchor), point(range.focus)};
     }
     if (piece->kind != Piece::Source)
         return std::nullopt;

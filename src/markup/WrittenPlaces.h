@@ -63,7 +63,8 @@ public:
     // The selection of the edited document that stands for a selection of
     // the written text, as domRange() gives it for a parse of that text,
     // where both ends lie inside one original node written as its source
-    // text; none elsewhere (the caller then parses the written text).
+    // text, or inside one text written anew; none elsewhere (the caller
+    // then parses the written text).
     std::optional<DomRange> domRangeOf(const SourceRange& range) const;
     // The length of the written text in bytes.
     qsizetype size() const { return size_; }

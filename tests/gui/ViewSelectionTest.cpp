@@ -272,4 +272,10 @@ TEST_F(ViewSelection, SelectionAfterADesignEditOnAPageOverAMegabyte)
     w->switchToDesign();
     waitIdle(w);
     EXPECT_EQ(designSelectedText(), "20000");
+    // And a word of the text the Design edit wrote.
+    w->switchToCode();
+    selectInCode("more");
+    w->switchToDesign();
+    waitIdle(w);
+    EXPECT_EQ(designSelectedText(), "more");
 }
