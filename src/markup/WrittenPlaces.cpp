@@ -138,8 +138,25 @@ qsizetype WrittenPlaces::offsetOf(const DomPoint& point, bool rangeEnd) const
 // of the written text would, under the node's path in the edited document.
 std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) const
 {
-    const qsizetype from = std::min(range.anchor, range.focus);
-    const qsizetype to = std::max(range.anchor, range.focus);
+    if (range.anchor == range.focus)
+        return placeOf(range.anchor, PointSide::Caret);
+    // Each end on its own, as domRange() places them.
+    const qsizetype first = std::min(range.anchor, range.focus);
+    const qsizetype last = std::max(range.anchor, range.focus);
+    const std::optional<DomRange> start = placeOf(first, PointSide::Start);
+    const std::optional<DomRange> end = placeOf(last, PointSide::End);
+    if (!start || !end)
+        return std::nullopt;
+    return range.anchor < range.focus ? DomRange{start->anchor, end->anchor}
+                                      : DomRange{end->anchor, start->anchor};
+}
+
+// One end of a selection, or a caret (which may come back as an element's
+// range), at `byte` of the written text.
+std::optional<DomRange> WrittenPlaces::placeOf(qsizetype byte, PointSide side) const
+{
+    const qsizetype from = byte;
+    const qsizetype to = byte;
     const Piece* piece = &root_;
     QString path;
     const WrittenElement* parent = nullptr;
@@ -177,7 +194,8 @@ std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) cons
             return DomPoint{here, int(textUnitsAt(text, skip, text.size(),
                                                   std::max(skip, byte - piece->start), piece->raw))};
         };
-        return DomRange{point(range.anchor), point(range.focus)};
+        const DomPoint at = point(byte);
+        return DomRange{at, at};
     }
     if (piece->kind != Piece::Source)
         return std::nullopt;
@@ -200,8 +218,14 @@ std::optional<DomRange> WrittenPlaces::domRangeOf(const SourceRange& range) cons
     const int node = piece->parent >= 0
         ? source_.node(piece->parent).children[size_t(piece->index + child)]
         : piece->node;
-    const std::optional<DomRange> found =
-        domRange(source_, {range.anchor - piece->delta, range.focus - piece->delta});
+    const qsizetype inSource = byte - piece->delta;
+    std::optional<DomRange> found;
+    if (side == PointSide::Caret) {
+        found = domRange(source_, {inSource, inSource});
+    } else {
+        const DomPoint point = domPointBelow(source_, 0, QString(), inSource, side);
+        found = DomRange{point, point};
+    }
     if (!found)
         return std::nullopt;
     // The node's own path in the source's parse is the prefix of the found

@@ -62,9 +62,9 @@ public:
     qsizetype offsetOf(const DomPoint& point, bool rangeEnd = false) const;
     // The selection of the edited document that stands for a selection of
     // the written text, as domRange() gives it for a parse of that text,
-    // where both ends lie inside one original node written as its source
-    // text, or inside one text written anew; none elsewhere (the caller
-    // then parses the written text).
+    // where each end lies inside an original node written as its source
+    // text, or inside a text written anew; none elsewhere (the caller then
+    // parses the written text).
     std::optional<DomRange> domRangeOf(const SourceRange& range) const;
     // The length of the written text in bytes.
     qsizetype size() const { return size_; }
@@ -84,6 +84,7 @@ private:
     qsizetype childEnd(const Piece& piece, qsizetype child) const;
     qsizetype offsetIn(const Piece& piece, qsizetype child, const QStringList& steps,
                        qsizetype step, const DomPoint& point, bool rangeEnd) const;
+    std::optional<DomRange> placeOf(qsizetype byte, PointSide side) const;
     qsizetype textOffset(const Piece& piece, const WrittenElement* parent, bool firstChild,
                          int offset) const;
     qsizetype newMarkupOffset(const Piece& piece, const QStringList& steps, qsizetype step,

@@ -80,14 +80,16 @@ TEST_P(WrittenPlacesTest, PlacesAreThoseOfAParseOfTheWrittenText)
             pending.emplace_back(node.children[i], childPath(path, i));
     }
     EXPECT_GT(checked, 20);
-    // And back: a caret at every byte and a short selection from it, where
-    // the record answers, are what the parse of the written text gives.
+    // And back: a caret at every byte and selections from it (within a node
+    // and across nodes), where the record answers, are what the parse of the
+    // written text gives.
     int found = 0;
     const qsizetype size = written.text().size();
     for (qsizetype byte = 0; byte <= size; ++byte) {
         for (const SourceRange range : {SourceRange{byte, byte},
                                         SourceRange{byte, std::min(size, byte + 3)},
-                                        SourceRange{std::min(size, byte + 3), byte}}) {
+                                        SourceRange{std::min(size, byte + 3), byte},
+                                        SourceRange{byte, std::min(size, byte + 40)}}) {
             const std::optional<DomRange> place = merged.places->domRangeOf(range);
             if (!place)
                 continue;
