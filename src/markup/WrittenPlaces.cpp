@@ -247,6 +247,11 @@ std::optional<DomRange> WrittenPlaces::placeOf(qsizetype byte, PointSide side) c
                                 point.offset};
             }
         }
+        // Just before or after the node in its parent (the node selected
+        // whole): the same place beside it in the written element.
+        const qsizetype beside = point.offset - (piece->index + child);
+        if (piece->parent >= 0 && at == piece->parent && (beside == 0 || beside == 1))
+            return DomPoint{path, int(piece->first + child + beside)};
         return std::nullopt;
     };
     const std::optional<DomPoint> anchor = moved(found->anchor);
