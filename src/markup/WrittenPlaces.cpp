@@ -213,7 +213,12 @@ std::optional<DomRange> WrittenPlaces::placeOf(qsizetype byte, PointSide side) c
         }
         child = low;
     }
-    if (from <= childStart(*piece, child) || to >= childEnd(*piece, child))
+    // At the edge of the node, the place depends on its neighbour: within a
+    // run that neighbour is an original node too, the same in both texts.
+    const bool firstOfRun = child == 0;
+    const bool lastOfRun = child == piece->count - 1;
+    if (from < childStart(*piece, child) || (firstOfRun && from == childStart(*piece, child))
+        || to > childEnd(*piece, child) || (lastOfRun && to == childEnd(*piece, child)))
         return std::nullopt;
     const int node = piece->parent >= 0
         ? source_.node(piece->parent).children[size_t(piece->index + child)]
