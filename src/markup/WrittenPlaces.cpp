@@ -180,21 +180,10 @@ std::optional<DomRange> WrittenPlaces::placeOf(qsizetype byte, PointSide side) c
         // A text written anew: its characters counted in the bytes written,
         // after a leading line break its element drops.
         const QByteArray& text = piece->written;
-        qsizetype skip = 0;
-        if (piece->first == 0 && piece->units >= 0 && dropsLeadingBreak(parent->key)) {
-            const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
-                : (!text.isEmpty() && (text[0] == '\n' || text[0] == '\r')) ? 1
-                                                                            : 0;
-            if (lineBreak > 0
-                && textUnitsAt(text, 0, text.size(), text.size(), piece->raw) == piece->units + 1)
-                skip = lineBreak;
-        }
-        const QString here = childPathOf(path, piece->first);
-        const auto point = [&](qsizetype byte) {
-            return DomPoint{here, int(textUnitsAt(text, skip, text.size(),
-                                                  std::max(skip, byte - piece->start), piece->raw))};
-        };
-        const DomPoint at = point(byte);
+        const qsizetype skip = droppedBreak(*piece, parent, piece->first == 0);
+        const DomPoint at{childPathOf(path, piece->first),
+                          int(textUnitsAt(text, skip, text.size(),
+                                          std::max(skip, byte - piece->start), piece->raw))};
         return DomRange{at, at};
     }
     if (piece->kind != Piece::Source)
@@ -296,17 +285,26 @@ qsizetype WrittenPlaces::textOffset(const Piece& piece, const WrittenElement* pa
                                     bool firstChild, int offset) const
 {
     const QByteArray& text = piece.written;
-    qsizetype from = 0;
-    if (parent && firstChild && piece.units >= 0 && dropsLeadingBreak(parent->key)
-        && !text.isEmpty()) {
-        const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
-            : (text[0] == '\n' || text[0] == '\r') ? 1
-                                                   : 0;
-        if (lineBreak > 0
-            && textUnitsAt(text, 0, text.size(), text.size(), piece.raw) == piece.units + 1)
-            from += lineBreak;
-    }
+    const qsizetype from = droppedBreak(piece, parent, firstChild);
     return piece.start + textByteAt(text, from, text.size(), std::max(offset, 0), piece.raw);
+}
+
+// The bytes of a leading line break the text's element drops (the first
+// child of a PRE, LISTING or TEXTAREA): the document's text starts after it.
+qsizetype WrittenPlaces::droppedBreak(const Piece& piece, const WrittenElement* parent,
+                                      bool firstChild)
+{
+    const QByteArray& text = piece.written;
+    if (!parent || !firstChild || piece.units < 0 || !dropsLeadingBreak(parent->key)
+        || text.isEmpty())
+        return 0;
+    const qsizetype lineBreak = text.startsWith("\r\n")              ? 2
+        : (text[0] == '\n' || text[0] == '\r') ? 1
+                                               : 0;
+    if (lineBreak > 0
+        && textUnitsAt(text, 0, text.size(), text.size(), piece.raw) == piece.units + 1)
+        return lineBreak;
+    return 0;
 }
 
 // A place inside markup the page did not have is found in the parse of that

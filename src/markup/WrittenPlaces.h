@@ -85,6 +85,8 @@ private:
     qsizetype offsetIn(const Piece& piece, qsizetype child, const QStringList& steps,
                        qsizetype step, const DomPoint& point, bool rangeEnd) const;
     std::optional<DomRange> placeOf(qsizetype byte, PointSide side) const;
+    static qsizetype droppedBreak(const Piece& piece, const WrittenElement* parent,
+                                  bool firstChild);
     qsizetype textOffset(const Piece& piece, const WrittenElement* parent, bool firstChild,
                          int offset) const;
     qsizetype newMarkupOffset(const Piece& piece, const QStringList& steps, qsizetype step,
