@@ -181,6 +181,18 @@ public:
     // in what the view does not show goes to the first place shown after
     // it. False when the surface cannot place it now (a load under way).
     virtual bool selectInSource(const SourceRange& range) = 0;
+    // The same without holding the window while the engine is busy (laying
+    // out a long page after an edit): `done` runs later, on `receiver`'s
+    // thread, with whether the range was selected. It is not selected when
+    // the user worked in the view before the engine answered.
+    virtual void selectInSourceLater(const SourceRange& range, QObject* receiver,
+                                     std::function<void(bool)> done)
+    {
+        Q_UNUSED(receiver);
+        const bool placed = selectInSource(range);
+        if (done)
+            done(placed);
+    }
 
     virtual void setFocus() = 0;
 

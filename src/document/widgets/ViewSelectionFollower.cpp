@@ -63,6 +63,7 @@ void ViewSelectionFollower::showInDesign(bool reloaded)
     // was given or showed last time.
     if (!reloaded && codeWhenLeft_ == wanted)
         return;
+    ++placing_;
     codeWhenLeft_ = wanted;
     design_.selectInSource(wanted);
 }
@@ -74,8 +75,15 @@ void ViewSelectionFollower::designLoaded()
     if (!waitingForDesign_ || design_.busy())
         return;
     const SourceRange wanted = *std::exchange(waitingForDesign_, std::nullopt);
-    if (!design_.loadFailed() && design_.selectInSource(wanted))
-        codeWhenLeft_ = wanted;
+    if (design_.loadFailed())
+        return;
+    // After a long page's load or edit the engine lays the page out for a
+    // while before it can place anything: the window is not held for it.
+    const int placing = ++placing_;
+    design_.selectInSourceLater(wanted, &answers_, [this, wanted, placing](bool placed) {
+        if (placed && placing == placing_)
+            codeWhenLeft_ = wanted;
+    });
 }
 
 }
