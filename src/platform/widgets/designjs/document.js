@@ -10,12 +10,9 @@ const DISPLAY_STYLES = {
     // Big pages: the body's blocks out of sight are laid out only when
     // scrolled near, so the page shows without laying out all of it first.
     // Wrappers (div, center, form) are left alone: what they hold is often
-    // floated or positioned across blocks. A block out of sight counts as
-    // 2em high: having the engine remember each block's last height
-    // instead ("auto") costs it seconds on every change of a long page, and
-    // whenever the view is shown again.
+    // floated or positioned across blocks.
     lazy: 'body>:is(p,h1,h2,h3,h4,h5,h6,ul,ol,dl,table,pre,blockquote,address)'
-        + '{content-visibility:auto;contain-intrinsic-size:2em}',
+        + '{content-visibility:auto;contain-intrinsic-size:auto 2em}',
 };
 
 // Constructed style sheets: they are no part of the document, so they are
