@@ -42,6 +42,7 @@ void ViewSelectionFollower::noteDesignSelection()
 void ViewSelectionFollower::showInCode(const QString& read, const QString& shown)
 {
     const std::optional<SourceRange> wanted = std::exchange(fromDesign_, std::nullopt);
+    ++placing_;
     codeWhenLeft_.reset();
     if (!wanted)
         return;
@@ -71,6 +72,7 @@ void ViewSelectionFollower::showInDesign(bool reloaded)
 void ViewSelectionFollower::designLoaded()
 {
     // Whatever load it was, the document holds a selection of its own now.
+    ++placing_;
     codeWhenLeft_.reset();
     if (!waitingForDesign_ || design_.busy())
         return;
