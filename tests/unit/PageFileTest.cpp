@@ -160,6 +160,23 @@ TEST_P(FinalLineBreak, Utf8BytesAreWhatEncodingTheTextGives)
     }
 }
 
+// A page in a single-byte encoding is saved from the editor's UTF-8 bytes
+// too: every character, those the encoding lacks among them, must come out
+// as encoding the text gives.
+TEST_P(FinalLineBreak, SingleByteBytesAreWhatEncodingTheTextGives)
+{
+    const QString text = GetParam().text
+        + QStringLiteral("é€‘ÿĀ中😀<b>x</b>");
+    for (const PageEncoding::Kind kind : {PageEncoding::Windows1252, PageEncoding::Latin1}) {
+        const PageEncoding encoding{kind, false};
+        SCOPED_TRACE(int(kind));
+        EXPECT_EQ(pageBytesOfUtf8(text.toUtf8(), encoding), encodePage(withFinalLineBreak(text), encoding));
+        EXPECT_EQ(pageBytesOfUtf8(GetParam().text.toUtf8(), encoding),
+                  encodePage(withFinalLineBreak(GetParam().text), encoding));
+    }
+    EXPECT_FALSE(pageBytesOfUtf8(text.toUtf8(), PageEncoding{PageEncoding::Utf16LE, true}));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, FinalLineBreak,
     ::testing::Values(FinalBreakCase{"NoBreak", QStringLiteral("abc"), QByteArray("abc\r\n")},
