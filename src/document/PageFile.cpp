@@ -76,6 +76,16 @@ int singleByteFor(char32_t code, PageEncoding::Kind kind)
     return -1;
 }
 
+// A character the encoding lacks is written as a character reference.
+void appendSingleByte(QByteArray& bytes, char32_t code, PageEncoding::Kind kind)
+{
+    const int byte = singleByteFor(code, kind);
+    if (byte >= 0)
+        bytes.append(char(byte));
+    else
+        bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+}
+
 QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
 {
     QByteArray bytes;
@@ -86,11 +96,7 @@ QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
             code = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
-        const int byte = singleByteFor(code, kind);
-        if (byte >= 0)
-            bytes.append(char(byte));
-        else
-            bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+        appendSingleByte(bytes, code, kind);
     }
     return bytes;
 }
@@ -114,11 +120,7 @@ QByteArray encodeSingleByte(QByteArrayView utf8, PageEncoding::Kind kind)
         char32_t code = *at++ & (0x3F >> following);
         for (int i = 0; i < following && at < end; ++i)
             code = (code << 6) | (*at++ & 0x3F);
-        const int byte = singleByteFor(code, kind);
-        if (byte >= 0)
-            bytes.append(char(byte));
-        else
-            bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+        appendSingleByte(bytes, code, kind);
     }
     return bytes;
 }
