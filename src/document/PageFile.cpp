@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 
 namespace ink {
 
@@ -123,6 +124,24 @@ QByteArray encodeSingleByte(QByteArrayView utf8, PageEncoding::Kind kind)
         appendSingleByte(bytes, code, kind);
     }
     return bytes;
+}
+
+// Eight bytes at a time: a long page is mostly ASCII.
+bool isAscii(QByteArrayView bytes)
+{
+    const char* at = bytes.data();
+    const char* end = at + bytes.size();
+    for (; end - at >= 8; at += 8) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; at < end; ++at) {
+        if (static_cast<uchar>(*at) >= 0x80)
+            return false;
+    }
+    return true;
 }
 
 bool isUtf16(PageEncoding::Kind kind)
@@ -296,16 +315,24 @@ QByteArray utf8PageBytes(QByteArray utf8, bool byteOrderMark)
     return byteOrderMark ? utf8Bom + utf8 : utf8;
 }
 
-std::optional<QByteArray> pageBytesOfUtf8(QByteArray utf8, const PageEncoding& encoding)
+std::optional<QByteArray> pageBytesOfUtf8(QByteArrayView utf8, const PageEncoding& encoding)
 {
     if (encoding.kind == PageEncoding::Utf8)
-        return utf8PageBytes(std::move(utf8), encoding.byteOrderMark);
+        return utf8PageBytes(utf8.toByteArray(), encoding.byteOrderMark);
     if (isUtf16(encoding.kind))
         return std::nullopt;
-    QByteArray body = encodeSingleByte(QByteArrayView(utf8), encoding.kind);
+    QByteArray body = encodeSingleByte(utf8, encoding.kind);
     if (!body.endsWith('\n') && !body.endsWith('\r'))
         body += crLf;
     return encoding.byteOrderMark ? utf8Bom + body : body;
+}
+
+bool savesAsHeld(QByteArrayView utf8, const PageEncoding& encoding)
+{
+    if (encoding.byteOrderMark || isUtf16(encoding.kind) || utf8.isEmpty()
+        || (utf8.back() != '\n' && utf8.back() != '\r'))
+        return false;
+    return encoding.kind == PageEncoding::Utf8 || isAscii(utf8);
 }
 
 bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding, QString* error)
