@@ -397,7 +397,7 @@ void WebEngineDesignSurface::onLoadFinished()
     page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
                           QWebEngineScript::ApplicationWorld, [self, load](const QVariant& title) {
                               if (self)
-                                  self->endLoad(load, title);
+                                  self->titleAnswered(load, title);
                           });
     // An engine that never answers leaves the title to be asked for later.
     QTimer::singleShot(callTimeoutMs_, this, [this, load] { endLoad(load, QVariant()); });
@@ -409,6 +409,21 @@ void WebEngineDesignSurface::onLoadFinished()
                                                       {QStringLiteral("borders"), showBorders_}),
                               QWebEngineScript::ApplicationWorld);
     }
+}
+
+// An answer that comes after the load was ended without it is kept all the
+// same, so that nobody need ask the engine again.
+void WebEngineDesignSurface::titleAnswered(int load, const QVariant& title)
+{
+    if (readingTitle_) {
+        endLoad(load, title);
+        return;
+    }
+    if (load != loadsFinished_ || loader_->busy() || titleKnown_ || title.userType() != QMetaType::QString)
+        return;
+    titleKnown_ = true;
+    title_ = title.toString();
+    queueSignal(&DesignSurface::titleArrived);
 }
 
 void WebEngineDesignSurface::endLoad(int load, const QVariant& title)

@@ -62,6 +62,7 @@ public:
                          std::function<void(const QStringList&)> done) override;
 
     QString title() override;
+    bool titleKnown() const override { return titleKnown_ && !busy(); }
     QString bgColor() override;
     void setBgColor(const QString& colour) override;
     QString bodyInnerHtml() override;
@@ -111,6 +112,7 @@ private:
     void onLoadFinished();
     // The title has been read (or given up on) after load number `load`.
     void endLoad(int load, const QVariant& title);
+    void titleAnswered(int load, const QVariant& title);
 
     void runClipboardAction(int id);
     void find(int option, const QString& value);
