@@ -58,9 +58,10 @@ namespace ink {
 
 namespace {
 // When the design surface for the next document window is made ahead:
-// after start-up's first paint, and after a new window has started loading
-// its page (either way only once no page is loading).
-constexpr int kReserveAfterStartMs = 600;
+// right after start-up's first paint (the user's first page opens at once),
+// and after a new window has started loading its page (either way only
+// once no page is loading).
+constexpr int kReserveAfterStartMs = 100;
 constexpr int kReserveAfterWindowMs = 300;
 // The menu items whose check marks settings2.ini keeps, in file order.
 const char* const CheckItems[MainWindowSettings::MenuChecks] = {
@@ -477,10 +478,14 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
         doc->design()->loadDocument(path);
         doc->navigatePreview();
     }
-    const QPointer<DocumentWindow> guard(doc);
-    processPendingEvents();
-    if (!guard || guard->isClosed())
-        return nullptr;
+    // A page opened into the window is loaded by the caller, which lets the
+    // window paint once that load has been asked for.
+    if (loadTemplate) {
+        const QPointer<DocumentWindow> guard(doc);
+        processPendingEvents();
+        if (!guard || guard->isClosed())
+            return nullptr;
+    }
 
     doc->code()->setText(newPageTemplate());
     doc->code()->newPageSetup(3, 10);
