@@ -95,6 +95,20 @@ TEST_F(PreparedSurfaceTest, AnOpenedPageInTheSurfaceMadeAheadKeepsItsTitleAndIts
     EXPECT_TRUE(w->code()->text().contains(QLatin1String("<p>Edited</p>")));
 }
 
+TEST_F(PreparedSurfaceTest, AWindowHoldingTheSurfaceMadeAheadClosesAndGoes)
+{
+    ASSERT_TRUE(waitForPrepared());
+    const QPointer<DocumentWindow> w = newPage();
+    ASSERT_TRUE(w);
+    const QPointer<QWidget> view = w->design()->widget();
+    const QPointer<QObject> surface = w->design();
+    w->close();
+    EXPECT_TRUE(waitUntil([&] { return !w && !view && !surface; }));
+    // The program goes on: the next window opens.
+    ASSERT_NE(newPage(), nullptr);
+    EXPECT_EQ(js(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"));
+}
+
 TEST_F(PreparedSurfaceTest, ASurfaceMadeAheadGoesWithItsMainWindow)
 {
     ASSERT_TRUE(waitForPrepared());

@@ -70,11 +70,14 @@ DesignSurface* takeDesignSurface(QWidget* parent)
     if (!surface)
         return createDesignSurface(parent);
     preparedSurface() = nullptr;
+    // The surface before its view among the new parent's children, as when
+    // made there: it goes first when they are deleted, and never hears from
+    // a view half gone.
+    surface->setParent(parent);
     QWidget* view = surface->widget();
     view->hide();
     view->setParent(parent);
     view->setObjectName(QString());
-    surface->setParent(parent);
     return surface;
 }
 
