@@ -7,9 +7,39 @@
 #include <QHash>
 #include <QtEndian>
 
+#include <algorithm>
+#include <sys/stat.h>
+#include <time.h>
+
 namespace ink {
 
 namespace {
+
+// Longer than the coarsest time any file system in use keeps (two seconds).
+constexpr qint64 kTimeGrainNs = 2'100'000'000;
+
+qint64 nsOf(const struct timespec& time)
+{
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 nowNs()
+{
+    struct timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nsOf(now);
+}
+
+// The identity of `path` when it is settled now, so that it can vouch for
+// bytes read since `before` was seen.
+std::optional<FileIdentity> settledSince(const QString& path, const std::optional<FileIdentity>& before,
+                                         qint64 seenNs)
+{
+    if (!before || !identityIsSettled(*before, seenNs))
+        return std::nullopt;
+    const std::optional<FileIdentity> after = FileIdentity::of(path);
+    return after == before ? after : std::nullopt;
+}
 
 qint64 modifiedMsOf(const QFileInfo& info)
 {
@@ -29,6 +59,26 @@ QByteArray hashLike(const QByteArray& like, const QByteArray& bytes)
     return like.size() == kSha256Size ? FileStamp::sha256Of(bytes) : FileStamp::hashOf(bytes);
 }
 
+}
+
+std::optional<FileIdentity> FileIdentity::of(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    FileIdentity identity;
+    identity.device = quint64(info.st_dev);
+    identity.inode = quint64(info.st_ino);
+    identity.size = qint64(info.st_size);
+    identity.modifiedNs = nsOf(info.st_mtim);
+    identity.changedNs = nsOf(info.st_ctim);
+    return identity;
+}
+
+bool identityIsSettled(const FileIdentity& identity, qint64 seenNs)
+{
+    const qint64 lastChange = std::max(identity.modifiedNs, identity.changedNs);
+    return seenNs - lastChange > kTimeGrainNs;
 }
 
 QByteArray FileStamp::hashOf(const QByteArray& bytes)
@@ -56,6 +106,16 @@ FileStamp FileStamp::ofBytes(const QString& path, const QByteArray& bytes)
     return stamp;
 }
 
+FileStamp FileStamp::ofRead(const QString& path, const QByteArray& bytes,
+                           const std::optional<FileIdentity>& before)
+{
+    const qint64 seen = nowNs();
+    FileStamp stamp = ofBytes(path, bytes);
+    if (stamp.exists && before && before->size == bytes.size())
+        stamp.identity = settledSince(path, before, seen);
+    return stamp;
+}
+
 FileStamp FileStamp::ofFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -75,6 +135,15 @@ FileStamp FileStamp::ofFile(const QString& path)
 
 bool fileMatchesStamp(const QString& path, const FileStamp& known, FileStamp* now)
 {
+    // The file shows the very identity it had when its bytes were last seen
+    // to match: any write since would have moved its change time.
+    const qint64 seen = nowNs();
+    const std::optional<FileIdentity> before = FileIdentity::of(path);
+    if (known.exists && known.identity && before == known.identity) {
+        if (now)
+            *now = known;
+        return true;
+    }
     const QFileInfo info(path);
     if (!info.exists() || !known.exists) {
         if (now)
@@ -98,9 +167,12 @@ bool fileMatchesStamp(const QString& path, const FileStamp& known, FileStamp* no
     const QByteArray bytes = read ? file.readAll() : QByteArray();
     if (read)
         present.hash = FileStamp::hashOf(bytes);
+    const bool matches = read && present.size == known.size && hashLike(known.hash, bytes) == known.hash;
+    if (matches && before && before->size == bytes.size())
+        present.identity = settledSince(path, before, seen);
     if (now)
         *now = present;
-    return read && present.size == known.size && hashLike(known.hash, bytes) == known.hash;
+    return matches;
 }
 
 }

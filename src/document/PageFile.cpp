@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 
 namespace ink {
 
@@ -76,6 +77,16 @@ int singleByteFor(char32_t code, PageEncoding::Kind kind)
     return -1;
 }
 
+// A character the encoding lacks is written as a character reference.
+void appendSingleByte(QByteArray& bytes, char32_t code, PageEncoding::Kind kind)
+{
+    const int byte = singleByteFor(code, kind);
+    if (byte >= 0)
+        bytes.append(char(byte));
+    else
+        bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+}
+
 QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
 {
     QByteArray bytes;
@@ -86,13 +97,51 @@ QByteArray encodeSingleByte(const QString& text, PageEncoding::Kind kind)
             code = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
-        const int byte = singleByteFor(code, kind);
-        if (byte >= 0)
-            bytes.append(char(byte));
-        else
-            bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+        appendSingleByte(bytes, code, kind);
     }
     return bytes;
+}
+
+// The same for a text held as valid UTF-8: runs of ASCII are copied whole,
+// and only the other characters are decoded one by one.
+QByteArray encodeSingleByte(QByteArrayView utf8, PageEncoding::Kind kind)
+{
+    QByteArray bytes;
+    bytes.reserve(utf8.size() + 2);
+    const auto* at = reinterpret_cast<const uchar*>(utf8.data());
+    const auto* end = at + utf8.size();
+    while (at < end) {
+        const uchar* run = at;
+        while (at < end && *at < 0x80)
+            ++at;
+        bytes.append(reinterpret_cast<const char*>(run), at - run);
+        if (at == end)
+            break;
+        const int following = *at >= 0xF0 ? 3 : *at >= 0xE0 ? 2 : 1;
+        char32_t code = *at++ & (0x3F >> following);
+        for (int i = 0; i < following && at < end; ++i)
+            code = (code << 6) | (*at++ & 0x3F);
+        appendSingleByte(bytes, code, kind);
+    }
+    return bytes;
+}
+
+// Eight bytes at a time: a long page is mostly ASCII.
+bool isAscii(QByteArrayView bytes)
+{
+    const char* at = bytes.data();
+    const char* end = at + bytes.size();
+    for (; end - at >= 8; at += 8) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; at < end; ++at) {
+        if (static_cast<uchar>(*at) >= 0x80)
+            return false;
+    }
+    return true;
 }
 
 bool isUtf16(PageEncoding::Kind kind)
@@ -230,6 +279,7 @@ PageFileContent readPageFile(const QString& path)
         return failure(QStringLiteral("The file %1 could not be opened: it is not an ordinary file.").arg(quoted(path)));
     if (info.size() > MaxPageFileSize)
         return failure(QStringLiteral("The file %1 is larger than 64 MB and cannot be opened.").arg(quoted(path)));
+    const std::optional<FileIdentity> before = FileIdentity::of(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("The file %1 could not be opened: %2.").arg(quoted(path), file.errorString()));
@@ -247,7 +297,7 @@ PageFileContent readPageFile(const QString& path)
     content.ok = true;
     content.encoding = detectPageEncoding(bytes);
     content.text = decodePage(bytes, content.encoding);
-    content.stamp = FileStamp::ofBytes(path, bytes);
+    content.stamp = FileStamp::ofRead(path, bytes, before);
     return content;
 }
 
@@ -263,6 +313,26 @@ QByteArray utf8PageBytes(QByteArray utf8, bool byteOrderMark)
     if (!utf8.endsWith('\n') && !utf8.endsWith('\r'))
         utf8 += crLf;
     return byteOrderMark ? utf8Bom + utf8 : utf8;
+}
+
+std::optional<QByteArray> pageBytesOfUtf8(QByteArrayView utf8, const PageEncoding& encoding)
+{
+    if (encoding.kind == PageEncoding::Utf8)
+        return utf8PageBytes(utf8.toByteArray(), encoding.byteOrderMark);
+    if (isUtf16(encoding.kind))
+        return std::nullopt;
+    QByteArray body = encodeSingleByte(utf8, encoding.kind);
+    if (!body.endsWith('\n') && !body.endsWith('\r'))
+        body += crLf;
+    return encoding.byteOrderMark ? utf8Bom + body : body;
+}
+
+bool savesAsHeld(QByteArrayView utf8, const PageEncoding& encoding)
+{
+    if (encoding.byteOrderMark || isUtf16(encoding.kind) || utf8.isEmpty()
+        || (utf8.back() != '\n' && utf8.back() != '\r'))
+        return false;
+    return encoding.kind == PageEncoding::Utf8 || isAscii(utf8);
 }
 
 bool writePageFile(const QString& path, const QString& text, const PageEncoding& encoding, QString* error)

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace ink {
 
 // How a page's bytes became text, so that saving gives the same bytes back.
@@ -82,5 +84,13 @@ QString withFinalLineBreak(const QString& text);
 // (with or without its byte order mark): what encodePage gives for the text
 // with its final line break, without decoding and encoding it again.
 QByteArray utf8PageBytes(QByteArray utf8, bool byteOrderMark);
+// The same for a page kept in any single-byte encoding too: what encodePage
+// gives for the text of `utf8` (which must be valid UTF-8) with its final
+// line break. Nothing for UTF-16, which needs the text decoded.
+std::optional<QByteArray> pageBytesOfUtf8(QByteArrayView utf8, const PageEncoding& encoding);
+// Whether a save writes the UTF-8 bytes `utf8` as they are: a text that
+// ends with a line break, kept in UTF-8 without a byte order mark, or in a
+// single-byte encoding while it holds only ASCII.
+bool savesAsHeld(QByteArrayView utf8, const PageEncoding& encoding);
 
 }

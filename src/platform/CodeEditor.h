@@ -41,9 +41,10 @@ public:
     virtual QWidget* widget() = 0;
 
     virtual QString text() const = 0;
-    // The text as UTF-8, read straight from the editor: none when the text
-    // holds what UTF-8 cannot (a lone surrogate), where text() must be used.
-    virtual std::optional<QByteArray> utf8Text() const = 0;
+    // The text as UTF-8, the editor's own bytes: none when the text holds
+    // what UTF-8 cannot (a lone surrogate), where text() must be used. Valid
+    // until the text next changes.
+    virtual std::optional<QByteArrayView> utf8View() const = 0;
     // Replaces the whole text (one undo step); raises textChanged.
     virtual void setText(const QString& text) = 0;
 

@@ -180,6 +180,24 @@ TEST_F(PagesChangedOutside, TheSecondOfTwoWritersIsAsked)
     EXPECT_TRUE(a->code()->text().contains("FROM-A"));
 }
 
+// Once the program has trusted the file's identity (a while after it was
+// read), a save no longer reads the file first: a rewrite of as many bytes,
+// in place and just before the save, must still be caught by it.
+TEST_F(PagesChangedOutside, ASameSizeRewriteJustBeforeASaveIsAskedAboutLongAfterTheOpen)
+{
+    const QString path = writePage(QStringLiteral("settled.html"), pageWith("ORIGINAL"));
+    ink::DocumentWindow* w = openPage(path);
+    ASSERT_NE(w, nullptr);
+    pump(3000); // past the file system's time grain: the file's identity is trusted now
+    typeInCode(w, "MINE");
+    writeOutside(path, pageWith("THEIRSXX"), false);
+    prompts.answerYes = false;
+    EXPECT_FALSE(main->files().save());
+    EXPECT_FALSE(prompts.questions.isEmpty());
+    EXPECT_TRUE(readBytes(path).contains("THEIRSXX"));
+    EXPECT_TRUE(w->code()->text().contains("MINE"));
+}
+
 TEST_F(PagesChangedOutside, TheProgramsOwnSavesRaiseNoQuestion)
 {
     const QString path = writePage(QStringLiteral("own.html"), pageWith("ORIGINAL"));

@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,6 +142,77 @@ TEST(FileStamp, ReadingAPageStampsTheBytesRead)
     EXPECT_EQ(content.stamp.size, 11);
     EXPECT_EQ(content.stamp.hash, FileStamp::hashOf("<p>caf\xe9</p>"));
     EXPECT_TRUE(fileMatchesStamp(path, content.stamp));
+}
+
+// A file's identity stands for its bytes only once its last change is older
+// than the coarsest time a file system keeps: a write in the same tick can
+// leave every field as it was.
+TEST(FileStamp, OnlyAnIdentityPastTheTimeGrainIsSettled)
+{
+    constexpr qint64 s = 1'000'000'000;
+    const struct {
+        const char* name;
+        qint64 modifiedNs, changedNs, seenNs;
+        bool settled;
+    } cases[] = {
+        {"changed three seconds before it was seen", 100 * s, 100 * s, 103 * s, true},
+        {"changed a second before", 100 * s, 100 * s, 101 * s, false},
+        {"changed in the same instant", 100 * s, 100 * s, 100 * s, false},
+        {"an old change time but a recent modification time", 103 * s, 90 * s, 104 * s, false},
+        {"times in the future of the clock", 200 * s, 200 * s, 100 * s, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileIdentity identity;
+        identity.modifiedNs = c.modifiedNs;
+        identity.changedNs = c.changedNs;
+        EXPECT_EQ(identityIsSettled(identity, c.seenNs), c.settled);
+    }
+}
+
+// While the file shows the identity it was seen to match with, its bytes
+// are not read; anything that moves the identity sends the check back to
+// the bytes.
+TEST(FileStamp, ASettledIdentitySparesTheReadUntilTheFileMoves)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    writeBytes(path, "<p>ORIGINAL</p>");
+    // Just written: no identity can vouch for these bytes yet.
+    EXPECT_FALSE(readPageFile(path).stamp.identity);
+
+    FileStamp trusted = FileStamp::ofBytes(path, "<p>ORIGINAL</p>");
+    trusted.identity = FileIdentity::of(path);
+    ASSERT_TRUE(trusted.identity);
+    trusted.hash = FileStamp::hashOf("not these bytes");
+    EXPECT_TRUE(fileMatchesStamp(path, trusted)); // not read: the hash was never compared
+
+    // Another program writes a new file and renames it over the page.
+    const QString other = dir.filePath(QStringLiteral("other.html"));
+    writeBytes(other, "<p>ORIGINAL</p>");
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    FileStamp now;
+    EXPECT_FALSE(fileMatchesStamp(path, trusted, &now)); // read: the hash decides
+    trusted.hash = FileStamp::hashOf("<p>ORIGINAL</p>");
+    EXPECT_TRUE(fileMatchesStamp(path, trusted, &now));
+    EXPECT_FALSE(now.identity); // the new file is too young to vouch for them
+}
+
+// The case the grain exists for: a page read a while after it was written,
+// then rewritten in place with as many bytes.
+TEST(FileStamp, ASameSizeRewriteAfterASettledReadIsCaught)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.html"));
+    writeBytes(path, "<p>ORIGINAL</p>");
+    std::this_thread::sleep_for(std::chrono::milliseconds(2300));
+    const PageFileContent content = readPageFile(path);
+    ASSERT_TRUE(content.ok);
+    ASSERT_TRUE(content.stamp.identity);
+    EXPECT_TRUE(fileMatchesStamp(path, content.stamp));
+    writeBytes(path, "<p>THEIRSXX</p>");
+    EXPECT_FALSE(fileMatchesStamp(path, content.stamp));
 }
 
 TEST(OwnFile, WorkingFileFallsBackToThePrivateFolderNeverThroughALink)

@@ -160,6 +160,54 @@ TEST_P(FinalLineBreak, Utf8BytesAreWhatEncodingTheTextGives)
     }
 }
 
+// A page in a single-byte encoding is saved from the editor's UTF-8 bytes
+// too: every character, those the encoding lacks among them, must come out
+// as encoding the text gives.
+TEST_P(FinalLineBreak, SingleByteBytesAreWhatEncodingTheTextGives)
+{
+    const QString text = GetParam().text
+        + QStringLiteral("é€‘ÿĀ中😀<b>x</b>");
+    for (const PageEncoding::Kind kind : {PageEncoding::Windows1252, PageEncoding::Latin1}) {
+        const PageEncoding encoding{kind, false};
+        SCOPED_TRACE(int(kind));
+        EXPECT_EQ(pageBytesOfUtf8(text.toUtf8(), encoding), encodePage(withFinalLineBreak(text), encoding));
+        EXPECT_EQ(pageBytesOfUtf8(GetParam().text.toUtf8(), encoding),
+                  encodePage(withFinalLineBreak(GetParam().text), encoding));
+    }
+    EXPECT_FALSE(pageBytesOfUtf8(text.toUtf8(), PageEncoding{PageEncoding::Utf16LE, true}));
+}
+
+// A save writes the editor's bytes as they are only where the file is to
+// hold exactly those bytes.
+TEST(PageEncodingTest, BytesAreSavedAsHeldOnlyWhereEncodingGivesThemBack)
+{
+    const PageEncoding utf8{PageEncoding::Utf8, false}, marked{PageEncoding::Utf8, true},
+        windows{PageEncoding::Windows1252, false}, latin{PageEncoding::Latin1, false},
+        utf16{PageEncoding::Utf16LE, true};
+    const struct {
+        QString text;
+        PageEncoding encoding;
+        bool asHeld;
+    } cases[] = {
+        {QStringLiteral("<p>a</p>\r\n"), utf8, true},
+        {QStringLiteral("<p>caf\u00e9</p>\n"), utf8, true},
+        {QStringLiteral("<p>a</p>\r"), windows, true},
+        {QStringLiteral("<p>a</p>\r\n"), latin, true},
+        {QStringLiteral("<p>caf\u00e9</p>\r\n"), windows, false},
+        {QStringLiteral("<p>a</p>"), utf8, false},
+        {QStringLiteral("<p>a</p>\r\n"), marked, false},
+        {QStringLiteral("<p>a</p>\r\n"), utf16, false},
+        {QString(), utf8, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + " " + std::to_string(int(c.encoding.kind)));
+        const QByteArray held = c.text.toUtf8();
+        EXPECT_EQ(savesAsHeld(held, c.encoding), c.asHeld);
+        if (c.asHeld)
+            EXPECT_EQ(held, encodePage(withFinalLineBreak(c.text), c.encoding));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, FinalLineBreak,
     ::testing::Values(FinalBreakCase{"NoBreak", QStringLiteral("abc"), QByteArray("abc\r\n")},

@@ -158,15 +158,17 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
 
 PageEncoding DocumentFiles::encodingForSave(int slot, const QString& text) const
 {
-    return encodingForSave(slot, text.toUtf8());
+    const QByteArray utf8 = text.toUtf8();
+    return encodingForSave(slot, QByteArrayView(utf8));
 }
 
-PageEncoding DocumentFiles::encodingForSave(int slot, const QByteArray& utf8) const
+PageEncoding DocumentFiles::encodingForSave(int slot, QByteArrayView utf8) const
 {
+    const QByteArray bytes = QByteArray::fromRawData(utf8.data(), utf8.size());
     const auto it = encodings_.constFind(slot);
-    if (it != encodings_.constEnd() && it->declared == declaredCharset(utf8))
+    if (it != encodings_.constEnd() && it->declared == declaredCharset(bytes))
         return it->encoding;
-    return detectPageEncoding(utf8);
+    return detectPageEncoding(bytes);
 }
 
 bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
@@ -183,14 +185,18 @@ bool DocumentFiles::writePage(DocumentWindow* doc, const QString& path)
     return false;
 }
 
-// A page kept in UTF-8 is written as the code editor holds it: a long
-// page is not decoded and encoded again on its way to the file.
+// A page is written from the code editor's own UTF-8 bytes: a long page is
+// neither decoded into text and encoded again on its way to the file nor,
+// when the file is to hold those very bytes, copied at all. The bytes then
+// borrow the editor's and are good only until its text next changes.
 QByteArray DocumentFiles::bytesForSave(DocumentWindow* doc) const
 {
-    if (std::optional<QByteArray> utf8 = doc->code()->utf8Text()) {
+    if (const std::optional<QByteArrayView> utf8 = doc->code()->utf8View()) {
         const PageEncoding encoding = encodingForSave(doc->slot(), *utf8);
-        if (encoding.kind == PageEncoding::Utf8)
-            return utf8PageBytes(std::move(*utf8), encoding.byteOrderMark);
+        if (savesAsHeld(*utf8, encoding))
+            return QByteArray::fromRawData(utf8->data(), utf8->size());
+        if (std::optional<QByteArray> bytes = pageBytesOfUtf8(*utf8, encoding))
+            return *std::move(bytes);
     }
     const QString text = doc->code()->text();
     return encodePage(withFinalLineBreak(text), encodingForSave(doc->slot(), text));

@@ -62,7 +62,7 @@ private:
         QString declared;
     };
     PageEncoding encodingForSave(int slot, const QString& text) const;
-    PageEncoding encodingForSave(int slot, const QByteArray& utf8) const;
+    PageEncoding encodingForSave(int slot, QByteArrayView utf8) const;
     // The bytes a save of the page writes.
     QByteArray bytesForSave(DocumentWindow* doc) const;
     QHash<int, LoadedEncoding> encodings_;

@@ -219,7 +219,13 @@ void DocumentFiles::noteSaved(DocumentWindow* doc, const QString& path, const QB
     else
         watchPage(slot, path, stamp);
     recoveryHashes_.remove(slot);
-    store().remove(ownPid(), slot);
+    // The recovery copy is stale now. Deleting it (as long as the page) can
+    // wait until the save has returned; a copy written in the meantime holds
+    // newer edits and stays.
+    QTimer::singleShot(0, watcher_.get(), [this, slot] {
+        if (!recoveryHashes_.contains(slot))
+            store().remove(ownPid(), slot);
+    });
 }
 
 void DocumentFiles::writeRecoveryCopy(int slot)

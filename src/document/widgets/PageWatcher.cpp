@@ -7,6 +7,8 @@ namespace ink {
 
 namespace {
 constexpr int SettleMs = 250;
+// Past the coarsest file time any file system keeps.
+constexpr int VerifyMs = 2500;
 }
 
 PageWatcher::PageWatcher(QObject* parent) : QObject(parent)
@@ -14,6 +16,9 @@ PageWatcher::PageWatcher(QObject* parent) : QObject(parent)
     settle_.setSingleShot(true);
     settle_.setInterval(SettleMs);
     connect(&settle_, &QTimer::timeout, this, &PageWatcher::checkAll);
+    verify_.setSingleShot(true);
+    verify_.setInterval(VerifyMs);
+    connect(&verify_, &QTimer::timeout, this, &PageWatcher::checkAll);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &PageWatcher::fileEvent);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &PageWatcher::fileEvent);
 }
@@ -23,6 +28,7 @@ void PageWatcher::watch(int slot, const QString& path, const FileStamp& stamp)
     forget(slot);
     pages_.insert(slot, Page{path, stamp, {}, false});
     rearm();
+    verifyLater(stamp);
 }
 
 void PageWatcher::forget(int slot)
@@ -39,14 +45,38 @@ void PageWatcher::setStamp(int slot, const FileStamp& stamp)
     it->stamp = stamp;
     it->hasReported = false;
     rearm();
+    verifyLater(stamp);
 }
 
-bool PageWatcher::unchanged(int slot, FileStamp* now) const
+bool PageWatcher::unchanged(int slot, FileStamp* now)
 {
-    const auto it = pages_.constFind(slot);
-    if (it == pages_.constEnd())
+    const auto it = pages_.find(slot);
+    if (it == pages_.end())
         return true;
-    return fileMatchesStamp(it->path, it->stamp, now);
+    return matches(*it, now);
+}
+
+// A match that read the file keeps the identity it was seen with.
+bool PageWatcher::matches(Page& page, FileStamp* now)
+{
+    FileStamp present;
+    if (!fileMatchesStamp(page.path, page.stamp, &present)) {
+        if (now)
+            *now = present;
+        return false;
+    }
+    // A touch leaves the bytes but moves the identity: the new one, when
+    // settled, stands for them from now on.
+    page.stamp.identity = present.identity;
+    if (now)
+        *now = present;
+    return true;
+}
+
+void PageWatcher::verifyLater(const FileStamp& stamp)
+{
+    if (stamp.exists && !stamp.identity)
+        verify_.start();
 }
 
 // An editor that saves by writing a new file and renaming it over the old
@@ -88,7 +118,7 @@ void PageWatcher::checkAll()
     QList<int> changed;
     for (auto it = pages_.begin(); it != pages_.end(); ++it) {
         FileStamp now;
-        if (fileMatchesStamp(it->path, it->stamp, &now))
+        if (matches(*it, &now))
             continue;
         if (it->hasReported && fileMatchesStamp(it->path, it->reported))
             continue;

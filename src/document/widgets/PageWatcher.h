@@ -26,7 +26,7 @@ public:
     void setStamp(int slot, const FileStamp& stamp);
     // Whether the file still holds what the program last read or wrote;
     // `now` receives its present stamp.
-    bool unchanged(int slot, FileStamp* now = nullptr) const;
+    bool unchanged(int slot, FileStamp* now = nullptr);
 
 signals:
     // The file was written, replaced or removed by someone else.
@@ -42,12 +42,18 @@ private:
     void fileEvent();
     void checkAll();
     void rearm();
+    bool matches(Page& page, FileStamp* now);
+    void verifyLater(const FileStamp& stamp);
 
     QFileSystemWatcher watcher_;
     QHash<int, Page> pages_;
     // Lets a burst of writes (a rename over the file, a write in pieces)
     // settle before the file is looked at.
     QTimer settle_;
+    // Looks once more at a file whose stamp has no settled identity yet,
+    // once the file is old enough for one, so that later checks (the one
+    // before each save among them) need not read it whole.
+    QTimer verify_;
 };
 
 }

@@ -125,16 +125,13 @@ void ScintillaCodeEditor::forgetText() const
 
 // The editor keeps a lone surrogate as a sequence UTF-8 does not allow;
 // any other text is its own UTF-8. Room is left for a final line break.
-std::optional<QByteArray> ScintillaCodeEditor::utf8Text() const
+std::optional<QByteArrayView> ScintillaCodeEditor::utf8View() const
 {
     const long length = byteLength();
     const QByteArrayView bytes(bytesAt(0, length), length);
     if (!bytes.isValidUtf8())
         return std::nullopt;
-    QByteArray copy;
-    copy.reserve(length + 2);
-    copy.append(bytes);
-    return copy;
+    return bytes;
 }
 
 // Only the bytes that differ are replaced: a long page that changed in one

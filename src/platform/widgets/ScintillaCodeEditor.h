@@ -35,7 +35,7 @@ public:
     QWidget* widget() override;
 
     QString text() const override;
-    std::optional<QByteArray> utf8Text() const override;
+    std::optional<QByteArrayView> utf8View() const override;
     void setText(const QString& text) override;
 
     QString textRange(int start, int end) const override;
