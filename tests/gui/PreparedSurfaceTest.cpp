@@ -6,7 +6,6 @@
 #include "base/Wait.h"
 #include "platform/ComponentFactory.h"
 
-#include <QLineEdit>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -76,23 +75,6 @@ TEST_F(PreparedSurfaceTest, TheNextWindowTakesTheSurfaceAndShowsItsPageInIt)
         EXPECT_NE(preparedView(main.get()), view.data());
     }
     EXPECT_TRUE(waitForPrepared());
-}
-
-TEST_F(PreparedSurfaceTest, AnOpenedPageInTheSurfaceMadeAheadKeepsItsTitleAndItsEdits)
-{
-    waitForPrepared();
-    const QString path = writePage(QStringLiteral("titled.html"),
-                                   "<html><head><title>Kept title</title></head><body><p>Body</p>"
-                                   "</body></html>");
-    DocumentWindow* w = openPage(path);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(waitUntil([w] {
-        return w->findChild<QLineEdit*>(QStringLiteral("Text2"))->text() == QLatin1String("Kept title");
-    }));
-    EXPECT_FALSE(slotOf(w).modified);
-    js(QStringLiteral("document.querySelector('p').textContent = 'Edited'"));
-    w->switchToCode();
-    EXPECT_TRUE(w->code()->text().contains(QLatin1String("<p>Edited</p>")));
 }
 
 TEST_F(PreparedSurfaceTest, AWindowHoldingTheSurfaceMadeAheadClosesAndGoes)
