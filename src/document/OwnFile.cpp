@@ -43,9 +43,9 @@ int openOwn(const QByteArray& path, QString* reason)
     return fd;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(int fd, QByteArrayView bytes)
 {
-    const char* data = bytes.constData();
+    const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, data, size_t(left));
@@ -63,10 +63,24 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 bool writeOwnFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
+    return writeOwnFile(path, {QByteArrayView(bytes)}, reason);
+}
+
+// The old bytes are written over and only the tail they leave is cut: a
+// file rewritten at about its old length keeps its blocks.
+bool writeOwnFile(const QString& path, std::initializer_list<QByteArrayView> pieces, QString* reason)
+{
     QString why;
     const int fd = openOwn(QFile::encodeName(path), &why);
     bool written = fd >= 0;
-    if (written && (::ftruncate(fd, 0) != 0 || !writeAll(fd, bytes))) {
+    qint64 length = 0;
+    for (const QByteArrayView piece : pieces) {
+        if (!written)
+            break;
+        written = writeAll(fd, piece);
+        length += piece.size();
+    }
+    if (fd >= 0 && (!written || ::ftruncate(fd, off_t(length)) != 0)) {
         why = errnoText();
         written = false;
     }

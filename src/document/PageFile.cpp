@@ -352,7 +352,8 @@ bool writePageBytes(const QString& path, const QByteArray& bytes, QString* error
 bool writeWorkingFileText(const QString& path, const QString& text, QString* error)
 {
     QString reason;
-    const bool written = writeOwnFile(path, utf8Bom + text.toUtf8() + crLf, &reason);
+    const QByteArray utf8 = text.toUtf8();
+    const bool written = writeOwnFile(path, {utf8Bom, utf8, crLf}, &reason);
     if (!written && error)
         *error = QStringLiteral("The file %1 could not be written: %2.").arg(quoted(path), reason);
     return written;

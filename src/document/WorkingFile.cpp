@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ink {
@@ -42,6 +43,13 @@ bool WorkingFile::writeTo(const QString& path, const QString& text)
 
 QString WorkingFile::write(const QString& folder, const QString& text)
 {
+    // A view switch that changed nothing does not write a long page again;
+    // a file removed or cut meanwhile is.
+    if (!path_.isEmpty() && folder == folder_ && text == text_ && QFileInfo(path_).size() == size_)
+        return path_;
+    // Until a write succeeds, nothing is known of what the file holds.
+    text_.clear();
+    size_ = -1;
     QStringList candidates;
     if (!folder.isEmpty())
         candidates << QDir(folder).filePath(nameFor());
@@ -53,6 +61,9 @@ QString WorkingFile::write(const QString& folder, const QString& text)
     for (const QString& candidate : candidates) {
         if (writeTo(candidate, text)) {
             path_ = candidate;
+            folder_ = folder;
+            text_ = text;
+            size_ = QFileInfo(candidate).size();
             if (!written_.contains(candidate))
                 written_ << candidate;
             return path_;
@@ -66,6 +77,8 @@ void WorkingFile::remove()
     for (const QString& file : written_)
         QFile::remove(file);
     written_.clear();
+    text_.clear();
+    size_ = -1;
 }
 
 }

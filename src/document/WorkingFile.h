@@ -20,7 +20,8 @@ public:
 
     // Writes the text plus one CR LF, as UTF-8 with a byte order mark (the
     // engine then decodes it right whatever charset the page declares).
-    // Returns the path written, "" on failure.
+    // Returns the path written, "" on failure. The same text again for the
+    // same folder is not written again while the file is there as written.
     QString write(const QString& folder, const QString& text);
     // The path of the last successful write.
     QString path() const { return path_; }
@@ -37,6 +38,10 @@ private:
     QString extension_;
     QString path_;
     QStringList written_;
+    // What the last write was asked for, and the size it left the file at.
+    QString folder_;
+    QString text_;
+    qint64 size_ = -1;
 };
 
 }

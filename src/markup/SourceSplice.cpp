@@ -6,6 +6,7 @@
 #include <gumbo.h>
 
 #include <cstring>
+#include <memory>
 
 namespace ink {
 
@@ -303,24 +304,35 @@ bool framesetAfter(const QByteArray& text, qsizetype from)
 // element's new content) in place of the children it replaces.
 class Splicer {
 public:
-    Splicer(const SourceTree& before, const std::vector<EditStep>& steps, size_t depth,
-            const EditStretch& stretch, const TextEdit& edit, const SourceTree& content)
+    Splicer(const SourceTree& before, std::vector<EditStep> steps, size_t depth,
+            const EditStretch& stretch, const TextEdit& edit, SourceTree content)
         : before_(before)
-        , steps_(steps)
+        , steps_(std::move(steps))
         , depth_(depth)
         , stretch_(stretch)
         , delta_(edit.delta)
-        , content_(content)
+        , content_(std::move(content))
     {
-        const EditStep& step = steps[depth];
+        const EditStep& step = steps_[depth];
         const std::vector<int>& children = before.node(step.index).children;
         from_ = stretch.first < children.size() ? children[stretch.first] : step.subtreeEnd;
         to_ = stretch.last < children.size() ? children[stretch.last] : step.subtreeEnd;
-        indexShift_ = (content.size() - 1) - (to_ - from_);
+        indexShift_ = (content_.size() - 1) - (to_ - from_);
     }
 
-    // None when an element around the stretch has a tag inside it.
-    std::optional<SourceTree> splice(const QByteArray& text)
+    // No element around the stretch has a tag inside it: the splice can be
+    // made. Only the few elements on the path are looked at.
+    bool fits() const
+    {
+        for (size_t d = 0; d <= depth_; ++d) {
+            SourceNode node = before_.node(steps_[d].index);
+            if (!around(node, false))
+                return false;
+        }
+        return true;
+    }
+
+    SourceTree splice(const QByteArray& text)
     {
         std::vector<SourceNode> nodes;
         nodes.reserve(size_t(before_.size() + indexShift_));
@@ -330,8 +342,8 @@ public:
             onPath[size_t(steps_[d].index)] = true;
         for (int i = 0; i < from_; ++i) {
             nodes.push_back(before_.node(i));
-            if (onPath[size_t(i)] && !around(nodes.back(), i == steps_[depth_].index))
-                return std::nullopt;
+            if (onPath[size_t(i)])
+                around(nodes.back(), i == steps_[depth_].index);
         }
         for (int i = 1; i < content_.size(); ++i) {
             nodes.push_back(content_.node(i));
@@ -348,7 +360,7 @@ public:
 private:
     // An element around the stretch: its end moves with the edit, and the
     // edited element's children are the new ones in the stretch's place.
-    bool around(SourceNode& node, bool edited)
+    bool around(SourceNode& node, bool edited) const
     {
         const auto move = [this](qsizetype& at) {
             if (at < stretch_.to)
@@ -386,20 +398,20 @@ private:
     }
 
     const SourceTree& before_;
-    const std::vector<EditStep>& steps_;
+    std::vector<EditStep> steps_;
     size_t depth_;
     EditStretch stretch_;
     qsizetype delta_;
-    const SourceTree& content_;
+    SourceTree content_;
     int from_ = 0;  // the first node replaced, in document order
     int to_ = 0;    // one past the last
     int indexShift_ = 0;
 };
 
 // The edit read inside the element at `depth` of the path.
-std::optional<SplicedEdit> spliceInside(const SourceTree& before, const QByteArray& after,
-                                        const std::vector<EditStep>& steps, size_t depth,
-                                        const Surroundings& around, const TextEdit& edit)
+std::optional<SplicePlan> spliceInside(const SourceTree& before, const QByteArray& after,
+                                       const std::vector<EditStep>& steps, size_t depth,
+                                       const Surroundings& around, const TextEdit& edit)
 {
     const EditStep& step = steps[depth];
     const SourceNode& element = before.node(step.index);
@@ -415,7 +427,7 @@ std::optional<SplicedEdit> spliceInside(const SourceTree& before, const QByteArr
         return std::nullopt;
 
     const qsizetype newTo = stretch->to + edit.delta;
-    const SourceTree content = SourceTree::parseContent(after, stretch->from, newTo, element.key);
+    SourceTree content = SourceTree::parseContent(after, stretch->from, newTo, element.key);
     if (content.size() == 0 || content.parseErrors() > 0 || content.formattingCarried())
         return std::nullopt;
     const std::vector<int>& added = content.node(0).children;
@@ -434,23 +446,25 @@ std::optional<SplicedEdit> spliceInside(const SourceTree& before, const QByteArr
     if (framesetAfter(after, newTo))
         return std::nullopt;
 
-    std::optional<SourceTree> tree =
-        Splicer(before, steps, depth, *stretch, edit, content).splice(after);
-    if (!tree)
+    SourcePatch patch;
+    patch.parentPath = pathText(steps, depth);
+    patch.first = int(stretch->first);
+    patch.count = int(stretch->last - stretch->first);
+    patch.markup = QString::fromUtf8(after.constData() + stretch->from, newTo - stretch->from);
+    patch.shape = shapeOf(content, added, 0, added.size());
+    auto splicer = std::make_shared<Splicer>(before, steps, depth, *stretch, edit,
+                                             std::move(content));
+    if (!splicer->fits())
         return std::nullopt;
-    SplicedEdit spliced{std::move(*tree), SourcePatch()};
-    spliced.patch.parentPath = pathText(steps, depth);
-    spliced.patch.first = int(stretch->first);
-    spliced.patch.count = int(stretch->last - stretch->first);
-    spliced.patch.markup =
-        QString::fromUtf8(after.constData() + stretch->from, newTo - stretch->from);
-    spliced.patch.shape = shapeOf(content, added, 0, added.size());
-    return spliced;
+    SplicePlan plan;
+    plan.patch = std::move(patch);
+    plan.tree = [splicer](const QByteArray& text) { return splicer->splice(text); };
+    return plan;
 }
 
 }
 
-std::optional<SplicedEdit> spliceSourceEdit(const SourceTree& before, const QByteArray& after)
+std::optional<SplicePlan> planSourceSplice(const SourceTree& before, const QByteArray& after)
 {
     if (before.size() == 0 || before.formattingCarried())
         return std::nullopt;
@@ -464,11 +478,19 @@ std::optional<SplicedEdit> spliceSourceEdit(const SourceTree& before, const QByt
     for (size_t depth = steps.size(); depth-- > 0;) {
         if (!steps[depth].holdsEdit)
             continue;
-        if (std::optional<SplicedEdit> spliced =
+        if (std::optional<SplicePlan> plan =
                 spliceInside(before, after, steps, depth, around[depth], *edit))
-            return spliced;
+            return plan;
     }
     return std::nullopt;
+}
+
+std::optional<SplicedEdit> spliceSourceEdit(const SourceTree& before, const QByteArray& after)
+{
+    std::optional<SplicePlan> plan = planSourceSplice(before, after);
+    if (!plan)
+        return std::nullopt;
+    return SplicedEdit{plan->tree(after), std::move(plan->patch)};
 }
 
 }

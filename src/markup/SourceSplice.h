@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
 
 namespace ink {
@@ -22,5 +23,16 @@ struct SplicedEdit {
 // sheets, tables and preformatted text): the caller then parses the whole
 // new text.
 std::optional<SplicedEdit> spliceSourceEdit(const SourceTree& before, const QByteArray& after);
+
+// The same in two steps: the patch at once (it reads only the stretch),
+// and the parse of the whole new text when asked for, which copies every
+// node of the page and can come after the patch has been laid in. `tree`
+// reads `before`, which must live until it has been called, and takes the
+// same new text.
+struct SplicePlan {
+    SourcePatch patch;
+    std::function<SourceTree(const QByteArray& after)> tree;
+};
+std::optional<SplicePlan> planSourceSplice(const SourceTree& before, const QByteArray& after);
 
 }

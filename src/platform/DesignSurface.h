@@ -134,8 +134,11 @@ public:
                                  std::function<void(const QStringList&)> done) = 0;
 
     // DOM document. The title is read as a load ends, before loadFinished:
-    // once a load has ended, title() answers without waiting.
+    // once a load has ended, title() answers without waiting, unless the
+    // engine was too busy to answer by then (titleKnown() false); the title
+    // then comes with titleArrived when it answers.
     virtual QString title() = 0;
+    virtual bool titleKnown() const { return true; }
     virtual QString bgColor() = 0;
     virtual void setBgColor(const QString& colour) = 0;
     virtual QString bodyInnerHtml() = 0;
@@ -181,6 +184,18 @@ public:
     // in what the view does not show goes to the first place shown after
     // it. False when the surface cannot place it now (a load under way).
     virtual bool selectInSource(const SourceRange& range) = 0;
+    // The same without holding the window while the engine is busy (laying
+    // out a long page after an edit): `done` runs later, on `receiver`'s
+    // thread, with whether the range was selected. It is not selected when
+    // the user worked in the view before the engine answered.
+    virtual void selectInSourceLater(const SourceRange& range, QObject* receiver,
+                                     std::function<void(bool)> done)
+    {
+        Q_UNUSED(receiver);
+        const bool placed = selectInSource(range);
+        if (done)
+            done(placed);
+    }
 
     virtual void setFocus() = 0;
 
@@ -194,6 +209,8 @@ signals:
     // A load ended, also when it failed (loadFailed() tells); busy() is
     // true until then.
     void loadFinished();
+    // The title of the page loaded last, read after its load had ended.
+    void titleArrived();
     void displayChanged();
     void contextMenuRequested(const QPoint& globalPos);
     void clicked();

@@ -216,3 +216,55 @@ TEST_F(DesignEditing, ClickOnAnImageShowsItInInverseProperty)
     })) << window->editor()->text().toStdString();
     EXPECT_EQ(active()->design()->selectionType(), QStringLiteral("Control"));
 }
+
+// Words typed in the Design view and in the Code view, one after the other,
+// across switches that find the other view's text unchanged: neither is
+// lost, on a short page (loaded again for a Code edit) and on a long one
+// (the Code edit is laid into the shown page).
+struct BothViewsCase {
+    const char* name;
+    int fillerParagraphs;
+};
+
+class BothViewsEdited : public DesignEditing, public ::testing::WithParamInterface<BothViewsCase> {};
+
+TEST_P(BothViewsEdited, KeepEachOthersWords)
+{
+    QByteArray body = "<p id=\"a\">alpha</p>\n<p id=\"b\">beta</p>\n";
+    for (int i = 0; i < GetParam().fillerParagraphs; ++i)
+        body += QStringLiteral("<p>filler paragraph number %1 of the page</p>\n").arg(i).toUtf8();
+    openFile(writePage("both.html", "<html>\n<body>\n" + body + "</body>\n</html>\n"));
+    ink::DocumentWindow* w = active();
+    ASSERT_TRUE(slotOf(w).designViewShown);
+    w->switchToCode();
+    w->switchToDesign();
+    w->waitForDesign();
+
+    focusPage();
+    selectInParagraph("a", 5, 5);
+    QTest::keyClicks(pageKeys(), QStringLiteral("X"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("a") == "alphaX"; }));
+    w->switchToCode();
+    ASSERT_TRUE(w->code()->text().contains(QStringLiteral("<p id=\"a\">alphaX</p>")));
+
+    QString code = w->code()->text();
+    code.replace(QStringLiteral(">beta<"), QStringLiteral(">betaY<"));
+    w->code()->setText(code);
+    w->switchToDesign();
+    w->waitForDesign();
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("b") == "betaY"; }));
+
+    focusPage();
+    selectInParagraph("b", 5, 5);
+    QTest::keyClicks(pageKeys(), QStringLiteral("Z"));
+    ASSERT_TRUE(waitUntil([this] { return paragraphText("b") == "betaYZ"; }));
+    w->switchToCode();
+    const QString both = w->code()->text();
+    EXPECT_TRUE(both.contains(QStringLiteral("<p id=\"a\">alphaX</p>"))) << qPrintable(both.left(300));
+    EXPECT_TRUE(both.contains(QStringLiteral("<p id=\"b\">betaYZ</p>"))) << qPrintable(both.left(300));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, BothViewsEdited,
+    ::testing::Values(BothViewsCase{"short", 3}, BothViewsCase{"long", 3000}),
+    [](const ::testing::TestParamInfo<BothViewsCase>& info) { return info.param.name; });

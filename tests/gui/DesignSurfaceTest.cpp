@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
+#include <QWebEngineScript>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -182,6 +183,75 @@ INSTANTIATE_TEST_SUITE_P(
         SerialisedCase{"inline_whitespace_kept", "<b>a</b> <i>b</i>\n<u>c</u>",
                        "<B>a</B> <I>b</I>\r\n<U>c</U>"}),
     [](const ::testing::TestParamInfo<SerialisedCase>& info) { return info.param.name; });
+
+// Once a read has found the document as it was loaded, the next read is
+// answered without the engine, until something may have changed it: each
+// way of changing it must show in the read that follows (keys typed are
+// tried in the main window, where they reach the page).
+struct ChangeAfterReadCase {
+    const char* name;
+    void (*change)(WebEngineDesignSurface& surface);
+    const char* expectedBody;
+};
+
+class ChangeAfterReadTest : public DesignSurfaceTest,
+                            public ::testing::WithParamInterface<ChangeAfterReadCase> {};
+
+TEST_P(ChangeAfterReadTest, ShowsInTheNextRead)
+{
+    const QString text = page(QStringLiteral("<P>one two</P>"));
+    load(text);
+    ASSERT_EQ(surface_->documentHtml(), text);
+    select(QStringLiteral("const t = document.querySelector('p').firstChild;"
+                          " r.setStart(t, 4); r.setEnd(t, 7)"));
+    GetParam().change(*surface_);
+    const QString expected =
+        page(QString::fromUtf8(GetParam().expectedBody));
+    EXPECT_TRUE(inktest::waitUntil([&] { return surface_->documentHtml() == expected; }, 5000))
+        << surface_->documentHtml().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ChangeAfterReadTest,
+    ::testing::Values(
+        ChangeAfterReadCase{"command",
+                            [](WebEngineDesignSurface& s) {
+                                s.execCommand(DesignCmd::Bold);
+                            },
+                            "<P>one <B>two</B></P>"},
+        ChangeAfterReadCase{"pasted_markup",
+                            [](WebEngineDesignSurface& s) {
+                                s.pasteHtml(QStringLiteral("<U>three</U>"));
+                            },
+                            "<P>one <U>three</U></P>"},
+        ChangeAfterReadCase{"clipboard_paste",
+                            [](WebEngineDesignSurface& s) {
+                                QApplication::setActiveWindow(s.widget());
+                                QApplication::clipboard()->setText(QStringLiteral("ten"));
+                                s.execCommand(DesignCmd::Paste);
+                            },
+                            "<P>one ten</P>"}),
+    [](const ::testing::TestParamInfo<ChangeAfterReadCase>& info) { return info.param.name; });
+
+// Nothing touched the document since it was read back unchanged: a read
+// while the engine is busy gives the loaded text instead of failing.
+TEST_F(DesignSurfaceTest, UntouchedDocumentIsReadWhileTheEngineIsBusy)
+{
+    const QString text = page(QStringLiteral("<P>kept</P>"));
+    load(text);
+    ASSERT_EQ(surface_->documentHtml(), text);
+    auto* view = static_cast<QWebEngineView*>(surface_->widget());
+    view->page()->runJavaScript(
+        QStringLiteral("{const t = Date.now(); while (Date.now() - t < 1500) {}}"),
+        QWebEngineScript::ApplicationWorld);
+    surface_->setAnswerTimeouts(200, 200);
+    QString read;
+    const bool ok = surface_->readDocumentHtml(&read);
+    surface_->setAnswerTimeouts(8000, 60000);
+    EXPECT_TRUE(ok) << surface_->failure().toStdString();
+    EXPECT_EQ(read, text);
+    inktest::pump(1500);
+}
 
 TEST_F(DesignSurfaceTest, WritingTheSerialisedPageAgainChangesNothing)
 {

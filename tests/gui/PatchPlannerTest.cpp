@@ -43,8 +43,11 @@ TEST(PatchPlanner, OnlyThePlanLastStartedReports)
     EXPECT_EQ(plans[0].source, edited("second"));
     ASSERT_TRUE(plans[0].patch.has_value());
     EXPECT_EQ(plans[0].patch->markup, QStringLiteral("two second"));
-    ASSERT_TRUE(plans[0].after);
-    EXPECT_EQ(plans[0].after->text(), edited("second"));
+    // The parse of the new text follows the plan.
+    ASSERT_TRUE(plans[0].after.valid());
+    const std::shared_ptr<const ink::SourceTree> after = plans[0].after.get();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->text(), edited("second"));
 }
 
 TEST(PatchPlanner, ACancelledPlanNeverReports)

@@ -247,3 +247,34 @@ TEST(OwnFile, WorkingFileFallsBackToThePrivateFolderNeverThroughALink)
         EXPECT_FALSE(QFileInfo::exists(path));
     }
 }
+
+// The same text is not written again, but a working file that went, was cut
+// or belongs to another folder is always written.
+TEST(OwnFile, TheSameTextIsWrittenAgainWhereverTheFileNoLongerHoldsIt)
+{
+    QTemporaryDir first, second;
+    WorkingFile working(60);
+    const QString text = QStringLiteral("<p>page</p>");
+    const QString path = working.write(first.path(), text);
+    ASSERT_FALSE(path.isEmpty());
+    const QByteArray written = readBytes(path);
+    EXPECT_EQ(working.write(first.path(), text), path);
+
+    const struct {
+        const char* name;
+        std::function<void()> meanwhile;
+    } cases[] = {
+        {"removed", [&] { QFile::remove(path); }},
+        {"cut", [&] { QFile(path).resize(3); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.meanwhile();
+        EXPECT_EQ(working.write(first.path(), text), path);
+        EXPECT_EQ(readBytes(path), written);
+    }
+    const QString moved = working.write(second.path(), text);
+    EXPECT_EQ(QFileInfo(moved).absolutePath(), QFileInfo(second.path()).absoluteFilePath());
+    EXPECT_EQ(readBytes(moved), written);
+    working.remove();
+}

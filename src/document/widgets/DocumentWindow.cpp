@@ -186,6 +186,7 @@ void DocumentWindow::connectComponents()
                     host_.popUpEditMenu(pos);
             });
     connect(design_, &DesignSurface::loadFinished, this, [this] { designLoadFinished(); });
+    connect(design_, &DesignSurface::titleArrived, this, [this] { designTitleArrived(); });
     connect(design_, &DesignSurface::clicked, this, [this] { activate(); });
     connect(design_, &DesignSurface::keyReleased, this, [this] { activate(); });
     connect(design_, &DesignSurface::displayChanged, this, [this] { host_.designDisplayChanged(); });
@@ -280,6 +281,15 @@ void DocumentWindow::waitForDesign()
     design_->waitUntilLoaded([this] { return closed_ || host_.shellFlags().appClosing; });
 }
 
+// Not over a title the user typed meanwhile. A box that merely took the
+// focus during the load (as a new window's first field can) still shows the
+// title of the page before; it takes this page's.
+void DocumentWindow::designTitleArrived()
+{
+    if (!closed_ && std::exchange(titleWhenLoaded_, false) && !titleBox_->isModified())
+        showDesignTitle();
+}
+
 // The engine could not load the page: it shows a page of its own, which
 // must never be taken for the user's. The code text stays the page.
 void DocumentWindow::designLoadFinished()
@@ -288,11 +298,7 @@ void DocumentWindow::designLoadFinished()
         return;
     if (!design_->loadFailed()) {
         selection_->designLoaded();
-        // Not over a title the user typed meanwhile. A box that merely took
-        // the focus during the load (as a new window's first field can) still
-        // shows the title of the page before; it takes this page's.
-        if (std::exchange(titleWhenLoaded_, false) && !titleBox_->isModified())
-            showDesignTitle();
+        designTitleArrived();
         return;
     }
     const bool wasShown = host_.documents().at(slot_).designViewShown;
@@ -320,7 +326,7 @@ void DocumentWindow::showCodeOnly()
 // first part is shown and may be worked on, whatever the page's length.
 void DocumentWindow::showDesignTitle()
 {
-    titleWhenLoaded_ = design_->busy();
+    titleWhenLoaded_ = design_->busy() || !design_->titleKnown();
     if (!titleWhenLoaded_ && !design_->loadFailed() && !closed_)
         titleBox_->setText(design_->title());
 }

@@ -126,6 +126,7 @@ private:
     void activate();
     bool quiet() const; // while the table dialog loads, the window's handlers keep still
     void designLoadFinished();
+    void designTitleArrived();
     bool takeDesignIntoCode(bool markModified);
     void showCodeOnly();
     void loadPreview(bool navigate);

@@ -42,6 +42,7 @@ void ViewSelectionFollower::noteDesignSelection()
 void ViewSelectionFollower::showInCode(const QString& read, const QString& shown)
 {
     const std::optional<SourceRange> wanted = std::exchange(fromDesign_, std::nullopt);
+    ++placing_;
     codeWhenLeft_.reset();
     if (!wanted)
         return;
@@ -63,6 +64,7 @@ void ViewSelectionFollower::showInDesign(bool reloaded)
     // was given or showed last time.
     if (!reloaded && codeWhenLeft_ == wanted)
         return;
+    ++placing_;
     codeWhenLeft_ = wanted;
     design_.selectInSource(wanted);
 }
@@ -70,12 +72,20 @@ void ViewSelectionFollower::showInDesign(bool reloaded)
 void ViewSelectionFollower::designLoaded()
 {
     // Whatever load it was, the document holds a selection of its own now.
+    ++placing_;
     codeWhenLeft_.reset();
     if (!waitingForDesign_ || design_.busy())
         return;
     const SourceRange wanted = *std::exchange(waitingForDesign_, std::nullopt);
-    if (!design_.loadFailed() && design_.selectInSource(wanted))
-        codeWhenLeft_ = wanted;
+    if (design_.loadFailed())
+        return;
+    // After a long page's load or edit the engine lays the page out for a
+    // while before it can place anything: the window is not held for it.
+    const int placing = ++placing_;
+    design_.selectInSourceLater(wanted, &answers_, [this, wanted, placing](bool placed) {
+        if (placed && placing == placing_)
+            codeWhenLeft_ = wanted;
+    });
 }
 
 }

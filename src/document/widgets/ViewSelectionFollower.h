@@ -1,6 +1,7 @@
 #pragma once
 #include "markup/SourcePosition.h"
 
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -37,6 +38,12 @@ private:
     std::optional<SourceRange> waitingForDesign_;
     // The code's selection when the two views last stood on the same text.
     std::optional<SourceRange> codeWhenLeft_;
+    // Counts the selections given to the Design view, and whatever else
+    // sets codeWhenLeft_: a late answer for an older one is dropped.
+    int placing_ = 0;
+    // Answers from the Design view reach the follower through it: none
+    // arrive once the follower is gone.
+    QObject answers_;
 };
 
 }

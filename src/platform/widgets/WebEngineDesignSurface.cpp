@@ -70,6 +70,21 @@ bool isPublishedCommand(int id)
     return ids.contains(id);
 }
 
+// Library functions that only read the document, or set its selection or
+// the detail display: calling them changes nothing that is written.
+bool readsOnly(const QString& function)
+{
+    static const QStringList names{
+        QStringLiteral("documentChanges"), QStringLiteral("documentHtml"),
+        QStringLiteral("sourceSelection"), QStringLiteral("selectPlace"),
+        QStringLiteral("title"),           QStringLiteral("bgColor"),
+        QStringLiteral("bodyHtml"),        QStringLiteral("activeHtml"),
+        QStringLiteral("selectionType"),   QStringLiteral("selectionHtml"),
+        QStringLiteral("controlHtml"),     QStringLiteral("state"),
+        QStringLiteral("status"),          QStringLiteral("setDisplay")};
+    return names.contains(function);
+}
+
 bool isGetter(int id)
 {
     return id == DesignCmd::GetFontName || id == DesignCmd::GetFontSize
@@ -147,6 +162,7 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     });
 
     auto* input = new WebEngineInputWatch(view_);
+    connect(input, &WebEngineInputWatch::inputArrived, this, [this] { noteChange(); });
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
         noteTouch();
         queueSignal(&DesignSurface::clicked);
@@ -181,6 +197,8 @@ QVariant WebEngineDesignSurface::call(const QString& function, const QVariantLis
                                       int timeoutMs, bool* answered)
 {
     noteTouch();
+    if (!readsOnly(function))
+        noteChange();
     const QString script = designLibraryCall(function, args);
     const int timeout = timeoutMs > 0 ? timeoutMs : callTimeoutMs_;
     bool done = false;
@@ -246,6 +264,7 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
     }
     everLoaded_ = true;
     touchedWhileLoading_ = false;
+    noteChange();
     stallTimer_->start();
     patching_ = false;
     ++patchRun_;
@@ -292,20 +311,20 @@ bool WebEngineDesignSurface::patchDocument(const QString& path)
     return true;
 }
 
-void WebEngineDesignSurface::applyPatch(const QByteArray& source,
-                                        std::shared_ptr<const SourceTree> after,
+void WebEngineDesignSurface::applyPatch(const QByteArray& source, TreeFuture after,
                                         const SourcePatch& patch)
 {
     const int run = patchRun_;
+    const int touches = touches_;
     const QPointer<WebEngineDesignSurface> self(this);
-    const auto done = [self, run, source, after](const QVariant& laidIn) {
+    const auto done = [self, run, source, after, touches](const QVariant& laidIn) {
         if (!self || run != self->patchRun_)
             return;
         const bool ok = laidIn.userType() == QMetaType::Bool && laidIn.toBool();
         // Out of the engine's callback before anything else talks to it.
-        QTimer::singleShot(0, self, [self, run, ok, source, after] {
+        QTimer::singleShot(0, self, [self, run, ok, source, after, touches] {
             if (self && run == self->patchRun_)
-                self->endPatch(ok, source, after);
+                self->endPatch(ok, source, after, touches);
         });
     };
     page()->runJavaScript(designLibraryCall(QStringLiteral("patchDocument"),
@@ -316,8 +335,8 @@ void WebEngineDesignSurface::applyPatch(const QByteArray& source,
     QTimer::singleShot(readTimeoutMs_, this, [done] { done(QVariant()); });
 }
 
-void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source,
-                                      std::shared_ptr<const SourceTree> after)
+void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source, TreeFuture after,
+                                      int touches)
 {
     if (!laidIn) {
         loadFileAnew(patchPath_);
@@ -326,6 +345,10 @@ void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source,
     loader_->adoptSource(source);
     sourceWriter_.adopt(loader_->loadedText(), source.endsWith("\r\n"), std::move(after));
     readFailure_.clear();
+    // The document is the new text, unless the user worked in it after the
+    // edit was sent (that work is tracked as the document's own change).
+    if (touches == touches_)
+        syncedAt_ = touches_;
     // The engine lays the page out again after the edit, which on a long
     // page takes seconds: the surface stays busy until it answers, so that
     // what follows the load (placing the selection) does not wait on it
@@ -374,7 +397,7 @@ void WebEngineDesignSurface::onLoadFinished()
     page()->runJavaScript(designLibraryCall(QStringLiteral("title"), {}),
                           QWebEngineScript::ApplicationWorld, [self, load](const QVariant& title) {
                               if (self)
-                                  self->endLoad(load, title);
+                                  self->titleAnswered(load, title);
                           });
     // An engine that never answers leaves the title to be asked for later.
     QTimer::singleShot(callTimeoutMs_, this, [this, load] { endLoad(load, QVariant()); });
@@ -386,6 +409,21 @@ void WebEngineDesignSurface::onLoadFinished()
                                                       {QStringLiteral("borders"), showBorders_}),
                               QWebEngineScript::ApplicationWorld);
     }
+}
+
+// An answer that comes after the load was ended without it is kept all the
+// same, so that nobody need ask the engine again.
+void WebEngineDesignSurface::titleAnswered(int load, const QVariant& title)
+{
+    if (readingTitle_) {
+        endLoad(load, title);
+        return;
+    }
+    if (load != loadsFinished_ || loader_->busy() || titleKnown_ || title.userType() != QMetaType::QString)
+        return;
+    titleKnown_ = true;
+    title_ = title.toString();
+    queueSignal(&DesignSurface::titleArrived);
 }
 
 void WebEngineDesignSurface::endLoad(int load, const QVariant& title)
@@ -437,6 +475,15 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     }
     if (loader_->failed())
         return false;
+    // Nothing has touched the document since it was last known to be its
+    // loaded text: the engine, perhaps busy laying out a long page, is not
+    // asked.
+    if (syncedAt_ == touches_) {
+        readFailure_.clear();
+        *html = loader_->loadedText();
+        return true;
+    }
+    const int touches = touches_;
     // An edit rewrites only what it changed: the rest comes back as it was
     // loaded, in the page's own form. Only when the changes cannot be laid
     // over the loaded text ("" from the page: edits made before the changes
@@ -454,6 +501,8 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     readFailure_.clear();
     if (changes.userType() != QMetaType::QString) {
         *html = loader_->loadedText();
+        if (touches == touches_)
+            syncedAt_ = touches;
         return true;
     }
     const QString described = changes.toString();
@@ -544,6 +593,7 @@ QString WebEngineDesignSurface::execCommand(int id, int option, const QString& v
 // The engine runs these on its focused frame only.
 void WebEngineDesignSurface::runClipboardAction(int id)
 {
+    noteChange();
     if (!view_->hasFocus())
         view_->setFocus();
     switch (id) {
@@ -743,6 +793,57 @@ bool WebEngineDesignSurface::selectInSource(const SourceRange& range)
                                                        loader_->loadedWithLineEnd())
                                    .toDesign(range, changes);
     return !place.isEmpty() && call(QStringLiteral("selectPlace"), place).toBool();
+}
+
+// Both steps go to the engine without waiting: after an edit laid into a
+// long page, the engine answers only once it has laid the page out again.
+void WebEngineDesignSurface::selectInSourceLater(const SourceRange& range, QObject* receiver,
+                                                 std::function<void(bool)> done)
+{
+    auto pending = std::make_shared<std::function<void(bool)>>(std::move(done));
+    const QPointer<QObject> target(receiver);
+    const auto finish = [pending, target](bool placed) {
+        if (!*pending || !target)
+            return;
+        const auto run = std::exchange(*pending, nullptr);
+        QTimer::singleShot(0, target, [run, placed] { run(placed); });
+    };
+    if (!everLoaded_ || busy() || loader_->failed()) {
+        finish(false);
+        return;
+    }
+    // The user's own click or key while the engine was busy wins.
+    const int touches = touches_;
+    const int run = patchRun_;
+    const int load = loadsFinished_;
+    const QPointer<WebEngineDesignSurface> self(this);
+    const auto current = [self, touches, run, load] {
+        return self && self->touches_ == touches && self->patchRun_ == run
+            && self->loadsFinished_ == load && !self->busy();
+    };
+    page()->runJavaScript(
+        designLibraryCall(QStringLiteral("documentChanges"), {}),
+        QWebEngineScript::ApplicationWorld, [self, range, current, finish](const QVariant& changes) {
+            if (!current()) {
+                finish(false);
+                return;
+            }
+            const QVariantList place =
+                WebEngineSelectionPlace(self->sourceWriter_, self->loader_->loadedText(),
+                                        self->loader_->loadedWithLineEnd())
+                    .toDesign(range, changes);
+            if (place.isEmpty()) {
+                finish(false);
+                return;
+            }
+            self->page()->runJavaScript(designLibraryCall(QStringLiteral("selectPlace"), place),
+                                        QWebEngineScript::ApplicationWorld,
+                                        [finish](const QVariant& placed) {
+                                            finish(placed.userType() == QMetaType::Bool
+                                                   && placed.toBool());
+                                        });
+        });
+    QTimer::singleShot(readTimeoutMs_, receiver, [finish] { finish(false); });
 }
 
 void WebEngineDesignSurface::setFocus()

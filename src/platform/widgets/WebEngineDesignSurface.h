@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QVariant>
 
+#include <future>
 #include <memory>
 
 class QTimer;
@@ -61,6 +62,7 @@ public:
                          std::function<void(const QStringList&)> done) override;
 
     QString title() override;
+    bool titleKnown() const override { return titleKnown_ && !busy(); }
     QString bgColor() override;
     void setBgColor(const QString& colour) override;
     QString bodyInnerHtml() override;
@@ -77,6 +79,8 @@ public:
     void applyKeys(const KeySequence& keys) override;
     std::optional<SourceRange> selectionInSource() override;
     bool selectInSource(const SourceRange& range) override;
+    void selectInSourceLater(const SourceRange& range, QObject* receiver,
+                             std::function<void(bool)> done) override;
 
     void setFocus() override;
     QPointF scrollPosition() override;                  // WebEngineDesignScroll.cpp
@@ -95,18 +99,20 @@ private:
     // Sets up the scripts for a document of `size` about to be loaded.
     void prepareLoad(qint64 size);
     bool patchDocument(const QString& path);
-    void applyPatch(const QByteArray& source, std::shared_ptr<const SourceTree> after,
-                    const SourcePatch& patch);
-    void endPatch(bool laidIn, const QByteArray& source,
-                  std::shared_ptr<const SourceTree> after);
+    using TreeFuture = std::shared_future<std::shared_ptr<const SourceTree>>;
+    void applyPatch(const QByteArray& source, TreeFuture after, const SourcePatch& patch);
+    void endPatch(bool laidIn, const QByteArray& source, TreeFuture after, int touches);
     // Loads the file anew in place of an edit that could not be laid in.
     void loadFileAnew(const QString& path);
     // A click, a key or a command: during a load the page may now differ
     // from the text it is loading.
     void noteTouch();
+    // Something may have changed the document: a key, a click, a command.
+    void noteChange() { ++touches_; }
     void onLoadFinished();
     // The title has been read (or given up on) after load number `load`.
     void endLoad(int load, const QVariant& title);
+    void titleAnswered(int load, const QVariant& title);
 
     void runClipboardAction(int id);
     void find(int option, const QString& value);
@@ -137,6 +143,11 @@ private:
     // The user clicked or typed in the view, or a command ran, while a load
     // was under way: the page may differ from the text it is loading.
     bool touchedWhileLoading_ = false;
+    // Counts what may have changed the document (see noteChange). While it
+    // stands at syncedAt_, the document is known to be its loaded text
+    // (laid in, or read back unchanged since) without asking the engine.
+    int touches_ = 0;
+    int syncedAt_ = -1;
     // The document's title, read as its load ended; the load counts as
     // ended once it has come.
     QString title_;

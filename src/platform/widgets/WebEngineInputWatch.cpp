@@ -36,11 +36,24 @@ bool WebEngineInputWatch::eventFilter(QObject* watched, QEvent* event)
     if (watched != watched_)
         return false;
     switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+        emit inputArrived();
+        break;
+    default:
+        break;
+    }
+    switch (event->type()) {
     case QEvent::MouseButtonRelease:
+        emit inputArrived();
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             emit leftButtonReleased();
         break;
     case QEvent::KeyRelease:
+        emit inputArrived();
         emit keyReleased();
         break;
     case QEvent::FocusIn:

@@ -18,6 +18,9 @@ public:
 signals:
     void leftButtonReleased();
     void keyReleased();
+    // A key, a button, typed composition or a drop reached the view: the
+    // document may change.
+    void inputArrived();
     void focusIn();
     void focusOut();
 

@@ -12,19 +12,22 @@
 
 namespace ink {
 
-// Plans an edit laid in place (see spliceSourceEdit and planSourcePatch) on
+// Plans an edit laid in place (see planSourceSplice and planSourcePatch) on
 // a worker thread: where the whole of a long page's new text must be
-// parsed, that takes seconds, and the window goes on taking input meanwhile. One plan at a time; starting another, or
-// cancelling, forgets the one under way.
+// parsed, that takes seconds, and the window goes on taking input
+// meanwhile. One plan at a time; starting another, or cancelling, forgets
+// the one under way.
 class WebEnginePatchPlanner : public QObject {
     Q_OBJECT
 public:
-    struct Plan {
-        QByteArray source;                        // the new text
-        std::shared_ptr<const SourceTree> after;  // its parse
-        std::optional<SourcePatch> patch;         // none: load the text anew
-    };
     using TreeFuture = std::shared_future<std::shared_ptr<const SourceTree>>;
+    struct Plan {
+        QByteArray source;                 // the new text
+        // Its parse: the patch is reported before the parse of a long page
+        // is put together, which goes on on the worker meanwhile.
+        TreeFuture after;
+        std::optional<SourcePatch> patch;  // none: load the text anew
+    };
 
     explicit WebEnginePatchPlanner(QObject* parent = nullptr);
     ~WebEnginePatchPlanner() override;
@@ -33,7 +36,8 @@ public:
     void start(TreeFuture before, QByteArray source);
     void cancel();
 
-    // The plan worked out on the worker thread, for tests and the planner.
+    // The plan worked out on the worker thread, for tests and the planner:
+    // its parse is ready when it returns.
     static Plan plan(const SourceTree& before, QByteArray source);
 
 signals:

@@ -49,15 +49,28 @@ WebEngineSourceWriter::treeLater(const QString& loadedText, bool withLineEnd)
 void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
                                   std::shared_ptr<const SourceTree> tree)
 {
+    std::promise<std::shared_ptr<const SourceTree>> ready;
+    ready.set_value(std::move(tree));
+    adopt(loadedText, withLineEnd, ready.get_future().share());
+}
+
+// Nothing here copies the text: a long page's text is put together with
+// its line end only where its parse is made, off the caller's way.
+void WebEngineSourceWriter::adopt(const QString& loadedText, bool withLineEnd,
+                                  std::shared_future<std::shared_ptr<const SourceTree>> tree)
+{
     forgetWrite();
     text_ = loadedText;
     lineEndFirst_ = withLineEnd;
-    std::promise<std::shared_ptr<const SourceTree>> ready;
-    ready.set_value(std::move(tree));
-    trees_[withLineEnd ? 1 : 0] = ready.get_future().share();
-    trees_[withLineEnd ? 0 : 1] =
-        std::async(std::launch::deferred, parsed, withLineEnd ? loadedText : loadedText + kLineEnd)
-            .share();
+    trees_[withLineEnd ? 1 : 0] =
+        std::async(std::launch::deferred, [tree, loadedText, withLineEnd] {
+            std::shared_ptr<const SourceTree> made = tree.valid() ? tree.get() : nullptr;
+            return made ? made : parsed(withLineEnd ? loadedText + kLineEnd : loadedText);
+        }).share();
+    trees_[withLineEnd ? 0 : 1] = std::async(std::launch::deferred, [loadedText, withLineEnd] {
+                                      return parsed(withLineEnd ? loadedText
+                                                                : loadedText + kLineEnd);
+                                  }).share();
 }
 
 // Each round asks for more nodes whole; a few rounds settle any page the

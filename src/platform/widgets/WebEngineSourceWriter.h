@@ -30,6 +30,10 @@ public:
     // The loaded text changed to `loadedText`, whose parse (with or without
     // the line end) is `tree`.
     void adopt(const QString& loadedText, bool withLineEnd, std::shared_ptr<const SourceTree> tree);
+    // The same with a parse still being put together elsewhere; a parse
+    // that never comes (none given) is made from the text when needed.
+    void adopt(const QString& loadedText, bool withLineEnd,
+               std::shared_future<std::shared_ptr<const SourceTree>> tree);
 
     // The surface's description of its changes, with the original nodes at
     // the given paths described by their whole markup.
