@@ -7,6 +7,7 @@
 #include "base/Twips.h"
 #include "base/widgets/WindowRules.h"
 #include "base/Wait.h"
+#include "app/widgets/DesignSurfaceReserve.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"
@@ -56,6 +57,12 @@
 namespace ink {
 
 namespace {
+// When the design surface for the next document window is made ahead:
+// right after start-up's first paint (the user's first page opens at once),
+// and after a new window has started loading its page (either way only
+// once no page is loading).
+constexpr int kReserveAfterStartMs = 100;
+constexpr int kReserveAfterWindowMs = 300;
 // The menu items whose check marks settings2.ini keeps, in file order.
 const char* const CheckItems[MainWindowSettings::MenuChecks] = {
     "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
@@ -102,6 +109,20 @@ MainWindow::MainWindow()
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &MainWindow::periodicUpdate);
+
+    surfaceReserve_ = new DesignSurfaceReserve(this, [this] {
+        for (const QPointer<DocumentWindow>& doc : windows_)
+            if (doc && !doc->isClosed() && doc->design()->busy())
+                return true;
+        return false;
+    }, [this] { loadPalette(); });
+    // The palette shows in its tab: it loads when the tab is chosen, if the
+    // program has not been idle long enough to load it before.
+    connect(panel_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (QWidget* page = panel_->tabs()->widget(index);
+            page && page->objectName() == QLatin1String("dragdropHost"))
+            surfaceReserve_->loadPaletteNow();
+    });
 
     reaper_ = new QTimer(this);
     reaper_->setInterval(200);
@@ -288,8 +309,10 @@ void MainWindow::startUp(const QString& commandLine)
     settings_.applyBands(lines);
     applyBands();
     timer_->start();
-    // After the window has had its first paint.
-    QTimer::singleShot(100, this, &MainWindow::loadPalette);
+    // After the window has had its first paint, and not while the first
+    // page loads: a design surface made ahead for the next document window,
+    // then the palette (see DesignSurfaceReserve).
+    surfaceReserve_->fillAfter(kReserveAfterStartMs);
     files_->offerRecovery();
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
@@ -446,24 +469,30 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
-    const QPointer<DocumentWindow> guard(doc);
-    processPendingEvents();
-    if (!guard || guard->isClosed())
-        return nullptr;
-
     table_.at(slot).folder = table_.inheritedFolder(slot, newPageFolder());
     showFolder(table_.at(slot).folder);
-
+    // The new page starts loading before the window's first paint is
+    // waited for: the engine works on it meanwhile.
     const QString path = loadTemplate ? doc->writeWorkingFile(newPageTemplate()) : QString();
     if (!path.isEmpty()) {
         doc->design()->loadDocument(path);
         doc->navigatePreview();
     }
+    // A page opened into the window is loaded by the caller, which lets the
+    // window paint once that load has been asked for.
+    if (loadTemplate) {
+        const QPointer<DocumentWindow> guard(doc);
+        processPendingEvents();
+        if (!guard || guard->isClosed())
+            return nullptr;
+    }
+
     doc->code()->setText(newPageTemplate());
     doc->code()->newPageSetup(3, 10);
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
     doc->design()->setFocus();
+    surfaceReserve_->fillAfter(kReserveAfterWindowMs);
     return doc;
 }
 

@@ -191,6 +191,7 @@ private:
     ToolStrip* stripB_ = nullptr;
     ToolStrip* stripFormatting_ = nullptr;
     DesignSurface* dragdrop_ = nullptr;
+    class DesignSurfaceReserve* surfaceReserve_ = nullptr;
     FontComboControl* fontCombo_ = nullptr;
     ColorComboControl* colourCombo_ = nullptr;
     ColourPanel* colourPanel_ = nullptr;

@@ -79,7 +79,7 @@ DocumentWindow::~DocumentWindow() = default;
 
 void DocumentWindow::buildWidgets()
 {
-    design_ = createDesignSurface(this);
+    design_ = takeDesignSurface(this);
     code_ = createCodeEditor(this);
     selection_ = std::make_unique<ViewSelectionFollower>(*design_, *code_);
     preview_ = createPreviewBrowser(this);
@@ -687,21 +687,22 @@ void DocumentWindow::applyTitle()
 
 void DocumentWindow::codeTextChanged()
 {
-    const QPointer<DocumentWindow> self(this);
     if (quiet())
         return;
     host_.documents().at(slot_).modified = true;
     applyGeneratorRuleToChange();
     if (freshlyLoaded_) {
         freshlyLoaded_ = false;
-        waitSeconds(0.1);
-        if (gone(self))
-            return;
-        showDesignTitle();
-        if (gone(self))
-            return;
-        if (code_->widget()->isVisible())
-            code_->setFocus();
+        // The window's first text arrives while it is being made or opened:
+        // the title and the focus follow from the event loop, so nothing
+        // waits here before the page starts to load.
+        QTimer::singleShot(0, this, [this] {
+            if (closed_)
+                return;
+            showDesignTitle();
+            if (code_->widget()->isVisible())
+                code_->setFocus();
+        });
     }
 }
 
