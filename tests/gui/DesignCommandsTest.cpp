@@ -55,6 +55,7 @@ protected:
     static QVariant js(const QString& script)
     {
         auto* view = static_cast<QWebEngineView*>(surface_->widget());
+        surface_->noteOutsideScript();
         return runScriptAndWait(view->page(), script, 5000);
     }
 

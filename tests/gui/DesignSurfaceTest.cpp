@@ -226,8 +226,16 @@ INSTANTIATE_TEST_SUITE_P(
                             "<P>one <U>three</U></P>"},
         ChangeAfterReadCase{"clipboard_paste",
                             [](WebEngineDesignSurface& s) {
-                                QApplication::setActiveWindow(s.widget());
+                                // The clipboard is the display's: it holds the
+                                // text once it reads back. The engine pastes
+                                // into the focused view of an active window only.
                                 QApplication::clipboard()->setText(QStringLiteral("ten"));
+                                inktest::waitUntil([] { return QApplication::clipboard()->text() == QStringLiteral("ten"); }, 2000);
+                                s.widget()->activateWindow();
+                                QApplication::setActiveWindow(s.widget());
+                                s.setFocus();
+                                inktest::waitUntil([&] { return s.widget()->isActiveWindow(); }, 2000);
+                                inktest::pump(200);
                                 s.execCommand(DesignCmd::Paste);
                             },
                             "<P>one ten</P>"}),

@@ -162,7 +162,7 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     });
 
     auto* input = new WebEngineInputWatch(view_);
-    connect(input, &WebEngineInputWatch::inputArrived, this, [this] { noteChange(); });
+    connect(input, &WebEngineInputWatch::inputArrived, this, [this] { noteEngineChange(); });
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
         noteTouch();
         queueSignal(&DesignSurface::clicked);
@@ -484,6 +484,7 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
         return true;
     }
     const int touches = touches_;
+    const bool landed = engineChangesLanded();
     // An edit rewrites only what it changed: the rest comes back as it was
     // loaded, in the page's own form. Only when the changes cannot be laid
     // over the loaded text ("" from the page: edits made before the changes
@@ -501,7 +502,10 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     readFailure_.clear();
     if (changes.userType() != QMetaType::QString) {
         *html = loader_->loadedText();
-        if (touches == touches_)
+        // Read back unchanged: known to be the loaded text from now on,
+        // unless a key or a paste the engine had not yet carried out may
+        // still change it.
+        if (touches == touches_ && landed)
             syncedAt_ = touches;
         return true;
     }
@@ -590,10 +594,24 @@ QString WebEngineDesignSurface::execCommand(int id, int option, const QString& v
     return QString();
 }
 
+// Input and the engine's clipboard actions reach the page through the
+// engine's own queues, which a script may overtake; a second is far longer
+// than any of them waits there.
+void WebEngineDesignSurface::noteEngineChange()
+{
+    noteChange();
+    sinceEngineChange_.start();
+}
+
+bool WebEngineDesignSurface::engineChangesLanded() const
+{
+    return !sinceEngineChange_.isValid() || sinceEngineChange_.elapsed() >= 1000;
+}
+
 // The engine runs these on its focused frame only.
 void WebEngineDesignSurface::runClipboardAction(int id)
 {
-    noteChange();
+    noteEngineChange();
     if (!view_->hasFocus())
         view_->setFocus();
     switch (id) {

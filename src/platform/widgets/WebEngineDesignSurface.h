@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include "base/Wait.h"
 #include "platform/DesignSurface.h"
 #include "platform/widgets/WebEngineSourceWriter.h"
@@ -63,6 +64,10 @@ public:
 
     QString title() override;
     bool titleKnown() const override { return titleKnown_ && !busy(); }
+    // A script run on the page from outside the surface (the page's own
+    // scripts never run) may have changed the document: the next read asks
+    // the engine.
+    void noteOutsideScript() { noteChange(); }
     QString bgColor() override;
     void setBgColor(const QString& colour) override;
     QString bodyInnerHtml() override;
@@ -109,6 +114,12 @@ private:
     void noteTouch();
     // Something may have changed the document: a key, a click, a command.
     void noteChange() { ++touches_; }
+    // The same for what the engine carries out in its own time (input, its
+    // clipboard actions): a read made right after may come before it.
+    void noteEngineChange();
+    // No change carried out by the engine in its own time can still be on
+    // its way.
+    bool engineChangesLanded() const;
     void onLoadFinished();
     // The title has been read (or given up on) after load number `load`.
     void endLoad(int load, const QVariant& title);
@@ -148,6 +159,8 @@ private:
     // (laid in, or read back unchanged since) without asking the engine.
     int touches_ = 0;
     int syncedAt_ = -1;
+    // Since the last change the engine carries out in its own time.
+    QElapsedTimer sinceEngineChange_;
     // The document's title, read as its load ended; the load counts as
     // ended once it has come.
     QString title_;
