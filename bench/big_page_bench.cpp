@@ -12,6 +12,7 @@
 // Usage: big_page_bench [sizes in MB, default "1 5 20"]
 //        big_page_bench --memory program|plain
 #include "BenchSupport.h"
+#include "PageAnswer.h"
 
 #include "app/widgets/MainWindow.h"
 #include "base/widgets/Prompts.h"
@@ -35,31 +36,17 @@
 
 namespace {
 
-// The page's answer to `script`, waited for with the bench's own event
-// loop (no wait notice of the program's, which would hold back its work).
-QVariant answer(QWebEnginePage* page, const QString& script)
-{
-    QVariant value;
-    bool answered = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        answered = true;
-        value = v;
-    });
-    bench::waitFor([&] { return answered; });
-    return value;
-}
-
 // Asks the engine for the height of the laid-out body: answered once the
 // page is parsed and laid out as far as it is shown.
 void probeLayout(QWebEnginePage* page)
 {
-    answer(page, QStringLiteral("document.body ? document.body.getBoundingClientRect().height : 0"));
+    bench::answer(page, QStringLiteral("document.body ? document.body.getBoundingClientRect().height : 0"));
 }
 
 // When the page's document was created.
 double documentOrigin(QWebEnginePage* page)
 {
-    return answer(page, QStringLiteral("performance.timeOrigin")).toDouble();
+    return bench::answer(page, QStringLiteral("performance.timeOrigin")).toDouble();
 }
 
 // Waits until a document newer than `before` holds its first element in
@@ -70,14 +57,14 @@ bool probeTopShown(QWebEnginePage* page, double before)
     const QString script = QStringLiteral("performance.timeOrigin > %1 && !!(document.body && "
                                           "document.body.firstElementChild)")
                                .arg(before, 0, 'f', 3);
-    return bench::waitFor([&] { return answer(page, script).toBool(); });
+    return bench::waitFor([&] { return bench::answer(page, script).toBool(); });
 }
 
 // Waits until the page's body holds `text`.
 bool probeText(QWebEnginePage* page, const QString& text)
 {
     const QString script = QStringLiteral("document.body.textContent.includes('%1')").arg(text);
-    return bench::waitFor([&] { return answer(page, script).toBool(); });
+    return bench::waitFor([&] { return bench::answer(page, script).toBool(); });
 }
 
 QWebEnginePage* designPage(ink::DocumentWindow* w)
@@ -119,7 +106,7 @@ double plainLoadMs(const QString& path, double* topMs = nullptr,
     if (outerHtmlMs) {
         bench::idle(300);
         *outerHtmlMs = bench::timedMs(
-            [&] { answer(view->page(), QStringLiteral("document.documentElement.outerHTML.length")); });
+            [&] { bench::answer(view->page(), QStringLiteral("document.documentElement.outerHTML.length")); });
     }
     return ms;
 }

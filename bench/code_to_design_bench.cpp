@@ -8,6 +8,7 @@
 //
 // Usage: code_to_design_bench [--rounds N (default 3)] [sizes in MB, default "0.1 1 5"]
 #include "BenchSupport.h"
+#include "PageAnswer.h"
 
 #include "app/widgets/MainWindow.h"
 #include "base/widgets/Prompts.h"
@@ -30,18 +31,6 @@
 
 namespace {
 
-QVariant answer(QWebEnginePage* page, const QString& script)
-{
-    QVariant value;
-    bool answered = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        answered = true;
-        value = v;
-    });
-    bench::waitFor([&] { return answered; }, 300000);
-    return value;
-}
-
 // The paragraph the words go into, found without walking the whole page.
 QString paragraph(int n)
 {
@@ -52,13 +41,13 @@ bool probeWord(QWebEnginePage* page, int n, const QString& word)
 {
     const QString script = QStringLiteral("(p => !!p && p.textContent.includes('%1'))(%2)")
                                .arg(word, paragraph(n));
-    return bench::waitFor([&] { return answer(page, script).toBool(); }, 300000);
+    return bench::waitFor([&] { return bench::answer(page, script, 300000).toBool(); }, 300000);
 }
 
 // Answered once the engine has laid the page out again.
 void probeLayout(QWebEnginePage* page)
 {
-    answer(page, QStringLiteral("document.body.getBoundingClientRect().height"));
+    bench::answer(page, QStringLiteral("document.body.getBoundingClientRect().height"), 300000);
 }
 
 QWebEnginePage* designPage(ink::DocumentWindow* w)
@@ -186,9 +175,11 @@ void measurePage(ink::MainWindow& main, const QString& folder, double mb, int ro
         double plainShown = 0;
         const double plainLaidOut = bench::timedMs([&] {
             plainShown = bench::timedMs([&] {
-                answer(plain->page(), QStringLiteral("(p => p.firstChild.data = p.firstChild.data"
-                                                     ".replace('with', '%1 with'))(%2)")
-                                          .arg(word, paragraph(n)));
+                bench::answer(plain->page(),
+                              QStringLiteral("(p => p.firstChild.data = p.firstChild.data"
+                                             ".replace('with', '%1 with'))(%2)")
+                                  .arg(word, paragraph(n)),
+                              300000);
                 probeWord(plain->page(), n, word);
             });
             probeLayout(plain->page());
