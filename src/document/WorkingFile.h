@@ -23,8 +23,9 @@ public:
     // Returns the path written, "" on failure. The same text again for the
     // same folder is not written again while the file is there as written.
     QString write(const QString& folder, const QString& text);
-    // The path of the last successful write.
+    // The path of the last successful write, and the text it wrote.
     QString path() const { return path_; }
+    QString text() const { return text_; }
     // File name that marks the program's working files in a folder listing.
     static bool isWorkingFileName(const QString& fileName);
     // Removes the files this object wrote.

@@ -270,10 +270,7 @@ bool DocumentWindow::designVisible() const
 
 QString DocumentWindow::writeWorkingFile(const QString& text)
 {
-    const QString path = working_.write(folder(), text);
-    if (!path.isEmpty())
-        workingText_ = text;
-    return path;
+    return working_.write(folder(), text);
 }
 
 void DocumentWindow::waitForDesign()
@@ -340,7 +337,7 @@ void DocumentWindow::loadWorkingFileIntoDesign(const QString& text)
 
 bool DocumentWindow::previewUpToDate() const
 {
-    return previewLoaded_ && previewText_ == workingText_ && !working_.path().isEmpty()
+    return previewLoaded_ && previewText_ == working_.text() && !working_.path().isEmpty()
         && preview_->locationPath() == working_.path();
 }
 
@@ -353,7 +350,7 @@ void DocumentWindow::loadPreview(bool navigate)
     if (!preview_->widget()->isVisible())
         return;
     previewLoaded_ = true;
-    previewText_ = workingText_;
+    previewText_ = working_.text();
     if (!navigate && preview_->locationPath() == working_.path())
         preview_->refresh();
     else
@@ -614,7 +611,7 @@ void DocumentWindow::loadPreviewForPrinting()
         return;
     writeWorkingFile(code_->text());
     previewLoaded_ = true;
-    previewText_ = workingText_;
+    previewText_ = working_.text();
     preview_->navigate(working_.path());
 }
 

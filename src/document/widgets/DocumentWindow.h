@@ -149,7 +149,6 @@ private:
     bool titleBoxFocused_ = false;
     // The preview loads only while it is shown, and only when the working
     // file holds text it has not shown yet.
-    QString workingText_;
     QString previewText_;
     bool previewLoaded_ = false;
     bool closed_ = false;
