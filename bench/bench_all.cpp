@@ -1,11 +1,12 @@
-// Runs every benchmark in rounds and prints one table: each figure of the
-// program next to its baseline, both measured in the same rounds (program
-// and baseline alternate inside a round, and the start and memory rounds
-// alternate which of the two goes first), as the median of the rounds.
+// Runs the start, memory, big page and Code -> Design benchmarks in rounds
+// and prints one table: each figure of the program next to its baseline,
+// both measured in the same rounds (program and baseline alternate inside a
+// round, and the start and memory rounds alternate which of the two goes
+// first), as the median of the rounds.
 // Asserts nothing.
 //
-// Usage: bench_all [--rounds N (default 5)] [sizes in MB for big_page_bench,
-//                   default "0.01 0.1 1 5 20"]
+// Usage: bench_all [--rounds N (default 5)] [sizes in MB for big_page_bench and
+//                   code_to_design_bench, default "0.01 0.1 1 5 20"]
 #include "BenchSupport.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,8 @@ int main(int argc, char** argv)
         for (const QString& side : memory)
             run(QStringLiteral("big_page_bench"), {QStringLiteral("--memory"), side});
         run(QStringLiteral("big_page_bench"), sizes);
+        run(QStringLiteral("code_to_design_bench"),
+            QStringList{QStringLiteral("--rounds"), QStringLiteral("1")} + sizes);
     }
 
     std::printf("%d rounds; load average %.1f before, %.1f after, on %ld cores\n", rounds,

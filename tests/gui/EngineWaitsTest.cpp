@@ -10,11 +10,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
@@ -216,6 +218,45 @@ INSTANTIATE_TEST_SUITE_P(
                      [](ink::MainWindow& m, ink::DocumentWindow*) { return m.files().save(); },
                      true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The engine is kept busy from the moment the load ends, past the time the
+// program waits for the title: the load ends without it, and the title the
+// engine gives afterwards still reaches the title box.
+TEST_F(EngineWaits, TitleAnsweredAfterTheLoadEndedIsShown)
+{
+    ink::DocumentWindow* w = newPage();
+    w->switchToCode();
+    auto* surface = dynamic_cast<ink::WebEngineDesignSurface*>(w->design());
+    ASSERT_NE(surface, nullptr);
+    QWebEngineScript busy;
+    busy.setName(QStringLiteral("busy-after-load"));
+    busy.setInjectionPoint(QWebEngineScript::Deferred);
+    busy.setWorldId(QWebEngineScript::ApplicationWorld);
+    busy.setSourceCode(QStringLiteral("{const t = Date.now(); while (Date.now() - t < 2000) {}}"));
+    designView(w)->page()->scripts().insert(busy);
+    surface->setAnswerTimeouts(300, 60000);
+
+    bool loadEnded = false;
+    bool knownAtLoadEnd = true;
+    QObject::connect(w->design(), &ink::DesignSurface::loadFinished, w, [&] {
+        loadEnded = true;
+        knownAtLoadEnd = w->design()->titleKnown();
+    });
+    QString text = w->code()->text();
+    text.replace(QRegularExpression(QStringLiteral("<title>[^<]*</title>"),
+                                    QRegularExpression::CaseInsensitiveOption),
+                 QStringLiteral("<title>Late title</title>"));
+    ASSERT_TRUE(text.contains(QStringLiteral("Late title")));
+    w->code()->setText(text);
+    w->refresh();
+    ASSERT_TRUE(waitUntil([&] { return loadEnded; }, 30000));
+    ASSERT_FALSE(knownAtLoadEnd) << "the engine answered before the load ended";
+    surface->setAnswerTimeouts(8000, 60000);
+
+    EXPECT_TRUE(waitUntil([w] { return w->titleBox()->text() == QLatin1String("Late title"); }, 10000))
+        << w->titleBox()->text().toStdString();
+    EXPECT_TRUE(w->design()->titleKnown());
+}
 
 // ---------------------------------------------------------------------------
 // A big page still loading: the user edits the part already shown, and the
