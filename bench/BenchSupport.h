@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -56,6 +57,38 @@ double timedMs(F&& f)
     f();
     return t.nsecsElapsed() / 1e6;
 }
+
+// The longest the event loop went without turning while `f` ran (work
+// done on the window's thread outside any event loop).
+class StallWatch {
+public:
+    StallWatch()
+    {
+        QObject::connect(&tick_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.elapsed();
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+        });
+    }
+    template <typename F>
+    double run(F&& f)
+    {
+        longest_ = 0;
+        clock_.start();
+        last_ = 0;
+        tick_.start(5);
+        f();
+        longest_ = std::max(longest_, clock_.elapsed() - last_);
+        tick_.stop();
+        return double(longest_);
+    }
+
+private:
+    QTimer tick_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 longest_ = 0;
+};
 
 // Headings, paragraphs, lists and tables up to about `bytes`, in the new
 // page template.

@@ -55,38 +55,6 @@ QWebEnginePage* designPage(ink::DocumentWindow* w)
     return qobject_cast<QWebEngineView*>(w->design()->widget())->page();
 }
 
-// The longest the event loop went without turning while `f` ran (work
-// done on the window's thread outside any event loop).
-class StallWatch {
-public:
-    StallWatch()
-    {
-        QObject::connect(&tick_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.elapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-    }
-    template <typename F>
-    double run(F&& f)
-    {
-        longest_ = 0;
-        clock_.start();
-        last_ = 0;
-        tick_.start(5);
-        f();
-        longest_ = std::max(longest_, clock_.elapsed() - last_);
-        tick_.stop();
-        return double(longest_);
-    }
-
-private:
-    QTimer tick_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
-};
-
 class SilentPrompts : public ink::Prompts {
 public:
     void message(QWidget*, const QString&, const QString&) override {}
@@ -144,7 +112,7 @@ void measurePage(ink::MainWindow& main, const QString& folder, double mb, int ro
     bench::waitFor([&] { return loaded; }, 300000);
     probeLayout(plain->page());
 
-    StallWatch watch;
+    bench::StallWatch watch;
     Figures program, baseline;
     QString codeText = text;
     for (int round = 0; round < rounds; ++round) {
