@@ -219,6 +219,13 @@ QString declaredCharset(const QByteArray& bytes)
     return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
 
+// A character is one UTF-8 byte or more: the characters as many as the
+// bytes searched hold all of those bytes.
+QString declaredCharsetOfText(const QString& text)
+{
+    return declaredCharset(text.left(charsetSearchLength).toUtf8());
+}
+
 PageEncoding detectPageEncoding(const QByteArray& bytes)
 {
     PageEncoding encoding;

@@ -69,6 +69,8 @@ bool writeWorkingFileText(const QString& path, const QString& text, QString* err
 bool looksBinary(const QByteArray& bytes);
 // The charset a <meta> element of the page declares, lower case; "" if none.
 QString declaredCharset(const QByteArray& bytes);
+// The same for a page's text, without encoding all of a long page.
+QString declaredCharsetOfText(const QString& text);
 // The encoding that reads these bytes so that encoding the text again gives
 // the same bytes.
 PageEncoding detectPageEncoding(const QByteArray& bytes);

@@ -47,6 +47,9 @@ public:
     virtual std::optional<QByteArrayView> utf8View() const = 0;
     // Replaces the whole text (one undo step); raises textChanged.
     virtual void setText(const QString& text) = 0;
+    // The text of a page as it was opened: its undo history starts here, so
+    // that undo never takes the page back to what the editor held before.
+    virtual void setOpenedText(const QString& text) = 0;
 
     // The characters [start, end) of the text; positions are clamped to it.
     virtual QString textRange(int start, int end) const = 0;

@@ -183,3 +183,19 @@ TEST_F(PageFiles, CommandLineWithAndWithoutQuotes)
     ASSERT_NE(active(), nullptr);
     EXPECT_EQ(active()->caption(), "my page.html");
 }
+
+// The page's history starts at the page as opened: undo in the Code view
+// has nothing to take back, rather than taking the whole page away.
+TEST_F(PageFiles, UndoRightAfterOpeningKeepsThePage)
+{
+    const QByteArray bytes = page("<P>opened</P>");
+    openFiles({writePage("undo.html", bytes)});
+    ink::DocumentWindow* w = active();
+    ASSERT_NE(w, nullptr);
+    w->switchToCode();
+    const QString opened = w->code()->text();
+    ASSERT_TRUE(opened.contains(QStringLiteral("opened")));
+    main->runCommand("undo");
+    pump(50);
+    EXPECT_EQ(w->code()->text(), opened);
+}

@@ -125,6 +125,20 @@ TEST(PageEncodingTest, TheDeclaredCharsetIsFoundInEitherMetaForm)
     EXPECT_EQ(declaredCharset("<p>charset=latin1</p>"), QString());
 }
 
+// Read from a page's text, the declaration is the one its UTF-8 bytes give,
+// also where characters of several bytes put it past the part searched.
+TEST(PageEncodingTest, TheCharsetOfATextIsThatOfItsBytes)
+{
+    const QString meta = QStringLiteral("<meta charset=\"koi8-r\">");
+    for (const QString& before : {QString(), QString(20000, QChar(0xE9)), QString(40000, QChar(0xE9)),
+                                  QString(70000, QLatin1Char('a'))}) {
+        const QString text = before + meta;
+        EXPECT_EQ(declaredCharsetOfText(text), declaredCharset(text.toUtf8())) << before.size();
+    }
+    EXPECT_EQ(declaredCharsetOfText(QString(20000, QChar(0xE9)) + meta), QStringLiteral("koi8-r"));
+    EXPECT_EQ(declaredCharsetOfText(QString(40000, QChar(0xE9)) + meta), QString());
+}
+
 struct FinalBreakCase {
     const char* name;
     QString text;

@@ -122,8 +122,8 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     table.at(slot).folder = folderOfPath(path);
     doc->setCaption(fileNameOfPath(path));
     host_.showFolder(table.at(slot).folder);
-    encodings_.insert(slot, {content.encoding, declaredCharset(content.text.toUtf8())});
-    doc->code()->setText(content.text);
+    encodings_.insert(slot, {content.encoding, declaredCharsetOfText(content.text)});
+    doc->code()->setOpenedText(content.text);
     guardPage(doc);
     watchPage(slot, path, content.stamp);
 

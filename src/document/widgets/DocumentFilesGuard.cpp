@@ -173,7 +173,7 @@ void DocumentFiles::reloadFromDisk(DocumentWindow* doc)
         return;
     }
     const CodePlace place = placeOf(doc->code());
-    encodings_.insert(slot, {content.encoding, declaredCharset(content.text.toUtf8())});
+    encodings_.insert(slot, {content.encoding, declaredCharsetOfText(content.text)});
     doc->code()->setText(content.text);
     restorePlace(doc->code(), place);
     watcher_->setStamp(slot, content.stamp);
@@ -320,8 +320,8 @@ bool DocumentFiles::openRecovered(const RecoveryRecord& record)
     table.at(slot).folder = record.folder;
     doc->setCaption(record.caption);
     host_.showFolder(record.folder);
-    encodings_.insert(slot, {record.encoding, declaredCharset(record.text.toUtf8())});
-    doc->code()->setText(record.text);
+    encodings_.insert(slot, {record.encoding, declaredCharsetOfText(record.text)});
+    doc->code()->setOpenedText(record.text);
     guardPage(doc);
     if (record.caption != Untitled)
         watchPage(slot, joinPath(record.folder, record.caption), record.original);

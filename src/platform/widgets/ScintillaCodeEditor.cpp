@@ -151,6 +151,18 @@ void ScintillaCodeEditor::setText(const QString& text)
     setByteSelection(0, 0);
 }
 
+// Nothing of the replaced text goes into the undo history: on a long page
+// that would be a copy of the whole page nobody can ask for back.
+void ScintillaCodeEditor::setOpenedText(const QString& text)
+{
+    Operation operation(*this);
+    send(Sci::SCI_SETUNDOCOLLECTION, 0);
+    setText(text);
+    send(Sci::SCI_EMPTYUNDOBUFFER);
+    send(Sci::SCI_SETUNDOCOLLECTION, 1);
+    send(Sci::SCI_SETSAVEPOINT);
+}
+
 QString ScintillaCodeEditor::textRange(int start, int end) const
 {
     const long from = index_.byteFromChar(std::max(start, 0));
