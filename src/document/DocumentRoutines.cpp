@@ -112,6 +112,12 @@ qsizetype generatorMarkerReach()
     return generatorMarker.size() - 1;
 }
 
+bool holdsGeneratorMarker(QByteArrayView utf8)
+{
+    static const QByteArray marker = generatorMarker.toUtf8();
+    return utf8.indexOf(marker) >= 0;
+}
+
 QString applyGeneratorRule(const QString& text)
 {
     const GeneratorEdit edit = generatorEdit(text);

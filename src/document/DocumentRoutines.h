@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 
 namespace ink {
@@ -31,5 +32,8 @@ GeneratorEdit generatorEdit(const QString& text);
 // completed overlaps the change, so it starts at most this many characters
 // before it and ends at most this many after it.
 qsizetype generatorMarkerReach();
+// Whether the page's UTF-8 bytes hold the marker anywhere: a long change is
+// looked at only then, rather than decoded to be searched.
+bool holdsGeneratorMarker(QByteArrayView utf8);
 
 }

@@ -85,6 +85,14 @@ public:
     // as "unchanged" is the file's text without the one CR LF that every
     // writer of this program appends. busy() is true until loading ends.
     virtual void loadDocument(const QString& path) = 0;
+    // The same for a file this program has just written from `text` (a byte
+    // order mark, the text as UTF-8, one CR LF): the surface may take the
+    // text as it is instead of reading a long page back from the file.
+    virtual void loadWrittenDocument(const QString& path, const QString& text)
+    {
+        Q_UNUSED(text);
+        loadDocument(path);
+    }
     virtual bool busy() const = 0;
     // Waits for the real end of a load under way, processing events (user
     // input included) and showing how far it has come; stops early once

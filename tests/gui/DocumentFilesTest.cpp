@@ -52,6 +52,8 @@ TEST_F(PageFiles, OpeningStopsAtAFramesetPage)
     EXPECT_EQ(first->caption(), "one.html");
     EXPECT_EQ(slotOf(first).folder, pagesDir.path());
     EXPECT_FALSE(slotOf(first).modified);
+    // The opening went on to the next page without waiting for this one's load.
+    waitIdle(first);
     EXPECT_TRUE(first->design()->bodyInnerHtml().contains("first"));
 }
 
@@ -198,4 +200,21 @@ TEST_F(PageFiles, UndoRightAfterOpeningKeepsThePage)
     main->runCommand("undo");
     pump(50);
     EXPECT_EQ(w->code()->text(), opened);
+}
+
+// The generator marker of an opened page is rewritten wherever it lies, on
+// a short page as on a long one (searched in the editor's own bytes).
+TEST_F(PageFiles, GeneratorMarkerOfAnOpenedPageIsRewritten)
+{
+    const QByteArray filler = QByteArray("<P>filler text</P>\r\n").repeated(5000);
+    for (const QByteArray& body : {QByteArray("<P>short</P>"), filler + "<P>last</P>"}) {
+        const QByteArray head = "\r\n<META content=\"MSHTML 6.00\" name=GENERATOR>";
+        openFiles({writePage(QStringLiteral("gen%1.html").arg(body.size()), page(body, head))});
+        ink::DocumentWindow* w = active();
+        ASSERT_NE(w, nullptr);
+        w->switchToCode();
+        const QString text = w->code()->text();
+        EXPECT_TRUE(text.contains(QStringLiteral("content=\"Inkpress Pro 4.5 DHTML 6.00\""))) << body.size();
+        EXPECT_FALSE(text.contains(QStringLiteral("MSHTML"))) << body.size();
+    }
 }

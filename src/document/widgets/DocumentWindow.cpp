@@ -332,7 +332,7 @@ void DocumentWindow::loadWorkingFileIntoDesign(const QString& text)
 {
     const QString path = writeWorkingFile(text);
     if (!path.isEmpty())
-        design_->loadDocument(path);
+        design_->loadWrittenDocument(path, working_.text());
 }
 
 bool DocumentWindow::previewUpToDate() const
@@ -376,7 +376,7 @@ void DocumentWindow::reloadDesignFromCode()
     const QString path = writeWorkingFile(code_->text());
     if (path.isEmpty())
         return;
-    design_->loadDocument(path);
+    design_->loadWrittenDocument(path, working_.text());
     navigatePreview();
 }
 
@@ -709,6 +709,13 @@ void DocumentWindow::codeTextChanged()
 void DocumentWindow::applyGeneratorRuleToChange()
 {
     const CodeEditor::Change change = code_->lastChange();
+    // A whole page opened or pasted: searched as the editor holds it.
+    constexpr int longChange = 1 << 16;
+    if (change.end - change.start > longChange) {
+        const std::optional<QByteArrayView> utf8 = code_->utf8View();
+        if (utf8 && !holdsGeneratorMarker(*utf8))
+            return;
+    }
     const int reach = int(generatorMarkerReach());
     const int from = std::max(change.start - reach, 0);
     const GeneratorEdit edit = generatorEdit(code_->textRange(from, change.end + reach));

@@ -281,6 +281,13 @@ void WebEngineDesignSurface::loadDocument(const QString& path)
     loadFileAnew(path);
 }
 
+void WebEngineDesignSurface::loadWrittenDocument(const QString& path, const QString& text)
+{
+    if (patchDocument(path))
+        return;
+    loadFileAnew(path, &text);
+}
+
 // A new text of the file shown, changed inside one element, is laid into
 // the document in place of that element's changed children instead of
 // loading the whole page again: a long page is back at once, where the
@@ -367,10 +374,13 @@ void WebEngineDesignSurface::endPatch(bool laidIn, const QByteArray& source, Tre
     QTimer::singleShot(readTimeoutMs_, this, [settled] { settled(QVariant()); });
 }
 
-void WebEngineDesignSurface::loadFileAnew(const QString& path)
+void WebEngineDesignSurface::loadFileAnew(const QString& path, const QString* written)
 {
     prepareLoad(QFileInfo(path).size());
-    loader_->loadFile(path);
+    if (written)
+        loader_->loadWrittenFile(path, *written);
+    else
+        loader_->loadFile(path);
 }
 
 // Inside the engine's signal: only an asynchronous script may run here. The

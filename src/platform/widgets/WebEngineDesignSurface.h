@@ -41,6 +41,7 @@ public:
     QWidget* widget() override;
 
     void loadDocument(const QString& path) override;
+    void loadWrittenDocument(const QString& path, const QString& text) override;
     bool busy() const override;
     bool waitUntilLoaded(const std::function<bool()>& stopWaiting = {}) override;
     bool readableWhileLoading() const override;
@@ -108,7 +109,7 @@ private:
     void applyPatch(const QByteArray& source, TreeFuture after, const SourcePatch& patch);
     void endPatch(bool laidIn, const QByteArray& source, TreeFuture after, int touches);
     // Loads the file anew in place of an edit that could not be laid in.
-    void loadFileAnew(const QString& path);
+    void loadFileAnew(const QString& path, const QString* written = nullptr);
     // A click, a key or a command: during a load the page may now differ
     // from the text it is loading.
     void noteTouch();

@@ -66,6 +66,25 @@ std::optional<QByteArray> WebEngineDocumentLoader::readSource(const QString& pat
 void WebEngineDocumentLoader::loadFile(const QString& path)
 {
     adoptSource(readSource(path).value_or(QByteArray()));
+    startFile(path);
+}
+
+// Reading a long page back and decoding it costs more than writing it did;
+// the text is shared instead. Text that UTF-8 cannot hold as it is (a lone
+// surrogate) is read back, as the engine reads it.
+void WebEngineDocumentLoader::loadWrittenFile(const QString& path, const QString& text)
+{
+    if (!QStringView(text).isValidUtf16()) {
+        loadFile(path);
+        return;
+    }
+    setLoadedText(text);
+    loadedLineEnd_ = true;
+    startFile(path);
+}
+
+void WebEngineDocumentLoader::startFile(const QString& path)
+{
     loadedPath_ = path;
     loadedFolder_ = QFileInfo(path).absolutePath();
     start(QUrl::fromLocalFile(path));
@@ -142,7 +161,9 @@ void WebEngineDocumentLoader::setLoadedText(const QString& text)
 void WebEngineDocumentLoader::adoptSource(const QByteArray& source)
 {
     const bool lineEnd = source.endsWith("\r\n");
-    setLoadedText(QString::fromUtf8(lineEnd ? source.chopped(2) : source));
+    // Decoded where it lies: a copy of a long page's bytes first would cost
+    // as much again.
+    setLoadedText(QString::fromUtf8(QByteArrayView(source).first(source.size() - (lineEnd ? 2 : 0))));
     loadedLineEnd_ = lineEnd;
 }
 

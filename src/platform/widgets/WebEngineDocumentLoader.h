@@ -32,6 +32,9 @@ public:
     // The file's text as this program writes its files: UTF-8 behind a BOM,
     // the one CR LF at its end not part of the page.
     void loadFile(const QString& path);
+    // The same for a file this program has just written from `text` as it
+    // writes its files: the text is taken as it is, not read back.
+    void loadWrittenFile(const QString& path, const QString& text);
     // Loads the HTML through a private file in `folder` (the system's
     // temporary folder when that fails), so that relative references
     // resolve there and there is no size limit.
@@ -65,6 +68,7 @@ signals:
 
 private:
     void setLoadedText(const QString& text);
+    void startFile(const QString& path);
     void start(QUrl url);
     bool isCurrent(const QUrl& url) const;
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
