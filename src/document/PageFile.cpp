@@ -277,6 +277,13 @@ QByteArray encodePage(const QString& text, const PageEncoding& encoding)
     return encoding.byteOrderMark ? utf8Bom + body : body;
 }
 
+QByteArrayView PageFileContent::utf8() const
+{
+    if (!ok || encoding.kind != PageEncoding::Utf8)
+        return {};
+    return QByteArrayView(bytes).sliced(encoding.byteOrderMark ? utf8Bom.size() : 0);
+}
+
 PageFileContent readPageFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -305,6 +312,7 @@ PageFileContent readPageFile(const QString& path)
     content.encoding = detectPageEncoding(bytes);
     content.text = decodePage(bytes, content.encoding);
     content.stamp = FileStamp::ofRead(path, bytes, before);
+    content.bytes = bytes;
     return content;
 }
 

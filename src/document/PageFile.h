@@ -40,6 +40,12 @@ struct PageFileContent {
     QString error;
     // The file as it was read: a later difference is another program's write.
     FileStamp stamp;
+    // The file's bytes.
+    QByteArray bytes;
+
+    // The text as UTF-8 when the file holds it so (after any byte order
+    // mark), read from the file's bytes; empty otherwise.
+    QByteArrayView utf8() const;
 };
 
 // Reads a whole page. Refuses what cannot be read, files over 64 MB and

@@ -55,6 +55,9 @@ TEST_P(PageRoundTrip, SavingWhatWasReadGivesTheSameBytesPlusCrLf)
     ASSERT_TRUE(content.ok) << content.error.toStdString();
     EXPECT_EQ(content.encoding.kind, c.kind);
     EXPECT_EQ(content.encoding.byteOrderMark, c.byteOrderMark);
+    // Where the file holds the text as UTF-8, those bytes are the text's.
+    EXPECT_EQ(content.utf8().isEmpty(), c.kind != PageEncoding::Utf8 || content.text.isEmpty());
+    EXPECT_EQ(content.utf8(), c.kind == PageEncoding::Utf8 ? content.text.toUtf8() : QByteArray());
 
     QString error;
     ASSERT_TRUE(writePageFile(path, content.text, content.encoding, &error)) << error.toStdString();

@@ -138,7 +138,11 @@ std::optional<QByteArrayView> ScintillaCodeEditor::utf8View() const
 // place is neither copied into the undo history nor coloured again whole.
 void ScintillaCodeEditor::setText(const QString& text)
 {
-    const QByteArray bytes = scintillatext::encode(text);
+    setTextBytes(text, scintillatext::encode(text));
+}
+
+void ScintillaCodeEditor::setTextBytes(const QString& text, const QByteArray& bytes)
+{
     const long length = byteLength();
     const ByteSplice splice =
         byteSplice(QByteArrayView(bytesAt(0, length), length), QByteArrayView(bytes));
@@ -153,11 +157,14 @@ void ScintillaCodeEditor::setText(const QString& text)
 
 // Nothing of the replaced text goes into the undo history: on a long page
 // that would be a copy of the whole page nobody can ask for back.
-void ScintillaCodeEditor::setOpenedText(const QString& text)
+void ScintillaCodeEditor::setOpenedText(const QString& text, QByteArrayView utf8)
 {
     Operation operation(*this);
     send(Sci::SCI_SETUNDOCOLLECTION, 0);
-    setText(text);
+    if (!utf8.isEmpty())
+        setTextBytes(text, QByteArray::fromRawData(utf8.data(), utf8.size()));
+    else
+        setText(text);
     send(Sci::SCI_EMPTYUNDOBUFFER);
     send(Sci::SCI_SETUNDOCOLLECTION, 1);
     send(Sci::SCI_SETSAVEPOINT);
