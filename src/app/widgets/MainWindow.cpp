@@ -8,6 +8,7 @@
 #include "base/widgets/WindowRules.h"
 #include "base/Wait.h"
 #include "app/widgets/DesignSurfaceReserve.h"
+#include "app/widgets/EarlyInputHold.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"
@@ -477,6 +478,7 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     if (!path.isEmpty()) {
         doc->design()->loadDocument(path);
         doc->navigatePreview();
+        holdEarlyInput(doc);
     }
     // A page opened into the window is loaded by the caller, which lets the
     // window paint once that load has been asked for.
@@ -494,6 +496,15 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     doc->design()->setFocus();
     surfaceReserve_->fillAfter(kReserveAfterWindowMs);
     return doc;
+}
+
+// Whoever presses Ctrl+N and types at once finds every key in the new page:
+// the keys wait until its Design view has the page.
+void MainWindow::holdEarlyInput(DocumentWindow* doc)
+{
+    if (inputHold_)
+        inputHold_->stopCatching();
+    inputHold_ = new EarlyInputHold(this, doc, doc->design());
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow* sub)
