@@ -4,6 +4,7 @@
 #include "platform/ComponentFactory.h"
 
 #include <QTimer>
+#include <QWindow>
 #include <QWidget>
 
 #include <utility>
@@ -11,8 +12,17 @@
 namespace ink {
 
 namespace {
+// When the design surface for the next document window is made ahead:
+// soon after start-up's first paint (the user's first page opens at once;
+// made before that paint, the surface would hold it back),
+// and after a new window has started loading its page (either way only
+// once no page is loading).
+constexpr int kAfterStartMs = 100;
+constexpr int kAfterNewWindowMs = 300;
 // How often a load under way, or the next piece of work, is looked at.
 constexpr int kRetryMs = 300;
+// How often a host window not yet on screen is looked at.
+constexpr int kScreenCheckMs = 20;
 }
 
 DesignSurfaceReserve::DesignSurfaceReserve(QWidget* host, std::function<bool()> loading,
@@ -33,6 +43,24 @@ void DesignSurfaceReserve::fillAfter(int ms)
         timer_->start(ms);
 }
 
+void DesignSurfaceReserve::fillAfterStart()
+{
+    // Timed from the first look that finds the window on screen.
+    awaitingScreen_ = true;
+    fillAfter(kScreenCheckMs);
+}
+
+void DesignSurfaceReserve::fillAfterNewWindow()
+{
+    fillAfter(kAfterNewWindowMs);
+}
+
+bool DesignSurfaceReserve::hostOnScreen() const
+{
+    const QWindow* window = host_->window()->windowHandle();
+    return window && window->isExposed();
+}
+
 void DesignSurfaceReserve::loadPaletteNow()
 {
     if (auto palette = std::exchange(palette_, nullptr))
@@ -44,6 +72,18 @@ void DesignSurfaceReserve::fill()
     // Not from inside a wait of another handler, nor while a page loads.
     if (NestedEventLoop::depth() > 0 || (loading_ && loading_())) {
         timer_->start(kRetryMs);
+        return;
+    }
+    // Starting the engine holds the window for a while: not before the
+    // window's first paint, and not right on it either, so that what the
+    // window shows first is drawn in full.
+    if (!hostOnScreen()) {
+        awaitingScreen_ = true;
+        timer_->start(kScreenCheckMs);
+        return;
+    }
+    if (std::exchange(awaitingScreen_, false)) {
+        timer_->start(kAfterStartMs);
         return;
     }
     if (!designSurfacePrepared()) {

@@ -58,12 +58,6 @@
 namespace ink {
 
 namespace {
-// When the design surface for the next document window is made ahead:
-// right after start-up's first paint (the user's first page opens at once),
-// and after a new window has started loading its page (either way only
-// once no page is loading).
-constexpr int kReserveAfterStartMs = 100;
-constexpr int kReserveAfterWindowMs = 300;
 // The menu items whose check marks settings2.ini keeps, in file order.
 const char* const CheckItems[MainWindowSettings::MenuChecks] = {
     "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
@@ -313,7 +307,7 @@ void MainWindow::startUp(const QString& commandLine)
     // After the window has had its first paint, and not while the first
     // page loads: a design surface made ahead for the next document window,
     // then the palette (see DesignSurfaceReserve).
-    surfaceReserve_->fillAfter(kReserveAfterStartMs);
+    surfaceReserve_->fillAfterStart();
     files_->offerRecovery();
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
@@ -494,7 +488,7 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
     doc->design()->setFocus();
-    surfaceReserve_->fillAfter(kReserveAfterWindowMs);
+    surfaceReserve_->fillAfterNewWindow();
     return doc;
 }
 
