@@ -3,6 +3,7 @@
 #include "base/Wait.h"
 #include "platform/ComponentFactory.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <QWindow>
 #include <QWidget>
@@ -21,8 +22,6 @@ constexpr int kAfterStartMs = 100;
 constexpr int kAfterNewWindowMs = 300;
 // How often a load under way, or the next piece of work, is looked at.
 constexpr int kRetryMs = 300;
-// How often a host window not yet on screen is looked at.
-constexpr int kScreenCheckMs = 20;
 }
 
 DesignSurfaceReserve::DesignSurfaceReserve(QWidget* host, std::function<bool()> loading,
@@ -35,6 +34,7 @@ DesignSurfaceReserve::DesignSurfaceReserve(QWidget* host, std::function<bool()> 
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &DesignSurfaceReserve::fill);
+    host_->installEventFilter(this);
 }
 
 void DesignSurfaceReserve::fillAfter(int ms)
@@ -45,9 +45,13 @@ void DesignSurfaceReserve::fillAfter(int ms)
 
 void DesignSurfaceReserve::fillAfterStart()
 {
-    // Timed from the first look that finds the window on screen.
-    awaitingScreen_ = true;
-    fillAfter(kScreenCheckMs);
+    // Timed from the window's first paint.
+    if (designSurfacePrepared() && !palette_)
+        return;
+    if (hostOnScreen())
+        timer_->start(kAfterStartMs);
+    else
+        awaitingScreen_ = true;
 }
 
 void DesignSurfaceReserve::fillAfterNewWindow()
@@ -59,6 +63,15 @@ bool DesignSurfaceReserve::hostOnScreen() const
 {
     const QWindow* window = host_->window()->windowHandle();
     return window && window->isExposed();
+}
+
+bool DesignSurfaceReserve::eventFilter(QObject* watched, QEvent* event)
+{
+    // A window that is painted is on screen: the work waits a little longer
+    // for what it shows first to be drawn in full.
+    if (watched == host_ && event->type() == QEvent::Paint && std::exchange(awaitingScreen_, false))
+        timer_->start(kAfterStartMs);
+    return false;
 }
 
 void DesignSurfaceReserve::loadPaletteNow()
@@ -79,11 +92,6 @@ void DesignSurfaceReserve::fill()
     // window shows first is drawn in full.
     if (!hostOnScreen()) {
         awaitingScreen_ = true;
-        timer_->start(kScreenCheckMs);
-        return;
-    }
-    if (std::exchange(awaitingScreen_, false)) {
-        timer_->start(kAfterStartMs);
         return;
     }
     if (!designSurfacePrepared()) {

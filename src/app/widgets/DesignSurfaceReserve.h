@@ -34,6 +34,9 @@ public:
     void loadPaletteNow();
     bool paletteLoaded() const { return !palette_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fill();
     bool hostOnScreen() const;
@@ -42,7 +45,8 @@ private:
     std::function<bool()> loading_;
     std::function<void()> palette_;
     QTimer* timer_;
-    // The host window was not on screen yet at the last look.
+    // The host window was not on screen at the last look: the work waits
+    // for its next paint.
     bool awaitingScreen_ = false;
 };
 
