@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -45,11 +46,20 @@ protected:
         for (const QChar ch : text)
             QTest::keyClick(window, ch.toLatin1());
     }
+    // Text an input method commits, to whatever has the focus then.
+    static void commitText(const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        if (QObject* focus = QGuiApplication::focusObject())
+            QCoreApplication::sendEvent(focus, &event);
+    }
 };
 
 TEST_F(NewPageTypingTest, KeysTypedRightAfterCtrlNAllLandInTheNewPageInOrder)
 {
     const QString typed = QStringLiteral("Quick brown");
+    const QString composed = QStringLiteral(" f\u00FCr");
     const struct {
         const char* what;
         bool prepared;   // a surface made ahead is waiting
@@ -59,6 +69,11 @@ TEST_F(NewPageTypingTest, KeysTypedRightAfterCtrlNAllLandInTheNewPageInOrder)
         {"first page at start, keys queued behind Ctrl+N", false, true},
         {"surface made ahead, keys after the command", true, false},
         {"surface made ahead, keys queued behind Ctrl+N", true, true},
+    };
+    // Keys, then text from an input method, in that order.
+    const auto typeAll = [&](QWindow* window) {
+        typeInto(window, typed);
+        commitText(composed);
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -79,19 +94,20 @@ TEST_F(NewPageTypingTest, KeysTypedRightAfterCtrlNAllLandInTheNewPageInOrder)
         ASSERT_NE(newPage, nullptr);
         OnShortcut queue(newPage, [&] {
             if (c.queued)
-                QTimer::singleShot(0, main.get(), [&] { typeInto(window, typed); });
+                QTimer::singleShot(0, main.get(), [&] { typeAll(window); });
         });
         QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
         DocumentWindow* w = active();
         ASSERT_NE(w, nullptr);
         if (!c.queued)
-            typeInto(window, typed);
+            typeAll(window);
 
         waitIdle(w);
         pump(200);
-        EXPECT_EQ(js(QStringLiteral("document.body.textContent")).toString().trimmed(), typed);
+        EXPECT_EQ(js(QStringLiteral("document.body.textContent")).toString().trimmed(), typed + composed);
         w->switchToCode();
-        EXPECT_TRUE(w->code()->text().contains(typed)) << qPrintable(w->code()->text());
+        EXPECT_TRUE(w->code()->text().contains(typed + QStringLiteral(" f&uuml;r"))
+                    || w->code()->text().contains(typed + composed)) << qPrintable(w->code()->text());
         // Nothing went astray into the window's other boxes.
         for (const QLineEdit* box : w->findChildren<QLineEdit*>())
             EXPECT_FALSE(box->text().contains(QLatin1String("Quick"))) << qPrintable(box->objectName());
