@@ -119,25 +119,30 @@ TEST_F(PreparedSurfaceTest, ThePaletteLoadsWhenIdleOrWhenItsTabIsChosen)
     EXPECT_NE(palette(), nullptr);
 }
 
-// The reserve on a bare host: nothing is made while a page loads or inside
-// another handler's wait; once idle, the surface first, then the palette.
+// The reserve on a bare host: nothing is made while a page loads, inside
+// another handler's wait, or before the host window is on screen (starting
+// the engine would hold back its first paint); once idle, the surface
+// first, then the palette.
 TEST(DesignSurfaceReserveTest, WaitsUntilNoPageLoads)
 {
     const struct {
         const char* what;
         bool loading;
         bool nested;
+        bool shown;
         bool made;
     } cases[] = {
-        {"a page loads", true, false, false},
-        {"inside a wait", false, true, false},
-        {"idle", false, false, true},
+        {"a page loads", true, false, true, false},
+        {"inside a wait", false, true, true, false},
+        {"window not on screen yet", false, false, false, false},
+        {"idle", false, false, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QWidget host;
         host.resize(400, 300);
-        host.show();
+        if (c.shown)
+            host.show();
         int palettes = 0;
         bool loading = c.loading;
         DesignSurfaceReserve reserve(&host, [&] { return loading; }, [&] { ++palettes; });
@@ -151,6 +156,7 @@ TEST(DesignSurfaceReserveTest, WaitsUntilNoPageLoads)
         EXPECT_EQ(designSurfacePrepared(), c.made);
         EXPECT_EQ(preparedView(&host) != nullptr, c.made);
         loading = false;
+        host.show();
         EXPECT_TRUE(waitUntil([&] { return palettes == 1; }));
         EXPECT_TRUE(designSurfacePrepared());
         EXPECT_TRUE(reserve.paletteLoaded());

@@ -21,19 +21,33 @@ public:
                          std::function<void()> palette);
 
     // Makes the surface, and then loads the palette if it is still due,
-    // once `ms` have passed and no page is loading.
+    // once `ms` have passed, the host window is on screen and no page is
+    // loading.
     void fillAfter(int ms);
+    // The same at start-up, timed from the main window's first paint: made
+    // before it, the surface would hold that paint back for as long as the
+    // engine takes to start.
+    void fillAfterStart();
+    // The same after a new document window has started loading its page.
+    void fillAfterNewWindow();
     // Loads the palette now (its tab is shown), if it has not been loaded.
     void loadPaletteNow();
     bool paletteLoaded() const { return !palette_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fill();
+    bool hostOnScreen() const;
 
     QWidget* host_;
     std::function<bool()> loading_;
     std::function<void()> palette_;
     QTimer* timer_;
+    // The host window was not on screen at the last look: the work waits
+    // for its next paint.
+    bool awaitingScreen_ = false;
 };
 
 }

@@ -8,6 +8,7 @@
 #include "base/widgets/WindowRules.h"
 #include "base/Wait.h"
 #include "app/widgets/DesignSurfaceReserve.h"
+#include "app/widgets/EarlyInputHold.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
 #include "app/widgets/SideTabList.h"
@@ -57,12 +58,6 @@
 namespace ink {
 
 namespace {
-// When the design surface for the next document window is made ahead:
-// right after start-up's first paint (the user's first page opens at once),
-// and after a new window has started loading its page (either way only
-// once no page is loading).
-constexpr int kReserveAfterStartMs = 100;
-constexpr int kReserveAfterWindowMs = 300;
 // The menu items whose check marks settings2.ini keeps, in file order.
 const char* const CheckItems[MainWindowSettings::MenuChecks] = {
     "insertbrackets", "styleequals", "tagapply", "classapply", "idapply",
@@ -312,7 +307,7 @@ void MainWindow::startUp(const QString& commandLine)
     // After the window has had its first paint, and not while the first
     // page loads: a design surface made ahead for the next document window,
     // then the palette (see DesignSurfaceReserve).
-    surfaceReserve_->fillAfter(kReserveAfterStartMs);
+    surfaceReserve_->fillAfterStart();
     files_->offerRecovery();
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
@@ -477,6 +472,7 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     if (!path.isEmpty()) {
         doc->design()->loadDocument(path);
         doc->navigatePreview();
+        holdEarlyInput(doc);
     }
     // A page opened into the window is loaded by the caller, which lets the
     // window paint once that load has been asked for.
@@ -492,8 +488,17 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
     doc->design()->setFocus();
-    surfaceReserve_->fillAfter(kReserveAfterWindowMs);
+    surfaceReserve_->fillAfterNewWindow();
     return doc;
+}
+
+// Whoever presses Ctrl+N and types at once finds every key in the new page:
+// the keys wait until its Design view has the page.
+void MainWindow::holdEarlyInput(DocumentWindow* doc)
+{
+    if (inputHold_)
+        inputHold_->stopCatching();
+    inputHold_ = new EarlyInputHold(this, doc, doc->design());
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow* sub)

@@ -167,6 +167,7 @@ private:
     void styleOptionClicked(StyleOption option);
     void showStyleMarks();
 
+    void holdEarlyInput(DocumentWindow* doc);
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
     void reapClosedWindows();
@@ -192,6 +193,8 @@ private:
     ToolStrip* stripFormatting_ = nullptr;
     DesignSurface* dragdrop_ = nullptr;
     class DesignSurfaceReserve* surfaceReserve_ = nullptr;
+    // Keys typed into the newest new page before it is ready to take them.
+    QPointer<class EarlyInputHold> inputHold_;
     FontComboControl* fontCombo_ = nullptr;
     ColorComboControl* colourCombo_ = nullptr;
     ColourPanel* colourPanel_ = nullptr;
