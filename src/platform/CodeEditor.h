@@ -45,8 +45,9 @@ public:
     // what UTF-8 cannot (a lone surrogate), where text() must be used. Valid
     // until the text next changes.
     virtual std::optional<QByteArrayView> utf8View() const = 0;
-    // Replaces the whole text (one undo step); raises textChanged.
-    virtual void setText(const QString& text) = 0;
+    // Replaces the whole text (one undo step); raises textChanged. Answers
+    // whether the text changed: the same text leaves the editor untouched.
+    virtual bool setText(const QString& text) = 0;
 
     // The characters [start, end) of the text; positions are clamped to it.
     virtual QString textRange(int start, int end) const = 0;

@@ -597,11 +597,10 @@ bool DocumentWindow::takeDesignIntoCode(bool markModified)
         waitForDesign();
     QString html;
     if (design_->readDocumentHtml(&html)) {
-        if (html != code_->text()) {
-            code_->setText(html);
-            if (markModified)
-                host_.documents().at(slot_).modified = true;
-        }
+        // The editor compares the bytes itself: reading its whole text back
+        // to compare would cost as much again on a long page.
+        if (code_->setText(html) && markModified)
+            host_.documents().at(slot_).modified = true;
         return true;
     }
     if (design_->loadFailed() || closed_)

@@ -36,7 +36,7 @@ public:
 
     QString text() const override;
     std::optional<QByteArrayView> utf8View() const override;
-    void setText(const QString& text) override;
+    bool setText(const QString& text) override;
 
     QString textRange(int start, int end) const override;
     Change lastChange() const override;
