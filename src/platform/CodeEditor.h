@@ -45,8 +45,9 @@ public:
     // what UTF-8 cannot (a lone surrogate), where text() must be used. Valid
     // until the text next changes.
     virtual std::optional<QByteArrayView> utf8View() const = 0;
-    // Replaces the whole text (one undo step); raises textChanged.
-    virtual void setText(const QString& text) = 0;
+    // Replaces the whole text (one undo step); raises textChanged. Answers
+    // whether the text changed: the same text leaves the editor untouched.
+    virtual bool setText(const QString& text) = 0;
     // The text of a page as it was opened: its undo history starts here, so
     // that undo never takes the page back to what the editor held before.
     // `utf8` is the text as UTF-8 when the caller holds it so already (a

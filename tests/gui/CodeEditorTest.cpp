@@ -163,6 +163,21 @@ TEST_P(CodeEditorTextTest, TextComesBackExactlyAsSet)
     EXPECT_EQ(editor_->text().toUtf8(), text.toUtf8());
 }
 
+// The Design -> Code switch learns from the answer alone whether the page
+// changed; the same text again must leave the history and the text alone.
+TEST_P(CodeEditorTextTest, TheSameTextAgainChangesNothingAndSaysSo)
+{
+    const QString text = GetParam().text;
+    editor_->setText(u("before"));
+    EXPECT_TRUE(editor_->setText(text));
+    EXPECT_FALSE(editor_->setText(text));
+    EXPECT_EQ(editor_->text(), text);
+    inktest::pump(20); // read back from the editor's bytes, not a kept copy
+    EXPECT_EQ(editor_->text(), text);
+    editor_->undo();
+    EXPECT_EQ(editor_->text(), u("before"));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, CodeEditorTextTest,
     ::testing::Values(
@@ -203,6 +218,24 @@ TEST_F(CodeEditorTest, ReplacingAnEmptySelectionInsertsAtTheCaret)
     setMarked(u("ab|cd"));
     editor_->replaceSelectedText(u("XY"));
     EXPECT_EQ(marked(), u("ab^XY|cd"));
+}
+
+// Texts that differ only where the editor's own encoding is unusual (lone
+// surrogates, NUL, a combining accent) are told apart.
+TEST_F(CodeEditorTest, SetTextAnswersAChangeOfOneUnusualCharacter)
+{
+    const QString pairs[][2] = {
+        {u("a") + QChar(0xDC80) + u("b"), u("a") + QChar(0xDC81) + u("b")},
+        {u("a") + QChar(0xD83D), u("a") + QChar(0xD83E)},
+        {u("a") + QChar(0) + u("b"), u("ab")},
+        {u("caf\xc3\xa9"), u("cafe\xcc\x81")},
+        {u("x\r\n"), u("x\n")},
+    };
+    for (const auto& pair : pairs) {
+        editor_->setText(pair[0]);
+        EXPECT_TRUE(editor_->setText(pair[1])) << pair[1].toStdString();
+        EXPECT_EQ(editor_->text(), pair[1]);
+    }
 }
 
 TEST_F(CodeEditorTest, SetTextIsOneUndoStep)

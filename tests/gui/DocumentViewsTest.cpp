@@ -3,6 +3,7 @@
 #include "document/DocumentRoutines.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -145,4 +146,49 @@ TEST_F(DocumentViews, ViewRefreshPutsTheCodeTextIntoTheDesignSurface)
     waitIdle(w);
     EXPECT_TRUE(w->design()->bodyInnerHtml().contains("refreshed"));
     EXPECT_EQ(w->design()->documentHtml(), text);
+}
+
+namespace {
+// Counts the focus a widget is given.
+class FocusCount : public QObject {
+public:
+    explicit FocusCount(QWidget* watched) { watched->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            ++count;
+        return false;
+    }
+};
+}
+
+// The focus goes from the view left to the view shown, never by way of the
+// title box, whose focus handler would read the page again mid-switch.
+TEST_F(DocumentViews, SwitchHandsTheFocusToTheViewShownPastTheTitleBox)
+{
+    const auto holds = [](QWidget* view) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && (focus == view || view->isAncestorOf(focus));
+    };
+    ink::DocumentWindow* w = newPage();
+    focusPage();
+    ASSERT_TRUE(waitUntil([&] { return holds(w->design()->widget()); }));
+    w->design()->pasteHtml("typed");
+    pump(50);
+    FocusCount titleFocus(w->titleBox());
+    w->switchToCode();
+    pump(50);
+    EXPECT_TRUE(holds(w->code()->widget()));
+    EXPECT_TRUE(w->code()->text().contains("typed"));
+    w->switchToPreview();
+    pump(50);
+    EXPECT_TRUE(holds(w->preview()->widget()));
+    w->switchToDesign();
+    waitIdle(w);
+    EXPECT_TRUE(holds(w->design()->widget()));
+    EXPECT_EQ(titleFocus.count, 0);
+    EXPECT_FALSE(w->titleBox()->hasFocus());
 }

@@ -17,6 +17,7 @@
 #include "platform/PreviewBrowser.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -255,12 +256,31 @@ void DocumentWindow::followViewButton(const QString& key)
         switchToPreview();
 }
 
+// A view hidden while it holds the focus hands it on to the next box of the
+// window, the title box, whose focus handler reads the page again (waiting
+// on the Design view) in the middle of a switch: the view shown takes the
+// focus instead. Shown only once the others are hidden, so that the Design
+// view is never squeezed to half its size for a moment.
 void DocumentWindow::showOnly(QWidget* shown)
 {
+    QWidget* focus = QApplication::focusWidget();
+    const bool handOver = focus && focus != shown && !shown->isAncestorOf(focus) && viewHolding(focus);
+    if (handOver)
+        focus->clearFocus();
     for (QWidget* w : {code_->widget(), design_->widget(), preview_->widget()})
         if (w != shown)
             w->hide();
     shown->show();
+    if (handOver)
+        shown->setFocus();
+}
+
+bool DocumentWindow::viewHolding(QWidget* focus) const
+{
+    for (QWidget* w : {code_->widget(), design_->widget(), preview_->widget()})
+        if (w == focus || w->isAncestorOf(focus))
+            return true;
+    return false;
 }
 
 bool DocumentWindow::designVisible() const
@@ -577,11 +597,10 @@ bool DocumentWindow::takeDesignIntoCode(bool markModified)
         waitForDesign();
     QString html;
     if (design_->readDocumentHtml(&html)) {
-        if (html != code_->text()) {
-            code_->setText(html);
-            if (markModified)
-                host_.documents().at(slot_).modified = true;
-        }
+        // The editor compares the bytes itself: reading its whole text back
+        // to compare would cost as much again on a long page.
+        if (code_->setText(html) && markModified)
+            host_.documents().at(slot_).modified = true;
         return true;
     }
     if (design_->loadFailed() || closed_)

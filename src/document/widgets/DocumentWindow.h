@@ -118,6 +118,7 @@ private:
     void pressViewButton(const QString& key);
     void followViewButton(const QString& key);
     void showOnly(QWidget* shown);
+    bool viewHolding(QWidget* focus) const;
     void loadWorkingFileIntoDesign(const QString& text);
     void codeTextChanged();
     void applyGeneratorRuleToChange();

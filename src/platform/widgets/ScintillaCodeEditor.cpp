@@ -136,23 +136,28 @@ std::optional<QByteArrayView> ScintillaCodeEditor::utf8View() const
 
 // Only the bytes that differ are replaced: a long page that changed in one
 // place is neither copied into the undo history nor coloured again whole.
-void ScintillaCodeEditor::setText(const QString& text)
+// The bytes are compared, so a caller need not read the whole text back to
+// learn whether it changed; the text given is the editor's either way.
+bool ScintillaCodeEditor::setText(const QString& text)
 {
-    setTextBytes(text, scintillatext::encode(text));
+    return setTextBytes(text, scintillatext::encode(text));
 }
 
-void ScintillaCodeEditor::setTextBytes(const QString& text, const QByteArray& bytes)
+bool ScintillaCodeEditor::setTextBytes(const QString& text, const QByteArray& bytes)
 {
     const long length = byteLength();
     const ByteSplice splice =
         byteSplice(QByteArrayView(bytesAt(0, length), length), QByteArrayView(bytes));
-    if (!splice.changes())
-        return;
+    if (!splice.changes()) {
+        keepText(text);
+        return false;
+    }
     Operation operation(*this);
     replaceBytes(long(splice.start), long(splice.beforeEnd),
                  bytes.mid(splice.start, splice.afterEnd - splice.start));
     keepText(text);
     setByteSelection(0, 0);
+    return true;
 }
 
 // Nothing of the replaced text goes into the undo history: on a long page

@@ -36,9 +36,9 @@ public:
 
     QString text() const override;
     std::optional<QByteArrayView> utf8View() const override;
-    void setText(const QString& text) override;
+    bool setText(const QString& text) override;
     // The same, with the text's bytes as the editor holds them.
-    void setTextBytes(const QString& text, const QByteArray& bytes);
+    bool setTextBytes(const QString& text, const QByteArray& bytes);
     void setOpenedText(const QString& text, QByteArrayView utf8 = {}) override;
 
     QString textRange(int start, int end) const override;
