@@ -39,14 +39,14 @@ DesignSurfaceReserve::DesignSurfaceReserve(QWidget* host, std::function<bool()> 
 
 void DesignSurfaceReserve::fillAfter(int ms)
 {
-    if (!designSurfacePrepared() || palette_)
+    if (workLeft())
         timer_->start(ms);
 }
 
 void DesignSurfaceReserve::fillAfterStart()
 {
     // Timed from the window's first paint.
-    if (designSurfacePrepared() && !palette_)
+    if (!workLeft())
         return;
     if (hostOnScreen())
         timer_->start(kAfterStartMs);
@@ -57,6 +57,11 @@ void DesignSurfaceReserve::fillAfterStart()
 void DesignSurfaceReserve::fillAfterNewWindow()
 {
     fillAfter(kAfterNewWindowMs);
+}
+
+bool DesignSurfaceReserve::workLeft() const
+{
+    return !designSurfacePrepared() || palette_;
 }
 
 bool DesignSurfaceReserve::hostOnScreen() const

@@ -40,6 +40,8 @@ protected:
 private:
     void fill();
     bool hostOnScreen() const;
+    // A surface to make or the palette to load.
+    bool workLeft() const;
 
     QWidget* host_;
     std::function<bool()> loading_;

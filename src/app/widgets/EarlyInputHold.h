@@ -1,8 +1,8 @@
 #pragma once
-#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <vector>
 
 class QEvent;
 class QTimer;
