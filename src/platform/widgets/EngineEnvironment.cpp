@@ -1,6 +1,7 @@
 #include "platform/widgets/EngineEnvironment.h"
 
 #include "platform/RendererChoice.h"
+#include "platform/SessionBus.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ void prepareWebEngineEnvironment()
     if (!flags.contains("--disable-background-networking"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + ours);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    skipUnfindableSessionBus();
 }
 
 namespace {

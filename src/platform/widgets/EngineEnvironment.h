@@ -3,7 +3,8 @@
 namespace ink {
 // Must run before the QApplication is created: prepares the web engine for
 // this desktop (no sandbox when running as root, no GPU or background
-// network traffic, which the editor never needs).
+// network traffic, which the editor never needs), and says up front that
+// there is no session bus where none can be found (see SessionBus.h).
 void prepareWebEngineEnvironment();
 
 // Must run after the QApplication is created and before any web view: where
