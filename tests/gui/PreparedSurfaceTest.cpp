@@ -72,6 +72,13 @@ TEST_F(PreparedSurfaceTest, TheNextWindowTakesTheSurfaceAndShowsItsPageInIt)
         EXPECT_EQ(js(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"));
         EXPECT_TRUE(js(QStringLiteral("document.body.textContent")).toString().contains(
             QLatin1String(c.text)));
+        // The surface was made before the window's Details box was read: the
+        // page still shows the outlines the ticked box asks for.
+        if (*c.text) {
+            EXPECT_EQ(js(QStringLiteral("getComputedStyle(document.querySelector('p')).outlineStyle"))
+                          .toString(),
+                      QStringLiteral("dotted"));
+        }
         EXPECT_NE(preparedView(main.get()), view.data());
     }
     EXPECT_TRUE(waitForPrepared());

@@ -260,8 +260,9 @@ void WebEngineDesignSurface::prepareLoad(qint64 size)
     const bool lazy = size >= kLazyLayoutBytes;
     if (lazy != lazyLayout_) {
         lazyLayout_ = lazy;
-        installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
+        scriptsStale_ = true;
     }
+    installStaleScripts();
     everLoaded_ = true;
     touchedWhileLoading_ = false;
     noteChange();
@@ -560,21 +561,25 @@ void WebEngineDesignSurface::setBaseLocation(const QString& folder)
 
 void WebEngineDesignSurface::setShowDetails(bool on)
 {
-    showDetails_ = on;
-    setDisplay(QStringLiteral("details"), on);
+    if (std::exchange(showDetails_, on) != on)
+        setDisplay(QStringLiteral("details"), on);
 }
 
 void WebEngineDesignSurface::setShowBorders(bool on)
 {
-    showBorders_ = on;
-    setDisplay(QStringLiteral("borders"), on);
+    if (std::exchange(showBorders_, on) != on)
+        setDisplay(QStringLiteral("borders"), on);
 }
 
 // Documents loaded from now on are created with the new display; a load
 // under way gets it when it ends.
 void WebEngineDesignSurface::setDisplay(const QString& kind, bool on)
 {
-    installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
+    scriptsStale_ = true;
+    // Both displays are set together as a window is made: the scripts
+    // (the whole design library) go to the engine once for the two, before
+    // the next load at the latest.
+    QTimer::singleShot(0, this, [this] { installStaleScripts(); });
     if (loader_->busy())
         displayPending_ = true;
     else if (everLoaded_)
@@ -883,6 +888,12 @@ void WebEngineDesignSurface::setAnswerTimeouts(int callMs, int readMs)
 {
     callTimeoutMs_ = callMs;
     readTimeoutMs_ = readMs;
+}
+
+void WebEngineDesignSurface::installStaleScripts()
+{
+    if (std::exchange(scriptsStale_, false))
+        installDesignScripts(page(), showDetails_, showBorders_, lazyLayout_);
 }
 
 void WebEngineDesignSurface::queueDisplayChanged()

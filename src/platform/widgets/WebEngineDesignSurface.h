@@ -129,6 +129,7 @@ private:
     void runClipboardAction(int id);
     void find(int option, const QString& value);
     void setDisplay(const QString& kind, bool on);
+    void installStaleScripts();
     void queueDisplayChanged();
     void queueSignal(void (DesignSurface::*signal)());
 
@@ -148,6 +149,8 @@ private:
     bool showDetails_ = false;
     bool showBorders_ = false;
     bool displayChangeQueued_ = false;
+    // The scripts documents are created with lag behind the display wanted.
+    bool scriptsStale_ = false;
     // A document of this program's has been loaded: before that, the page
     // holds the engine's empty start page, which only a script call made
     // for it would have to set up.
