@@ -58,7 +58,7 @@ bool probeTopShown(QWebEnginePage* page, double before)
     const QString script = QStringLiteral("performance.timeOrigin > %1 && !!(document.body && "
                                           "document.body.firstElementChild)")
                                .arg(before, 0, 'f', 3);
-    return bench::waitFor([&] { return bench::answer(page, script).toBool(); });
+    return bench::answersTrue(page, script);
 }
 
 // Waits until the page's paragraph `n` holds `text`; asked of the page
@@ -69,7 +69,7 @@ bool probeParagraph(QWebEnginePage* page, int n, const QString& text)
                                           "(document.getElementsByTagName('P')[%2])")
                                .arg(text)
                                .arg(n);
-    return bench::waitFor([&] { return bench::answer(page, script).toBool(); });
+    return bench::answersTrue(page, script);
 }
 
 QWebEnginePage* designPage(ink::DocumentWindow* w)

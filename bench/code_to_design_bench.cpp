@@ -41,7 +41,7 @@ bool probeWord(QWebEnginePage* page, int n, const QString& word)
 {
     const QString script = QStringLiteral("(p => !!p && p.textContent.includes('%1'))(%2)")
                                .arg(word, paragraph(n));
-    return bench::waitFor([&] { return bench::answer(page, script, 300000).toBool(); }, 300000);
+    return bench::answersTrue(page, script, 300000);
 }
 
 // Answered once the engine has laid the page out again.
