@@ -439,13 +439,29 @@ DocumentWindow* MainWindow::activeWindow()
     return window(table_.activeDocument());
 }
 
-DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
+DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const OpenedPage* opened)
 {
     const int slot = table_.allocate();
     if (slot == 0)
         return nullptr;
     auto* doc = new DocumentWindow(*this, slot);
     windows_[slot] = doc;
+    table_.setActiveDocument(slot);
+    table_.at(slot).folder = opened ? opened->folder : table_.inheritedFolder(slot, newPageFolder());
+    // The first page starts loading before the window is laid out and
+    // painted: the engine reads it meanwhile.
+    if (opened) {
+        const QString path = doc->writeWorkingFile(opened->text);
+        if (!path.isEmpty())
+            doc->design()->loadWrittenDocument(path, opened->text);
+    } else if (loadTemplate) {
+        const QString path = doc->writeWorkingFile(newPageTemplate());
+        if (!path.isEmpty()) {
+            doc->design()->loadDocument(path);
+            doc->navigatePreview();
+            holdEarlyInput(doc);
+        }
+    }
     connect(doc, &DocumentWindow::becameActive, this, &MainWindow::onDocumentActive);
     connectInverseProperty(doc);
     connect(doc, &DocumentWindow::closeRequested, this,
@@ -464,18 +480,9 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate)
     sub->show();
     mdi_->setActiveSubWindow(sub);
     table_.setActiveDocument(slot);
-    table_.at(slot).folder = table_.inheritedFolder(slot, newPageFolder());
     showFolder(table_.at(slot).folder);
-    // The new page starts loading before the window's first paint is
-    // waited for: the engine works on it meanwhile.
-    const QString path = loadTemplate ? doc->writeWorkingFile(newPageTemplate()) : QString();
-    if (!path.isEmpty()) {
-        doc->design()->loadDocument(path);
-        doc->navigatePreview();
-        holdEarlyInput(doc);
-    }
-    // A page opened into the window is loaded by the caller, which lets the
-    // window paint once that load has been asked for.
+    // A page opened into the window is finished by the caller, which lets
+    // the window paint once the page is in its Code view.
     if (loadTemplate) {
         const QPointer<DocumentWindow> guard(doc);
         processPendingEvents();

@@ -59,7 +59,8 @@ public:
     DocumentTable& documents() override { return table_; }
     ShellFlags& shellFlags() override { return flags_; }
     QWidget* mainWindow() override { return this; }
-    DocumentWindow* createDocumentWindow(bool loadTemplate = true) override;
+    DocumentWindow* createDocumentWindow(bool loadTemplate = true,
+                                         const OpenedPage* opened = nullptr) override;
     DocumentWindow* activeWindow() override;
     DocumentWindow* documentWindow(int slot) override { return window(slot); }
     void showFolder(const QString& folder) override;

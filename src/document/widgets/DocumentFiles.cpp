@@ -3,6 +3,7 @@
 #include "base/DocumentTable.h"
 #include "base/Wait.h"
 #include "base/widgets/Prompts.h"
+#include "document/DocumentRoutines.h"
 #include "document/PageText.h"
 #include "document/widgets/DocumentHost.h"
 #include "document/widgets/DocumentWindow.h"
@@ -22,6 +23,14 @@ const QString DocumentFiles::Filter = QStringLiteral("HTML Files|*.html;*.htm|Al
 namespace {
 const QString Untitled = QStringLiteral("Untitled");
 const QString AppTitle = QStringLiteral("Inkpress");
+
+// The Code view rewrites a generator marker once the page is in it; a page
+// without one is the same text in both views from the start.
+bool keepsItsText(const PageFileContent& content)
+{
+    const QByteArrayView utf8 = content.utf8();
+    return utf8.isEmpty() ? generatorEdit(content.text).start < 0 : !holdsGeneratorMarker(utf8);
+}
 }
 
 DocumentFiles::DocumentFiles(DocumentHost& host)
@@ -112,9 +121,19 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
         Prompts::current().warning(host_.mainWindow(), AppTitle, content.error);
         return OpenResult::Failed;
     }
+    QString refusal;
+    if (isFramesetPage(content.text))
+        refusal = QStringLiteral("Design mode not available for framesets.");
+    else if (titleCheck && countTitleTags(content.text) > 1)
+        refusal = QStringLiteral("Only one title tag allowed per page. Please make this change "
+                                 "and reopen the document.");
     // The file loads into the new window's Design view at once, never
-    // behind a template nobody will see.
-    const QPointer<DocumentWindow> doc = host_.createDocumentWindow(false);
+    // behind a template nobody will see: as read, while the window is made,
+    // unless the Code view is to rewrite a generator marker in it first.
+    const bool loadsAsRead = refusal.isEmpty() && keepsItsText(content);
+    const OpenedPage opened{folderOfPath(path), content.text};
+    const QPointer<DocumentWindow> doc =
+        host_.createDocumentWindow(false, loadsAsRead ? &opened : nullptr);
     if (!doc)
         return OpenResult::Failed;
     DocumentTable& table = host_.documents();
@@ -127,12 +146,6 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     guardPage(doc);
     watchPage(slot, path, content.stamp);
 
-    QString refusal;
-    if (isFramesetPage(content.text))
-        refusal = QStringLiteral("Design mode not available for framesets.");
-    else if (titleCheck && countTitleTags(content.text) > 1)
-        refusal = QStringLiteral("Only one title tag allowed per page. Please make this change "
-                                 "and reopen the document.");
     if (!refusal.isEmpty()) {
         Prompts::current().message(host_.mainWindow(), AppTitle, refusal);
         if (DocumentWindow::gone(doc))
@@ -140,11 +153,15 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
         doc->keepInCodeView();
         return OpenResult::OpenedCodeOnly;
     }
-    if (busyWaits)
-        doc->waitForDesign();
-    if (DocumentWindow::gone(doc))
-        return OpenResult::Failed;
-    doc->reloadDesignFromCode();
+    if (loadsAsRead) {
+        doc->navigatePreview();
+    } else {
+        if (busyWaits)
+            doc->waitForDesign();
+        if (DocumentWindow::gone(doc))
+            return OpenResult::Failed;
+        doc->reloadDesignFromCode();
+    }
     processPendingEvents();
     if (DocumentWindow::gone(doc))
         return OpenResult::Failed;

@@ -11,6 +11,12 @@ class DocumentWindow;
 struct ShellFlags;
 
 // What a document window needs from the main window that holds it.
+// A page read from a file, for a new window's Design view to load at once.
+struct OpenedPage {
+    QString folder;
+    QString text;
+};
+
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
@@ -20,8 +26,10 @@ public:
     // A new page window in the next slot, holding the new page template in
     // the Design view; nullptr once all slots of the run are used. A window
     // made for a file (`loadTemplate` false) holds the template in its Code
-    // view only: its Design view is left empty for the file to load at once.
-    virtual DocumentWindow* createDocumentWindow(bool loadTemplate = true) = 0;
+    // view only: its Design view loads `opened` when given, before the window
+    // is laid out and painted, or is left empty for the caller to load.
+    virtual DocumentWindow* createDocumentWindow(bool loadTemplate = true,
+                                                 const OpenedPage* opened = nullptr) = 0;
     // The window in the active slot, nullptr when that slot is empty.
     virtual DocumentWindow* activeWindow() = 0;
     // The window in a slot, nullptr when the slot is empty.
