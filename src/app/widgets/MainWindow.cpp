@@ -446,7 +446,6 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const Opened
         return nullptr;
     auto* doc = new DocumentWindow(*this, slot);
     windows_[slot] = doc;
-    table_.setActiveDocument(slot);
     table_.at(slot).folder = opened ? opened->folder : table_.inheritedFolder(slot, newPageFolder());
     // The first page starts loading before the window is laid out and
     // painted: the engine reads it meanwhile.

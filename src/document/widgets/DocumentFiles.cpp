@@ -131,14 +131,15 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     // behind a template nobody will see: as read, while the window is made,
     // unless the Code view is to rewrite a generator marker in it first.
     const bool loadsAsRead = refusal.isEmpty() && keepsItsText(content);
-    const OpenedPage opened{folderOfPath(path), content.text};
+    const QString folder = folderOfPath(path);
+    const OpenedPage opened{folder, content.text};
     const QPointer<DocumentWindow> doc =
         host_.createDocumentWindow(false, loadsAsRead ? &opened : nullptr);
     if (!doc)
         return OpenResult::Failed;
     DocumentTable& table = host_.documents();
     const int slot = doc->slot();
-    table.at(slot).folder = folderOfPath(path);
+    table.at(slot).folder = folder;
     doc->setCaption(fileNameOfPath(path));
     host_.showFolder(table.at(slot).folder);
     encodings_.insert(slot, {content.encoding, declaredCharsetOfText(content.text)});
