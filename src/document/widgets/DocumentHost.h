@@ -10,13 +10,13 @@ class DocumentTable;
 class DocumentWindow;
 struct ShellFlags;
 
-// What a document window needs from the main window that holds it.
 // A page read from a file, for a new window's Design view to load at once.
 struct OpenedPage {
     QString folder;
     QString text;
 };
 
+// What a document window needs from the main window that holds it.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
