@@ -18,6 +18,10 @@ public:
     WorkingFile(const WorkingFile&) = delete;
     WorkingFile& operator=(const WorkingFile&) = delete;
 
+    // The window number in the file's name, for a window made before it had
+    // one; only before the first write.
+    void setSlot(int slot) { slot_ = slot; }
+
     // Writes the text plus one CR LF, as UTF-8 with a byte order mark (the
     // engine then decodes it right whatever charset the page declares).
     // Returns the path written, "" on failure. The same text again for the

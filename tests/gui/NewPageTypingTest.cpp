@@ -1,7 +1,6 @@
 // Keys typed at once after File > New Page all land in the new page, in
 // the order they were typed, whether or not a design surface was made ahead.
 #include "MainWindowFixture.h"
-#include "platform/ComponentFactory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,13 +61,13 @@ TEST_F(NewPageTypingTest, KeysTypedRightAfterCtrlNAllLandInTheNewPageInOrder)
     const QString composed = QStringLiteral(" f\u00FCr");
     const struct {
         const char* what;
-        bool prepared;   // a surface made ahead is waiting
+        bool prepared;   // a window made ahead is waiting
         bool queued;     // the keys already wait when Ctrl+N is handled
     } cases[] = {
         {"first page at start, keys after the command", false, false},
         {"first page at start, keys queued behind Ctrl+N", false, true},
-        {"surface made ahead, keys after the command", true, false},
-        {"surface made ahead, keys queued behind Ctrl+N", true, true},
+        {"window made ahead, keys after the command", true, false},
+        {"window made ahead, keys queued behind Ctrl+N", true, true},
     };
     // Keys, then text from an input method, in that order.
     const auto typeAll = [&](QWindow* window) {
@@ -84,9 +83,9 @@ TEST_F(NewPageTypingTest, KeysTypedRightAfterCtrlNAllLandInTheNewPageInOrder)
         QWindow* window = main->windowHandle();
         ASSERT_TRUE(waitUntil([&] { return window->isExposed() && main->isActiveWindow(); }));
         if (c.prepared)
-            ASSERT_TRUE(waitUntil([] { return designSurfacePrepared(); }));
+            ASSERT_TRUE(waitUntil([&] { return main->windowMadeAhead() != nullptr; }));
         else
-            ASSERT_FALSE(designSurfacePrepared());
+            ASSERT_EQ(main->windowMadeAhead(), nullptr);
 
         // Keys already waiting behind Ctrl+N are handed over while the new
         // window is being made (whenever the program lets events through).

@@ -7,7 +7,7 @@
 #include "base/Twips.h"
 #include "base/widgets/WindowRules.h"
 #include "base/Wait.h"
-#include "app/widgets/DesignSurfaceReserve.h"
+#include "app/widgets/IdleReserve.h"
 #include "app/widgets/EarlyInputHold.h"
 #include "app/widgets/FolderFileList.h"
 #include "app/widgets/SidePanel.h"
@@ -105,18 +105,23 @@ MainWindow::MainWindow()
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &MainWindow::periodicUpdate);
 
-    surfaceReserve_ = new DesignSurfaceReserve(this, [this] {
+    IdleReserve::Work idle;
+    idle.loading = [this] {
         for (const QPointer<DocumentWindow>& doc : windows_)
             if (doc && !doc->isClosed() && doc->design()->busy())
                 return true;
         return false;
-    }, [this] { loadPalette(); });
+    };
+    idle.windowReady = [this] { return !nextWindow_.isNull(); };
+    idle.makeWindow = [this] { prepareNextWindow(); };
+    idle.palette = [this] { loadPalette(); };
+    reserve_ = new IdleReserve(this, std::move(idle));
     // The palette shows in its tab: it loads when the tab is chosen, if the
     // program has not been idle long enough to load it before.
     connect(panel_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
         if (QWidget* page = panel_->tabs()->widget(index);
             page && page->objectName() == QLatin1String("dragdropHost"))
-            surfaceReserve_->loadPaletteNow();
+            reserve_->loadPaletteNow();
     });
 
     reaper_ = new QTimer(this);
@@ -305,9 +310,9 @@ void MainWindow::startUp(const QString& commandLine)
     applyBands();
     timer_->start();
     // After the window has had its first paint, and not while the first
-    // page loads: a design surface made ahead for the next document window,
-    // then the palette (see DesignSurfaceReserve).
-    surfaceReserve_->fillAfterStart();
+    // page loads: the next document window made ahead, then the palette
+    // (see IdleReserve).
+    reserve_->fillAfterStart();
     files_->offerRecovery();
     if (!commandLine.isEmpty())
         files_->openFromCommandLine(commandLine);
@@ -439,12 +444,52 @@ DocumentWindow* MainWindow::activeWindow()
     return window(table_.activeDocument());
 }
 
+// Made in its frame and shown once, out of sight inside the main window:
+// the engine sets up a view's drawing on its first showing, which takes
+// longer than loading a short page, and the frame and the window's widgets
+// are laid out and polished. Hidden again then, so that it never takes the
+// keyboard focus while it waits.
+void MainWindow::prepareNextWindow()
+{
+    if (nextWindow_)
+        return;
+    constexpr int kOutOfSight = -30000;
+    constexpr int kShownMs = 400;
+    auto* frame = new QMdiSubWindow(this);
+    auto* ahead = new DocumentWindow(*this, frame);
+    frame->setWidget(ahead);
+    frame->setGeometry(kOutOfSight, kOutOfSight, std::max(640, mdi_->width() * 7 / 10),
+                       std::max(440, mdi_->height() * 7 / 10));
+    frame->show();
+    nextWindow_ = ahead;
+    QTimer::singleShot(kShownMs, ahead, [this, ahead, frame] {
+        if (nextWindow_ == ahead)
+            frame->hide();
+    });
+}
+
+DocumentWindow* MainWindow::windowMadeAhead() const
+{
+    return nextWindow_;
+}
+
+DocumentWindow* MainWindow::takeNextWindow(int slot)
+{
+    DocumentWindow* ahead = nextWindow_;
+    if (!ahead)
+        return new DocumentWindow(*this, slot);
+    nextWindow_ = nullptr;
+    ahead->parentWidget()->hide();
+    ahead->takeSlot(slot);
+    return ahead;
+}
+
 DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const OpenedPage* opened)
 {
     const int slot = table_.allocate();
     if (slot == 0)
         return nullptr;
-    auto* doc = new DocumentWindow(*this, slot);
+    DocumentWindow* doc = takeNextWindow(slot);
     windows_[slot] = doc;
     table_.at(slot).folder = opened ? opened->folder : table_.inheritedFolder(slot, newPageFolder());
     // The first page starts loading before the window is laid out and
@@ -465,7 +510,9 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const Opened
     connectInverseProperty(doc);
     connect(doc, &DocumentWindow::closeRequested, this,
             [this](int s, bool* accept) { *accept = files_->closeSequence(s); });
-    QMdiSubWindow* sub = mdi_->addSubWindow(doc);
+    // A window made ahead comes in the frame it was made in.
+    auto* frame = qobject_cast<QMdiSubWindow*>(doc->parentWidget());
+    QMdiSubWindow* sub = mdi_->addSubWindow(frame ? static_cast<QWidget*>(frame) : doc);
     // The frame would delete itself when its close has been handled, even
     // inside a dialog or wait of the window's own; closed windows are
     // deleted by the reaper instead, once no such loop is running.
@@ -494,7 +541,7 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const Opened
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
     doc->design()->setFocus();
-    surfaceReserve_->fillAfterNewWindow();
+    reserve_->fillAfterNewWindow();
     return doc;
 }
 

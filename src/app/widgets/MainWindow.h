@@ -62,6 +62,9 @@ public:
     DocumentWindow* createDocumentWindow(bool loadTemplate = true,
                                          const OpenedPage* opened = nullptr) override;
     DocumentWindow* activeWindow() override;
+    // The window the next new or opened page will take, made ahead while
+    // the program was idle; null when there is none yet.
+    DocumentWindow* windowMadeAhead() const;
     DocumentWindow* documentWindow(int slot) override { return window(slot); }
     void showFolder(const QString& folder) override;
     void refreshFolderLists() override;
@@ -169,6 +172,8 @@ private:
     void showStyleMarks();
 
     void holdEarlyInput(DocumentWindow* doc);
+    void prepareNextWindow();
+    DocumentWindow* takeNextWindow(int slot);
     void onSubWindowActivated(QMdiSubWindow* sub);
     void documentClosed(QMdiSubWindow* sub);
     void reapClosedWindows();
@@ -193,7 +198,9 @@ private:
     ToolStrip* stripB_ = nullptr;
     ToolStrip* stripFormatting_ = nullptr;
     DesignSurface* dragdrop_ = nullptr;
-    class DesignSurfaceReserve* surfaceReserve_ = nullptr;
+    class IdleReserve* reserve_ = nullptr;
+    // The next document window, made ahead while the program was idle.
+    QPointer<DocumentWindow> nextWindow_;
     // Keys typed into the newest new page before it is ready to take them.
     QPointer<class EarlyInputHold> inputHold_;
     FontComboControl* fontCombo_ = nullptr;

@@ -45,15 +45,51 @@ bool DocumentWindow::gone(const QPointer<DocumentWindow>& window)
     return !window || window->closed_;
 }
 
-DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
-    : QWidget(parent), host_(host), slot_(slot), working_(slot)
+DocumentWindow::DocumentWindow(DocumentHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), slot_(0), working_(0)
 {
     setObjectName(QStringLiteral("htmledit"));
     setWindowTitle(Untitled);
     setWindowIcon(programIcon());
     buildWidgets();
-    connectComponents();
+    applyStoredBoxes();
+    code_->applyFixedAppearance();
+    showOnly(design_->widget());
+    pressViewButton(EditKey);
+}
 
+DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
+    : DocumentWindow(host, parent)
+{
+    adoptSlot(slot, false);
+}
+
+void DocumentWindow::takeSlot(int slot)
+{
+    adoptSlot(slot, true);
+}
+
+void DocumentWindow::adoptSlot(int slot, bool madeAhead)
+{
+    slot_ = slot;
+    working_.setSlot(slot);
+    connectComponents();
+    // Shown out of sight while it waited: the user has not seen it yet. The
+    // boxes may have been changed since, in a window that has closed.
+    if (madeAhead) {
+        shown_ = false;
+        applyStoredBoxes();
+    }
+
+    DocumentTable& table = host_.documents();
+    table.setActiveDocument(slot_);
+    table.at(slot_).folder = newPageFolder();
+    table.at(slot_).designViewShown = true;
+}
+
+// The Syntax and Details boxes as the last window closed left them.
+void DocumentWindow::applyStoredBoxes()
+{
     DocumentWindowSettings boxes;
     boxes.apply(settings::readLines(settings::path(1)));
     {
@@ -65,22 +101,13 @@ DocumentWindow::DocumentWindow(DocumentHost& host, int slot, QWidget* parent)
     code_->setSyntaxColouring(boxes.syntax);
     design_->setShowDetails(boxes.details);
     design_->setShowBorders(boxes.details);
-
-    code_->applyFixedAppearance();
-    showOnly(design_->widget());
-    pressViewButton(EditKey);
-
-    DocumentTable& table = host_.documents();
-    table.setActiveDocument(slot_);
-    table.at(slot_).folder = newPageFolder();
-    table.at(slot_).designViewShown = true;
 }
 
 DocumentWindow::~DocumentWindow() = default;
 
 void DocumentWindow::buildWidgets()
 {
-    design_ = takeDesignSurface(this);
+    design_ = createDesignSurface(this);
     code_ = createCodeEditor(this);
     selection_ = std::make_unique<ViewSelectionFollower>(*design_, *code_);
     preview_ = createPreviewBrowser(this);
@@ -223,6 +250,9 @@ bool DocumentWindow::quiet() const
 
 void DocumentWindow::activate()
 {
+    // A window made ahead has no page yet.
+    if (slot_ == 0)
+        return;
     host_.documents().setActiveDocument(slot_);
     emit becameActive(slot_);
 }

@@ -26,7 +26,14 @@ class DocumentWindow : public QWidget {
     Q_OBJECT
 public:
     DocumentWindow(DocumentHost& host, int slot, QWidget* parent = nullptr);
+    // A window made ahead for the next page: it has no slot, and answers
+    // nothing of its components, until it takes one (takeSlot).
+    DocumentWindow(DocumentHost& host, QWidget* parent);
     ~DocumentWindow() override;
+
+    // The window made ahead becomes slot `slot`'s: it hears its components,
+    // and shows the Syntax and Details boxes as stored now.
+    void takeSlot(int slot);
 
     int slot() const { return slot_; }
     DesignSurface* design() const { return design_; }
@@ -117,6 +124,8 @@ private:
     void connectComponents();
     void pressViewButton(const QString& key);
     void followViewButton(const QString& key);
+    void adoptSlot(int slot, bool madeAhead);
+    void applyStoredBoxes();
     void showOnly(QWidget* shown);
     bool viewHolding(QWidget* focus) const;
     void loadWorkingFileIntoDesign(const QString& text);

@@ -1,7 +1,6 @@
-#include "app/widgets/DesignSurfaceReserve.h"
+#include "app/widgets/IdleReserve.h"
 
 #include "base/Wait.h"
-#include "platform/ComponentFactory.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -13,37 +12,31 @@
 namespace ink {
 
 namespace {
-// When the design surface for the next document window is made ahead:
-// soon after start-up's first paint (the user's first page opens at once;
-// made before that paint, the surface would hold it back),
-// and after a new window has started loading its page (either way only
-// once no page is loading).
+// When the next document window is made ahead: soon after start-up's first
+// paint (the user's first page opens at once; made before that paint, the
+// window would hold it back), and after a new window has started loading
+// its page (either way only once no page is loading).
 constexpr int kAfterStartMs = 100;
 constexpr int kAfterNewWindowMs = 300;
 // How often a load under way, or the next piece of work, is looked at.
 constexpr int kRetryMs = 300;
 }
 
-DesignSurfaceReserve::DesignSurfaceReserve(QWidget* host, std::function<bool()> loading,
-                                           std::function<void()> palette)
-    : QObject(host),
-      host_(host),
-      loading_(std::move(loading)),
-      palette_(std::move(palette)),
-      timer_(new QTimer(this))
+IdleReserve::IdleReserve(QWidget* host, Work work)
+    : QObject(host), host_(host), work_(std::move(work)), timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, &DesignSurfaceReserve::fill);
+    connect(timer_, &QTimer::timeout, this, &IdleReserve::fill);
     host_->installEventFilter(this);
 }
 
-void DesignSurfaceReserve::fillAfter(int ms)
+void IdleReserve::fillAfter(int ms)
 {
     if (workLeft())
         timer_->start(ms);
 }
 
-void DesignSurfaceReserve::fillAfterStart()
+void IdleReserve::fillAfterStart()
 {
     // Timed from the window's first paint.
     if (!workLeft())
@@ -54,23 +47,23 @@ void DesignSurfaceReserve::fillAfterStart()
         awaitingScreen_ = true;
 }
 
-void DesignSurfaceReserve::fillAfterNewWindow()
+void IdleReserve::fillAfterNewWindow()
 {
     fillAfter(kAfterNewWindowMs);
 }
 
-bool DesignSurfaceReserve::workLeft() const
+bool IdleReserve::workLeft() const
 {
-    return !designSurfacePrepared() || palette_;
+    return !work_.windowReady() || work_.palette;
 }
 
-bool DesignSurfaceReserve::hostOnScreen() const
+bool IdleReserve::hostOnScreen() const
 {
     const QWindow* window = host_->window()->windowHandle();
     return window && window->isExposed();
 }
 
-bool DesignSurfaceReserve::eventFilter(QObject* watched, QEvent* event)
+bool IdleReserve::eventFilter(QObject* watched, QEvent* event)
 {
     // A window that is painted is on screen: the work waits a little longer
     // for what it shows first to be drawn in full.
@@ -79,16 +72,16 @@ bool DesignSurfaceReserve::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void DesignSurfaceReserve::loadPaletteNow()
+void IdleReserve::loadPaletteNow()
 {
-    if (auto palette = std::exchange(palette_, nullptr))
+    if (auto palette = std::exchange(work_.palette, nullptr))
         palette();
 }
 
-void DesignSurfaceReserve::fill()
+void IdleReserve::fill()
 {
     // Not from inside a wait of another handler, nor while a page loads.
-    if (NestedEventLoop::depth() > 0 || (loading_ && loading_())) {
+    if (NestedEventLoop::depth() > 0 || work_.loading()) {
         timer_->start(kRetryMs);
         return;
     }
@@ -99,10 +92,10 @@ void DesignSurfaceReserve::fill()
         awaitingScreen_ = true;
         return;
     }
-    if (!designSurfacePrepared()) {
-        prepareDesignSurface(host_);
-        // The palette's page loads once the surface has been made ready.
-        if (palette_)
+    if (!work_.windowReady()) {
+        work_.makeWindow();
+        // The palette's page loads once the window has been made ready.
+        if (work_.palette)
             timer_->start(kRetryMs);
         return;
     }

@@ -1,11 +1,11 @@
-// The design surface made ahead for the next document window, and the
-// palette loaded once the program is idle.
+// The document window made ahead for the next page, and the palette loaded
+// once the program is idle.
 #include "MainWindowFixture.h"
-#include "app/widgets/DesignSurfaceReserve.h"
+#include "app/widgets/IdleReserve.h"
 #include "app/widgets/SidePanel.h"
 #include "base/Wait.h"
-#include "platform/ComponentFactory.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -14,35 +14,34 @@ using namespace inktest;
 
 namespace {
 
-QWidget* preparedView(QWidget* host)
-{
-    return host->findChild<QWidget*>(QStringLiteral("preparedDesign"));
-}
-
-class PreparedSurfaceTest : public MainWindowTest {
+class WindowAheadTest : public MainWindowTest {
 protected:
-    // The program has been idle long enough to make the surface ahead.
-    QPointer<QWidget> waitForPrepared()
+    // The program has been idle long enough to make the window ahead.
+    QPointer<DocumentWindow> waitForAhead()
     {
-        waitUntil([this] { return preparedView(main.get()) != nullptr; });
-        return preparedView(main.get());
+        waitUntil([this] { return main->windowMadeAhead() != nullptr; });
+        return main->windowMadeAhead();
     }
 };
 
-TEST_F(PreparedSurfaceTest, TheSurfaceMadeAheadStaysOutOfSightAndNeverTakesTheFocus)
+TEST_F(WindowAheadTest, TheWindowMadeAheadStaysOutOfSightAndNeverTakesTheFocus)
 {
-    const QPointer<QWidget> view = waitForPrepared();
-    ASSERT_TRUE(view);
+    const QPointer<DocumentWindow> ahead = waitForAhead();
+    ASSERT_TRUE(ahead);
+    QWidget* view = ahead->design()->widget();
     EXPECT_FALSE(view->accessibleName().isEmpty());
-    EXPECT_FALSE(main->rect().intersects(view->geometry()));
+    EXPECT_FALSE(main->rect().intersects(QRect(view->mapTo(main.get(), QPoint(0, 0)), view->size())));
+    // Not one of the program's pages until it takes one.
+    EXPECT_EQ(ahead->slot(), 0);
+    EXPECT_EQ(main->activeWindow(), nullptr);
     // Shown once for the engine, then hidden: the Tab key never lands on it.
-    EXPECT_TRUE(waitUntil([&] { return view->isHidden(); }));
-    EXPECT_FALSE(view->hasFocus());
+    EXPECT_TRUE(waitUntil([&] { return !ahead->isVisible(); }));
+    EXPECT_FALSE(ahead->isAncestorOf(QApplication::focusWidget()));
 }
 
-// Each way a document window is made takes the surface made ahead, shows
-// its page in it, and a surface is made ahead again for the window after.
-TEST_F(PreparedSurfaceTest, TheNextWindowTakesTheSurfaceAndShowsItsPageInIt)
+// Each way a document window is made takes the window made ahead, shows
+// its page in it, and a window is made ahead again for the page after.
+TEST_F(WindowAheadTest, TheNextPageTakesTheWindowAndShowsInIt)
 {
     const QString path = writePage(QStringLiteral("taken.html"),
                                    "<html><head><title>Taken</title></head><body><p>First words</p>"
@@ -57,14 +56,16 @@ TEST_F(PreparedSurfaceTest, TheNextWindowTakesTheSurfaceAndShowsItsPageInIt)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        const QPointer<QWidget> view = waitForPrepared();
-        ASSERT_TRUE(view);
+        const QPointer<DocumentWindow> ahead = waitForAhead();
+        ASSERT_TRUE(ahead);
         DocumentWindow* w = c.make();
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->design()->widget(), view.data());
+        ASSERT_EQ(w, ahead.data());
+        QWidget* view = w->design()->widget();
         EXPECT_EQ(view->window(), main.get());
-        EXPECT_TRUE(w->isAncestorOf(view));
+        EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(view->isVisible());
+        EXPECT_EQ(main->activeWindow(), w);
+        EXPECT_FALSE(w->slot() == 0);
         // Laid out in the window, not left where it waited.
         EXPECT_GE(view->mapTo(w, QPoint(0, 0)).y(), 0);
         EXPECT_GT(view->width(), w->width() / 2);
@@ -72,21 +73,21 @@ TEST_F(PreparedSurfaceTest, TheNextWindowTakesTheSurfaceAndShowsItsPageInIt)
         EXPECT_EQ(js(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"));
         EXPECT_TRUE(js(QStringLiteral("document.body.textContent")).toString().contains(
             QLatin1String(c.text)));
-        // The surface was made before the window's Details box was read: the
+        // The window was made before its Details box was read again: the
         // page still shows the outlines the ticked box asks for.
         if (*c.text) {
             EXPECT_EQ(js(QStringLiteral("getComputedStyle(document.querySelector('p')).outlineStyle"))
                           .toString(),
                       QStringLiteral("dotted"));
         }
-        EXPECT_NE(preparedView(main.get()), view.data());
+        EXPECT_NE(main->windowMadeAhead(), w);
     }
-    EXPECT_TRUE(waitForPrepared());
+    EXPECT_TRUE(waitForAhead());
 }
 
-TEST_F(PreparedSurfaceTest, AWindowHoldingTheSurfaceMadeAheadClosesAndGoes)
+TEST_F(WindowAheadTest, AWindowMadeAheadClosesAndGoes)
 {
-    ASSERT_TRUE(waitForPrepared());
+    ASSERT_TRUE(waitForAhead());
     const QPointer<DocumentWindow> w = newPage();
     ASSERT_TRUE(w);
     const QPointer<QWidget> view = w->design()->widget();
@@ -98,18 +99,19 @@ TEST_F(PreparedSurfaceTest, AWindowHoldingTheSurfaceMadeAheadClosesAndGoes)
     EXPECT_EQ(js(QStringLiteral("document.designMode")).toString(), QStringLiteral("on"));
 }
 
-TEST_F(PreparedSurfaceTest, ASurfaceMadeAheadGoesWithItsMainWindow)
+TEST_F(WindowAheadTest, AWindowMadeAheadGoesWithItsMainWindow)
 {
-    ASSERT_TRUE(waitForPrepared());
+    const QPointer<DocumentWindow> ahead = waitForAhead();
+    ASSERT_TRUE(ahead);
     closeMain();
-    EXPECT_FALSE(designSurfacePrepared());
+    EXPECT_FALSE(ahead);
     startMain();
-    EXPECT_TRUE(waitForPrepared());
+    EXPECT_TRUE(waitForAhead());
 }
 
 // The palette loads once the program is idle, or at once when its tab is
 // chosen before that.
-TEST_F(PreparedSurfaceTest, ThePaletteLoadsWhenIdleOrWhenItsTabIsChosen)
+TEST_F(WindowAheadTest, ThePaletteLoadsWhenIdleOrWhenItsTabIsChosen)
 {
     auto* panel = main->findChild<SidePanel*>();
     ASSERT_NE(panel, nullptr);
@@ -128,9 +130,9 @@ TEST_F(PreparedSurfaceTest, ThePaletteLoadsWhenIdleOrWhenItsTabIsChosen)
 
 // The reserve on a bare host: nothing is made while a page loads, inside
 // another handler's wait, or before the host window is on screen (starting
-// the engine would hold back its first paint); once idle, the surface
-// first, then the palette.
-TEST(DesignSurfaceReserveTest, WaitsUntilNoPageLoads)
+// the engine would hold back its first paint); once idle, the window
+// first, then the palette, each once.
+TEST(IdleReserveTest, WaitsUntilNoPageLoads)
 {
     const struct {
         const char* what;
@@ -150,9 +152,18 @@ TEST(DesignSurfaceReserveTest, WaitsUntilNoPageLoads)
         host.resize(400, 300);
         if (c.shown)
             host.show();
+        int windows = 0;
         int palettes = 0;
         bool loading = c.loading;
-        DesignSurfaceReserve reserve(&host, [&] { return loading; }, [&] { ++palettes; });
+        IdleReserve::Work work;
+        work.loading = [&] { return loading; };
+        work.windowReady = [&] { return windows > 0; };
+        work.makeWindow = [&] {
+            EXPECT_EQ(palettes, 0);
+            ++windows;
+        };
+        work.palette = [&] { ++palettes; };
+        IdleReserve reserve(&host, std::move(work));
         reserve.fillAfter(0);
         if (c.nested) {
             NestedEventLoop nested;
@@ -160,17 +171,18 @@ TEST(DesignSurfaceReserveTest, WaitsUntilNoPageLoads)
         } else {
             pump(400);
         }
-        EXPECT_EQ(designSurfacePrepared(), c.made);
-        EXPECT_EQ(preparedView(&host) != nullptr, c.made);
+        EXPECT_EQ(windows, c.made ? 1 : 0);
         loading = false;
         host.show();
         EXPECT_TRUE(waitUntil([&] { return palettes == 1; }));
-        EXPECT_TRUE(designSurfacePrepared());
+        EXPECT_EQ(windows, 1);
         EXPECT_TRUE(reserve.paletteLoaded());
         reserve.loadPaletteNow();
+        reserve.fillAfter(0);
+        pump(100);
         EXPECT_EQ(palettes, 1);
+        EXPECT_EQ(windows, 1);
     }
-    EXPECT_FALSE(designSurfacePrepared());
 }
 
 }
