@@ -43,15 +43,22 @@ bool isWindows1252Family(const QString& charset)
     return names.contains(charset);
 }
 
-bool isValidUtf8(const QByteArray& bytes)
+// Most pages are ASCII from end to end: eight bytes at a time are checked
+// for a byte of a longer character first, and only from the first one on
+// are the bytes validated one by one.
+bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    const QString text = decoder(bytes);
-    // Comparing the way back as well rejects anything the decoder repaired.
-    return !decoder.hasError() && text.toUtf8() == bytes;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    return bytes.sliced(i).isValidUtf8();
 }
 
-QString decodeWindows1252(const QByteArray& bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -237,12 +244,15 @@ PageEncoding detectPageEncoding(const QByteArray& bytes)
         return encoding;
     }
     encoding.byteOrderMark = bytes.startsWith(utf8Bom);
-    const QByteArray body = encoding.byteOrderMark ? bytes.mid(utf8Bom.size()) : bytes;
     // A byte order mark outweighs what the page declares, as in a browser.
-    if (!encoding.byteOrderMark && isWindows1252Family(declaredCharset(body)))
+    // Validated in place: decoding a long page only to look at it would
+    // cost as much as the decoding that follows.
+    if (!encoding.byteOrderMark && isWindows1252Family(declaredCharset(bytes)))
         encoding.kind = PageEncoding::Windows1252;
     else
-        encoding.kind = isValidUtf8(body) ? PageEncoding::Utf8 : PageEncoding::Latin1;
+        encoding.kind = isValidUtf8(QByteArrayView(bytes).sliced(encoding.byteOrderMark ? utf8Bom.size() : 0))
+            ? PageEncoding::Utf8
+            : PageEncoding::Latin1;
     return encoding;
 }
 
@@ -250,8 +260,8 @@ QString decodePage(const QByteArray& bytes, const PageEncoding& encoding)
 {
     if (isUtf16(encoding.kind))
         return decodeUtf16(bytes.mid(2), encoding.kind == PageEncoding::Utf16LE);
-    const QByteArray body =
-        encoding.byteOrderMark && bytes.startsWith(utf8Bom) ? bytes.mid(utf8Bom.size()) : bytes;
+    const QByteArrayView body = QByteArrayView(bytes).sliced(
+        encoding.byteOrderMark && bytes.startsWith(utf8Bom) ? utf8Bom.size() : 0);
     switch (encoding.kind) {
     case PageEncoding::Windows1252:
         return decodeWindows1252(body);
@@ -366,8 +376,12 @@ bool writePageBytes(const QString& path, const QByteArray& bytes, QString* error
 
 bool writeWorkingFileText(const QString& path, const QString& text, QString* error)
 {
+    return writeWorkingFileUtf8(path, text.toUtf8(), error);
+}
+
+bool writeWorkingFileUtf8(const QString& path, QByteArrayView utf8, QString* error)
+{
     QString reason;
-    const QByteArray utf8 = text.toUtf8();
     const bool written = writeOwnFile(path, {utf8Bom, utf8, crLf}, &reason);
     if (!written && error)
         *error = QStringLiteral("The file %1 could not be written: %2.").arg(quoted(path), reason);

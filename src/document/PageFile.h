@@ -67,6 +67,8 @@ bool writePageBytes(const QString& path, const QByteArray& bytes, QString* error
 // order mark, the text in UTF-8, one CR LF. Written as the program's own file
 // (see writeOwnFile): never through a link planted under its name.
 bool writeWorkingFileText(const QString& path, const QString& text, QString* error = nullptr);
+// The same for a text held as UTF-8 already (`utf8`, the text's own bytes).
+bool writeWorkingFileUtf8(const QString& path, QByteArrayView utf8, QString* error = nullptr);
 
 // The pieces of reading and writing, for callers that hold bytes already.
 

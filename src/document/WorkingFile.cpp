@@ -36,12 +36,12 @@ bool WorkingFile::isWorkingFileName(const QString& fileName)
     return fileName.startsWith(Prefix);
 }
 
-bool WorkingFile::writeTo(const QString& path, const QString& text)
+bool WorkingFile::writeTo(const QString& path, const QString& text, QByteArrayView utf8)
 {
-    return writeWorkingFileText(path, text);
+    return utf8.isNull() ? writeWorkingFileText(path, text) : writeWorkingFileUtf8(path, utf8);
 }
 
-QString WorkingFile::write(const QString& folder, const QString& text)
+QString WorkingFile::write(const QString& folder, const QString& text, QByteArrayView utf8)
 {
     // A view switch that changed nothing does not write a long page again;
     // a file removed or cut meanwhile is.
@@ -59,7 +59,7 @@ QString WorkingFile::write(const QString& folder, const QString& text)
     if (!privateFolder.isEmpty())
         candidates << QDir(privateFolder).filePath(nameFor());
     for (const QString& candidate : candidates) {
-        if (writeTo(candidate, text)) {
+        if (writeTo(candidate, text, utf8)) {
             path_ = candidate;
             folder_ = folder;
             text_ = text;

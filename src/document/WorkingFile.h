@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -26,7 +27,9 @@ public:
     // engine then decodes it right whatever charset the page declares).
     // Returns the path written, "" on failure. The same text again for the
     // same folder is not written again while the file is there as written.
-    QString write(const QString& folder, const QString& text);
+    // `utf8`, when given, is the text's own UTF-8: written as it is, the
+    // text is not encoded again.
+    QString write(const QString& folder, const QString& text, QByteArrayView utf8 = {});
     // The path of the last successful write, and the text it wrote.
     QString path() const { return path_; }
     QString text() const { return text_; }
@@ -37,7 +40,7 @@ public:
 
 private:
     QString nameFor() const;
-    bool writeTo(const QString& path, const QString& text);
+    bool writeTo(const QString& path, const QString& text, QByteArrayView utf8);
 
     int slot_;
     QString extension_;

@@ -246,6 +246,31 @@ TEST(PageEncodingTest, Utf16IsReadByItsByteOrderMarkNotRefusedAsBinary)
     EXPECT_EQ(detectPageEncoding(le + "x").kind, PageEncoding::Latin1);
 }
 
+// Long ASCII runs are looked at eight bytes at a time: a longer character,
+// valid or not, is judged the same wherever it falls in or after them.
+TEST(PageEncodingTest, AFaultyCharacterIsFoundAtAnyPlaceAfterAsciiText)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        PageEncoding::Kind kind;
+    } tails[] = {
+        {"two-byte character", "\xC3\xA9", PageEncoding::Utf8},
+        {"four-byte character", "\xF0\x9F\x98\x80", PageEncoding::Utf8},
+        {"lone continuation byte", "\x80", PageEncoding::Latin1},
+        {"overlong form", "\xC0\x80", PageEncoding::Latin1},
+        {"encoded surrogate", "\xED\xA0\x80", PageEncoding::Latin1},
+        {"cut short at the end", "\xE2\x82", PageEncoding::Latin1},
+    };
+    for (const auto& tail : tails) {
+        for (int ascii = 0; ascii <= 17; ++ascii) {
+            SCOPED_TRACE(testing::Message() << tail.name << " after " << ascii << " ASCII bytes");
+            const QByteArray bytes = QByteArray(ascii, 'a') + tail.bytes + QByteArray(ascii % 5, 'b');
+            EXPECT_EQ(detectPageEncoding(bytes).kind, tail.kind);
+        }
+    }
+}
+
 struct RefusedCase {
     const char* name;
     QByteArray bytes;
@@ -394,6 +419,10 @@ TEST_F(PageFileTest, TheWorkingFileIsUtf8WithAByteOrderMark)
     ASSERT_TRUE(writeWorkingFileText(path, QString::fromUtf8("é日")));
     EXPECT_EQ(readBytes(path), bom + "\xC3\xA9\xE6\x97\xA5\r\n");
     EXPECT_FALSE(writeWorkingFileText(pathOf(QStringLiteral("none/temp.html")), QStringLiteral("x")));
+    // A text held as UTF-8 already is written the same.
+    writeBytes(path, QByteArray("a much longer old content"));
+    ASSERT_TRUE(writeWorkingFileUtf8(path, QByteArrayView("\xC3\xA9\xE6\x97\xA5")));
+    EXPECT_EQ(readBytes(path), bom + "\xC3\xA9\xE6\x97\xA5\r\n");
 }
 
 }

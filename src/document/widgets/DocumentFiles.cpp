@@ -132,7 +132,7 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     // unless the Code view is to rewrite a generator marker in it first.
     const bool loadsAsRead = refusal.isEmpty() && keepsItsText(content);
     const QString folder = folderOfPath(path);
-    const OpenedPage opened{folder, content.text};
+    const OpenedPage opened{folder, content.text, content.utf8()};
     const QPointer<DocumentWindow> doc =
         host_.createDocumentWindow(false, loadsAsRead ? &opened : nullptr);
     if (!doc)

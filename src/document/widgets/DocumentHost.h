@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QPoint>
 #include <QString>
 
@@ -14,6 +15,8 @@ struct ShellFlags;
 struct OpenedPage {
     QString folder;
     QString text;
+    // The page's own bytes when they are the text's UTF-8, else empty.
+    QByteArrayView utf8;
 };
 
 // What a document window needs from the main window that holds it.

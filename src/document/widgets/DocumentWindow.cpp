@@ -318,9 +318,9 @@ bool DocumentWindow::designVisible() const
     return design_->widget()->isVisible() || (!isVisible() && !design_->widget()->isHidden());
 }
 
-QString DocumentWindow::writeWorkingFile(const QString& text)
+QString DocumentWindow::writeWorkingFile(const QString& text, QByteArrayView utf8)
 {
-    return working_.write(folder(), text);
+    return working_.write(folder(), text, utf8);
 }
 
 void DocumentWindow::waitForDesign()

@@ -89,7 +89,8 @@ public:
     // failed load the code text is the page, and this is true.
     bool copyDesignIntoCode();
     // Writes the working file and returns its path ("" on failure).
-    QString writeWorkingFile(const QString& text);
+    // `utf8`, when given, is the text's own UTF-8 (see WorkingFile::write).
+    QString writeWorkingFile(const QString& text, QByteArrayView utf8 = {});
     QString workingFilePath() const { return working_.path(); }
     // Refreshes the preview when it shows the working file, else navigates it there.
     void refreshOrNavigatePreview();

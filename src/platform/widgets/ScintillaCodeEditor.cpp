@@ -81,7 +81,7 @@ bool ScintillaCodeEditor::holdsBytes(const QByteArray& bytes, long start, long e
            (bytes.isEmpty() || std::memcmp(bytesAt(start, end - start), bytes.constData(), bytes.size()) == 0);
 }
 
-void ScintillaCodeEditor::replaceBytes(long start, long end, const QByteArray& bytes)
+void ScintillaCodeEditor::replaceBytes(long start, long end, QByteArrayView bytes)
 {
     send(Sci::SCI_BEGINUNDOACTION);
     send(Sci::SCI_SETTARGETSTART, start);
@@ -154,7 +154,7 @@ bool ScintillaCodeEditor::setTextBytes(const QString& text, const QByteArray& by
     }
     Operation operation(*this);
     replaceBytes(long(splice.start), long(splice.beforeEnd),
-                 bytes.mid(splice.start, splice.afterEnd - splice.start));
+                 QByteArrayView(bytes).sliced(splice.start, splice.afterEnd - splice.start));
     keepText(text);
     setByteSelection(0, 0);
     return true;

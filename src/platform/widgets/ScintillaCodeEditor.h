@@ -109,7 +109,7 @@ private:
     long byteLength() const;
     const char* bytesAt(qsizetype start, qsizetype length) const;
     bool holdsBytes(const QByteArray& bytes, long start, long end) const;
-    void replaceBytes(long start, long end, const QByteArray& bytes);
+    void replaceBytes(long start, long end, QByteArrayView bytes);
     void keepText(const QString& text) const;
     void forgetText() const;
 
