@@ -187,6 +187,10 @@ public:
     // of its end tag. None while a load is under way, after a failed one,
     // or when the document's edits cannot be placed in the text.
     virtual std::optional<SourceRange> selectionInSource() = 0;
+    // readDocumentHtml() and selectionInSource() together, of the document
+    // as it stands at one moment: the engine is asked once where both must
+    // be asked of it.
+    virtual bool readDocumentAndSelection(QString* html, std::optional<SourceRange>* selection) = 0;
     // Selects what a range of that text stands for and scrolls it into
     // view: text as text, a caret inside a tag selects the element, a caret
     // in what the view does not show goes to the first place shown after

@@ -243,6 +243,34 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Nothing touched the document since it was read back unchanged: a read
 // while the engine is busy gives the loaded text instead of failing.
+// Read at one go or one after the other, the text and the selection are
+// the same: untouched, after an edit, and with no selection at all.
+TEST_F(DesignSurfaceTest, TextAndSelectionReadTogetherAreWhatTheyAreApart)
+{
+    const QString text = QString(newPageTemplate()).replace(QStringLiteral("<div></div>"),
+                                                           QStringLiteral("<P>one two three</P>"));
+    load(text);
+    const auto compare = [](const char* when) {
+        SCOPED_TRACE(when);
+        const std::optional<SourceRange> apart = surface_->selectionInSource();
+        QString apartText;
+        ASSERT_TRUE(surface_->readDocumentHtml(&apartText));
+        std::optional<SourceRange> together;
+        QString togetherText;
+        ASSERT_TRUE(surface_->readDocumentAndSelection(&togetherText, &together));
+        EXPECT_EQ(togetherText, apartText);
+        EXPECT_EQ(together, apart);
+    };
+    select(QStringLiteral("const t = document.querySelector('p').firstChild; r.setStart(t, 4); r.setEnd(t, 7)"));
+    compare("untouched");
+    surface_->execCommand(DesignCmd::Bold);
+    select(QStringLiteral("const t = document.querySelector('p').lastChild; r.setStart(t, 2); r.setEnd(t, 2)"));
+    compare("after an edit");
+    ASSERT_NE(surface_->documentHtml(), text);
+    js(QStringLiteral("getSelection().removeAllRanges()"));
+    compare("no selection");
+}
+
 TEST_F(DesignSurfaceTest, UntouchedDocumentIsReadWhileTheEngineIsBusy)
 {
     const QString text = page(QStringLiteral("<P>kept</P>"));

@@ -445,9 +445,18 @@ void DocumentWindow::switchToCode()
     pressViewButton(CodeKey);
     DocumentTable::Slot& state = host_.documents().at(slot_);
     const bool fromDesign = state.designViewShown;
-    if (fromDesign)
+    bool taken = true;
+    if (fromDesign && design_->busy()) {
         selection_->noteDesignSelection();
-    if (state.designViewShown && !takeDesignIntoCode(true)) {
+        taken = takeDesignIntoCode(true);
+    } else if (fromDesign) {
+        // Nothing under way in the Design view: the selection and the text
+        // are read at one go.
+        std::optional<SourceRange> selection;
+        taken = takeDesignIntoCode(true, &selection);
+        selection_->noteDesignSelection(selection);
+    }
+    if (!taken) {
         // The Design view keeps the page, edits and all, for another try.
         pressViewButton(EditKey);
         showOnly(design_->widget());
@@ -618,7 +627,7 @@ bool DocumentWindow::copyDesignIntoCode()
 // Text reaches the code only from the design document itself: never the
 // text it was loaded from while a load is under way, never the engine's
 // own page after a failed load, never a stale answer after a timeout.
-bool DocumentWindow::takeDesignIntoCode(bool markModified)
+bool DocumentWindow::takeDesignIntoCode(bool markModified, std::optional<SourceRange>* selection)
 {
     const QPointer<DocumentWindow> self(this);
     // A page the engine is still loading, and nobody worked in, is the text
@@ -626,7 +635,7 @@ bool DocumentWindow::takeDesignIntoCode(bool markModified)
     if (!design_->readableWhileLoading())
         waitForDesign();
     QString html;
-    if (design_->readDocumentHtml(&html)) {
+    if (selection ? design_->readDocumentAndSelection(&html, selection) : design_->readDocumentHtml(&html)) {
         // The editor compares the bytes itself: reading its whole text back
         // to compare would cost as much again on a long page.
         if (code_->setText(html) && markModified)

@@ -1,9 +1,11 @@
 #pragma once
 #include "document/WorkingFile.h"
+#include "markup/SourcePosition.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -138,7 +140,9 @@ private:
     bool quiet() const; // while the table dialog loads, the window's handlers keep still
     void designLoadFinished();
     void designTitleArrived();
-    bool takeDesignIntoCode(bool markModified);
+    // `selection`, when given, takes the Design view's selection, read
+    // together with the text.
+    bool takeDesignIntoCode(bool markModified, std::optional<SourceRange>* selection = nullptr);
     void showCodeOnly();
     void loadPreview(bool navigate);
     void loadPreviewForPrinting();

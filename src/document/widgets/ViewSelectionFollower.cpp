@@ -39,6 +39,11 @@ void ViewSelectionFollower::noteDesignSelection()
     fromDesign_ = design_.selectionInSource();
 }
 
+void ViewSelectionFollower::noteDesignSelection(std::optional<SourceRange> place)
+{
+    fromDesign_ = place;
+}
+
 void ViewSelectionFollower::showInCode(const QString& read, const QString& shown)
 {
     const std::optional<SourceRange> wanted = std::exchange(fromDesign_, std::nullopt);

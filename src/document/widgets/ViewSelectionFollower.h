@@ -21,6 +21,8 @@ public:
 
     // Before the Design view's document is read into the code.
     void noteDesignSelection();
+    // The same, with the selection read together with the document.
+    void noteDesignSelection(std::optional<SourceRange> place);
     // Once the code holds the document's text: `read` is the text read from
     // the Design view, `shown` what the code holds (the two differ when the
     // text was completed on the way).

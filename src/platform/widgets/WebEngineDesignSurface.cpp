@@ -496,18 +496,24 @@ bool WebEngineDesignSurface::readDocumentHtml(QString* html)
     }
     const int touches = touches_;
     const bool landed = engineChangesLanded();
-    // An edit rewrites only what it changed: the rest comes back as it was
-    // loaded, in the page's own form. Only when the changes cannot be laid
-    // over the loaded text ("" from the page: edits made before the changes
-    // were watched) is the whole document serialised.
     bool answered = false;
+    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
+    return htmlFromChanges(changes, answered, touches, landed, html);
+}
+
+// An edit rewrites only what it changed: the rest comes back as it was
+// loaded, in the page's own form. Only when the changes cannot be laid over
+// the loaded text ("" from the page: edits made before the changes were
+// watched) is the whole document serialised.
+bool WebEngineDesignSurface::htmlFromChanges(const QVariant& changes, bool answered, int touches,
+                                             bool landed, QString* html)
+{
     const auto unanswered = [this, &answered] {
         if (answered && !loader_->busy() && !loader_->failed())
             return false;
         readFailure_ = QStringLiteral("the Design view did not answer in time");
         return true;
     };
-    const QVariant changes = call(QStringLiteral("documentChanges"), {}, readTimeoutMs_, &answered);
     if (unanswered())
         return false;
     readFailure_.clear();
@@ -812,6 +818,33 @@ std::optional<SourceRange> WebEngineDesignSurface::selectionInSource()
     return WebEngineSelectionPlace(sourceWriter_, loader_->loadedText(),
                                    loader_->loadedWithLineEnd())
         .toSource(answer);
+}
+
+// The selection's answer carries the document's changes as well: one call
+// gives both, where a loaded document has changes to read. Anything else
+// (a load or an edit laid in still under way, an untouched document) is
+// read as the two reads would.
+bool WebEngineDesignSurface::readDocumentAndSelection(QString* html,
+                                                      std::optional<SourceRange>* selection)
+{
+    if (!everLoaded_ || busy() || loader_->failed() || syncedAt_ == touches_) {
+        *selection = selectionInSource();
+        return readDocumentHtml(html);
+    }
+    const int touches = touches_;
+    const bool landed = engineChangesLanded();
+    bool answered = false;
+    const QVariant answer = call(QStringLiteral("sourceSelection"), {}, readTimeoutMs_, &answered);
+    const QVariantList parts = answer.toList();
+    // No selection in the document (or no answer): nothing to share.
+    if (!answered || parts.isEmpty()) {
+        *selection = std::nullopt;
+        return readDocumentHtml(html);
+    }
+    *selection = WebEngineSelectionPlace(sourceWriter_, loader_->loadedText(),
+                                         loader_->loadedWithLineEnd())
+                     .toSource(answer);
+    return htmlFromChanges(parts.last(), answered, touches, landed, html);
 }
 
 bool WebEngineDesignSurface::selectInSource(const SourceRange& range)

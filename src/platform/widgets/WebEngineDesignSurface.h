@@ -84,6 +84,7 @@ public:
     bool wrapSelection(const QString& opening, const QString& closing, bool stripBlock) override;
     void applyKeys(const KeySequence& keys) override;
     std::optional<SourceRange> selectionInSource() override;
+    bool readDocumentAndSelection(QString* html, std::optional<SourceRange>* selection) override;
     bool selectInSource(const SourceRange& range) override;
     void selectInSourceLater(const SourceRange& range, QObject* receiver,
                              std::function<void(bool)> done) override;
@@ -101,6 +102,11 @@ private:
     QVariant call(const QString& function, const QVariantList& args = {},
                   int timeoutMs = 0, bool* answered = nullptr);
     QString callText(const QString& function, const QVariantList& args = {});
+    // The rest of a document read once the engine has described its
+    // changes (`changes`, answered or not); `touches` and `landed` as they
+    // were before it was asked.
+    bool htmlFromChanges(const QVariant& changes, bool answered, int touches, bool landed,
+                         QString* html);
     void repairDocument();
     // Sets up the scripts for a document of `size` about to be loaded.
     void prepareLoad(qint64 size);
