@@ -247,12 +247,13 @@ PageEncoding detectPageEncoding(const QByteArray& bytes)
     // A byte order mark outweighs what the page declares, as in a browser.
     // Validated in place: decoding a long page only to look at it would
     // cost as much as the decoding that follows.
-    if (!encoding.byteOrderMark && isWindows1252Family(declaredCharset(bytes)))
+    if (!encoding.byteOrderMark && isWindows1252Family(declaredCharset(bytes))) {
         encoding.kind = PageEncoding::Windows1252;
-    else
-        encoding.kind = isValidUtf8(QByteArrayView(bytes).sliced(encoding.byteOrderMark ? utf8Bom.size() : 0))
-            ? PageEncoding::Utf8
-            : PageEncoding::Latin1;
+        return encoding;
+    }
+    const qsizetype bom = encoding.byteOrderMark ? utf8Bom.size() : 0;
+    encoding.kind = isValidUtf8(QByteArrayView(bytes).sliced(bom)) ? PageEncoding::Utf8
+                                                                   : PageEncoding::Latin1;
     return encoding;
 }
 

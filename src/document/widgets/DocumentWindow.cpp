@@ -635,7 +635,9 @@ bool DocumentWindow::takeDesignIntoCode(bool markModified, std::optional<SourceR
     if (!design_->readableWhileLoading())
         waitForDesign();
     QString html;
-    if (selection ? design_->readDocumentAndSelection(&html, selection) : design_->readDocumentHtml(&html)) {
+    const bool read = selection ? design_->readDocumentAndSelection(&html, selection)
+                                : design_->readDocumentHtml(&html);
+    if (read) {
         // The editor compares the bytes itself: reading its whole text back
         // to compare would cost as much again on a long page.
         if (code_->setText(html) && markModified)

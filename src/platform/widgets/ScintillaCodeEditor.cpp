@@ -86,7 +86,10 @@ void ScintillaCodeEditor::replaceBytes(long start, long end, QByteArrayView byte
     send(Sci::SCI_BEGINUNDOACTION);
     send(Sci::SCI_SETTARGETSTART, start);
     send(Sci::SCI_SETTARGETEND, end);
-    view_->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(bytes.size()), bytes.constData());
+    // The widget refuses a null text even where nothing is inserted (a
+    // deletion): an empty view of nothing has no data pointer.
+    view_->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(bytes.size()),
+                         bytes.isEmpty() ? "" : bytes.constData());
     send(Sci::SCI_ENDUNDOACTION);
 }
 
