@@ -528,16 +528,16 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const Opened
     table_.setActiveDocument(slot);
     showFolder(table_.at(slot).folder);
     // A page opened into the window is finished by the caller, which lets
-    // the window paint once the page is in its Code view.
+    // the window paint once the page is in its Code view, and gives the Code
+    // view its text (the template would only be replaced).
     if (loadTemplate) {
         const QPointer<DocumentWindow> guard(doc);
         processPendingEvents();
         if (!guard || guard->isClosed())
             return nullptr;
+        doc->code()->setText(newPageTemplate());
+        doc->code()->newPageSetup(3, 10);
     }
-
-    doc->code()->setText(newPageTemplate());
-    doc->code()->newPageSetup(3, 10);
     table_.at(slot).designViewShown = true;
     table_.at(slot).modified = false;
     doc->design()->setFocus();

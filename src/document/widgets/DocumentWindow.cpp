@@ -446,12 +446,7 @@ void DocumentWindow::switchToCode()
     DocumentTable::Slot& state = host_.documents().at(slot_);
     const bool fromDesign = state.designViewShown;
     bool taken = true;
-    if (fromDesign && design_->busy()) {
-        selection_->noteDesignSelection();
-        taken = takeDesignIntoCode(true);
-    } else if (fromDesign) {
-        // Nothing under way in the Design view: the selection and the text
-        // are read at one go.
+    if (fromDesign) {
         std::optional<SourceRange> selection;
         taken = takeDesignIntoCode(true, &selection);
         selection_->noteDesignSelection(selection);
@@ -630,6 +625,13 @@ bool DocumentWindow::copyDesignIntoCode()
 bool DocumentWindow::takeDesignIntoCode(bool markModified, std::optional<SourceRange>* selection)
 {
     const QPointer<DocumentWindow> self(this);
+    // With something under way in the Design view, the selection is the one
+    // it has now, before the wait; otherwise it is read at one go with the
+    // text.
+    if (selection && design_->busy()) {
+        *selection = design_->selectionInSource();
+        selection = nullptr;
+    }
     // A page the engine is still loading, and nobody worked in, is the text
     // it loads: the Code view shows it whatever the engine is doing.
     if (!design_->readableWhileLoading())

@@ -34,11 +34,6 @@ ViewSelectionFollower::ViewSelectionFollower(DesignSurface& design, CodeEditor& 
 {
 }
 
-void ViewSelectionFollower::noteDesignSelection()
-{
-    fromDesign_ = design_.selectionInSource();
-}
-
 void ViewSelectionFollower::noteDesignSelection(std::optional<SourceRange> place)
 {
     fromDesign_ = place;

@@ -19,9 +19,7 @@ class ViewSelectionFollower {
 public:
     ViewSelectionFollower(DesignSurface& design, CodeEditor& code);
 
-    // Before the Design view's document is read into the code.
-    void noteDesignSelection();
-    // The same, with the selection read together with the document.
+    // The Design view's selection, read with its document for the code.
     void noteDesignSelection(std::optional<SourceRange> place);
     // Once the code holds the document's text: `read` is the text read from
     // the Design view, `shown` what the code holds (the two differ when the
