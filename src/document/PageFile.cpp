@@ -290,9 +290,17 @@ QByteArray encodePage(const QString& text, const PageEncoding& encoding)
 
 QByteArrayView PageFileContent::utf8() const
 {
-    if (!ok || encoding.kind != PageEncoding::Utf8)
+    if (!ok || !holdsUtf8)
         return {};
     return QByteArrayView(bytes).sliced(encoding.byteOrderMark ? utf8Bom.size() : 0);
+}
+
+QByteArray PageFileContent::utf8Bytes() const
+{
+    const QByteArrayView view = utf8();
+    if (view.size() == bytes.size())
+        return bytes;
+    return view.toByteArray();
 }
 
 PageFileContent readPageFile(const QString& path)
@@ -322,6 +330,8 @@ PageFileContent readPageFile(const QString& path)
     content.ok = true;
     content.encoding = detectPageEncoding(bytes);
     content.text = decodePage(bytes, content.encoding);
+    content.holdsUtf8 = content.encoding.kind == PageEncoding::Utf8
+        || (!isUtf16(content.encoding.kind) && isAscii(bytes));
     content.stamp = FileStamp::ofRead(path, bytes, before);
     content.bytes = bytes;
     return content;

@@ -42,10 +42,16 @@ struct PageFileContent {
     FileStamp stamp;
     // The file's bytes.
     QByteArray bytes;
+    // The bytes after any byte order mark are the text as UTF-8: a UTF-8
+    // page, or a single-byte page that is ASCII throughout.
+    bool holdsUtf8 = false;
 
     // The text as UTF-8 when the file holds it so (after any byte order
     // mark), read from the file's bytes; empty otherwise.
     QByteArrayView utf8() const;
+    // The same bytes, shared with `bytes` where the file has no byte order
+    // mark.
+    QByteArray utf8Bytes() const;
 };
 
 // Reads a whole page. Refuses what cannot be read, files over 64 MB and
