@@ -51,8 +51,9 @@ public:
     // The text of a page as it was opened: its undo history starts here, so
     // that undo never takes the page back to what the editor held before.
     // `utf8` is the text as UTF-8 when the caller holds it so already (a
-    // long page need not be encoded again), else empty.
-    virtual void setOpenedText(const QString& text, QByteArrayView utf8 = {}) = 0;
+    // long page need not be encoded again), else empty; the editor may keep
+    // a share of it.
+    virtual void setOpenedText(const QString& text, const QByteArray& utf8 = {}) = 0;
 
     // The characters [start, end) of the text; positions are clamped to it.
     virtual QString textRange(int start, int end) const = 0;

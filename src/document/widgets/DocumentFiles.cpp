@@ -143,7 +143,7 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     doc->setCaption(fileNameOfPath(path));
     host_.showFolder(table.at(slot).folder);
     encodings_.insert(slot, {content.encoding, declaredCharsetOfText(content.text)});
-    doc->code()->setOpenedText(content.text, content.utf8());
+    doc->code()->setOpenedText(content.text, content.utf8Bytes());
     guardPage(doc);
     watchPage(slot, path, content.stamp);
 

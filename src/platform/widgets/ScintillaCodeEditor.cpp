@@ -1,5 +1,6 @@
 #include "platform/widgets/ScintillaCodeEditor.h"
 
+#include "platform/widgets/ScintillaDocumentLoad.h"
 #include "platform/widgets/ScintillaText.h"
 #include "platform/widgets/ScintillaView.h"
 
@@ -17,6 +18,11 @@ using Sci = QsciScintillaBase;
 namespace {
 // Marks the undo group of a rewrite made after a change.
 constexpr long JoinedRewriteToken = 0x4A52;
+// Opened pages from this size on are filled on a worker thread; below it
+// the fill costs the window less than a millisecond.
+constexpr qsizetype kLoadOnWorkerBytes = 64 * 1024;
+// The keyword lists a lexer may have, numbered from 0.
+constexpr unsigned long kKeywordSets = 8;
 }
 
 ScintillaCodeEditor::ScintillaCodeEditor(QWidget* parent)
@@ -46,6 +52,7 @@ void ScintillaCodeEditor::connectView()
     connect(view_, &QsciScintilla::selectionChanged, this, &ScintillaCodeEditor::queueSignals);
     connect(view_, &QsciScintilla::cursorPositionChanged, this, &ScintillaCodeEditor::queueSignals);
     connect(view_, &ScintillaView::focusGained, this, &CodeEditor::activated);
+    connect(view_, &ScintillaView::showing, this, &ScintillaCodeEditor::settle);
     connect(view_, &ScintillaView::mousePressed, this,
             [this](Qt::MouseButton button, const QPoint& globalPos) {
                 emit activated();
@@ -62,6 +69,7 @@ QWidget* ScintillaCodeEditor::widget()
 
 long ScintillaCodeEditor::send(unsigned int message, unsigned long wParam, long lParam) const
 {
+    settle();
     return view_->SendScintilla(message, wParam, lParam);
 }
 
@@ -83,6 +91,7 @@ bool ScintillaCodeEditor::holdsBytes(const QByteArray& bytes, long start, long e
 
 void ScintillaCodeEditor::replaceBytes(long start, long end, QByteArrayView bytes)
 {
+    settle();
     send(Sci::SCI_BEGINUNDOACTION);
     send(Sci::SCI_SETTARGETSTART, start);
     send(Sci::SCI_SETTARGETEND, end);
@@ -100,6 +109,8 @@ void ScintillaCodeEditor::replaceBytes(long start, long end, QByteArrayView byte
 // in its event loop: it would double the memory the page takes.
 QString ScintillaCodeEditor::text() const
 {
+    if (load_)
+        return loadText_;
     if (!textKnown_) {
         const long length = byteLength();
         keepText(scintillatext::decode(bytesAt(0, length), length));
@@ -130,8 +141,8 @@ void ScintillaCodeEditor::forgetText() const
 // any other text is its own UTF-8. Room is left for a final line break.
 std::optional<QByteArrayView> ScintillaCodeEditor::utf8View() const
 {
-    const long length = byteLength();
-    const QByteArrayView bytes(bytesAt(0, length), length);
+    const long length = load_ ? 0 : byteLength();
+    const QByteArrayView bytes = load_ ? QByteArrayView(load_->bytes()) : QByteArrayView(bytesAt(0, length), length);
     if (!bytes.isValidUtf8())
         return std::nullopt;
     return bytes;
@@ -165,8 +176,10 @@ bool ScintillaCodeEditor::setTextBytes(const QString& text, const QByteArray& by
 
 // Nothing of the replaced text goes into the undo history: on a long page
 // that would be a copy of the whole page nobody can ask for back.
-void ScintillaCodeEditor::setOpenedText(const QString& text, QByteArrayView utf8)
+void ScintillaCodeEditor::setOpenedText(const QString& text, const QByteArray& utf8)
 {
+    if (startLoad(text, utf8))
+        return;
     Operation operation(*this);
     send(Sci::SCI_SETUNDOCOLLECTION, 0);
     if (!utf8.isEmpty())
@@ -180,6 +193,12 @@ void ScintillaCodeEditor::setOpenedText(const QString& text, QByteArrayView utf8
 
 QString ScintillaCodeEditor::textRange(int start, int end) const
 {
+    if (load_) {
+        const qsizetype length = loadText_.size();
+        const qsizetype from = std::clamp<qsizetype>(start, 0, length);
+        const qsizetype to = std::clamp<qsizetype>(end, from, length);
+        return loadText_.mid(from, to - from);
+    }
     const long from = index_.byteFromChar(std::max(start, 0));
     const long to = std::max(from, long(index_.byteFromChar(std::max(end, 0))));
     return scintillatext::decode(bytesAt(from, to - from), to - from);
@@ -189,6 +208,9 @@ CodeEditor::Change ScintillaCodeEditor::lastChange() const
 {
     if (!lastChange_.changed())
         return {};
+    // The whole page being loaded.
+    if (load_ && lastChange_.start() == 0 && lastChange_.end() == load_->bytes().size())
+        return {0, int(loadText_.size())};
     const long length = byteLength();
     return {int(index_.charFromByte(std::min<qsizetype>(lastChange_.start(), length))),
             int(index_.charFromByte(std::min<qsizetype>(lastChange_.end(), length)))};
@@ -274,6 +296,15 @@ void ScintillaCodeEditor::setSelection(int anchor, int caret)
 
 SourceRange ScintillaCodeEditor::selectedBytes() const
 {
+    return byteSelection();
+}
+
+// A page being loaded has the caret at its start, where the widget puts it
+// when the page goes in.
+SourceRange ScintillaCodeEditor::byteSelection() const
+{
+    if (load_)
+        return {0, 0};
     return {send(Sci::SCI_GETANCHOR), send(Sci::SCI_GETCURRENTPOS)};
 }
 
@@ -375,6 +406,8 @@ void ScintillaCodeEditor::onModified(int position, int type, const char* text, i
     }
     if (!(type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)))
         return;
+    if (quietChanges_)
+        return;
     forgetText();
     index_.invalidateFrom(position);
     if (type & Sci::SC_MOD_INSERTTEXT)
@@ -415,8 +448,9 @@ void ScintillaCodeEditor::queueSignals()
 
 void ScintillaCodeEditor::emitPendingSignals()
 {
-    const long anchor = send(Sci::SCI_GETANCHOR);
-    const long caret = send(Sci::SCI_GETCURRENTPOS);
+    const SourceRange selection = byteSelection();
+    const long anchor = long(selection.anchor);
+    const long caret = long(selection.focus);
     const bool selectionMoved = anchor != reportedAnchor_ || caret != reportedCaret_;
     reportedAnchor_ = anchor;
     reportedCaret_ = caret;
@@ -429,6 +463,99 @@ void ScintillaCodeEditor::emitPendingSignals()
     }
     if (selectionMoved)
         emit selectionChanged();
+}
+
+// ---- Opened pages filled on a worker thread
+
+bool ScintillaCodeEditor::startLoad(const QString& text, const QByteArray& utf8)
+{
+    if (utf8.size() < kLoadOnWorkerBytes || view_->isVisible() || operationDepth_ > 0 || byteLength() != 0)
+        return false;
+    // The worker's end brings the page into the widget from the event loop.
+    // The editor outlives the worker (its load waits for it), and a call
+    // posted to it goes with it.
+    std::unique_ptr<ScintillaDocumentLoad> load = ScintillaDocumentLoad::start(*view_, utf8, [this] {
+        QMetaObject::invokeMethod(this, [this] { settle(); }, Qt::QueuedConnection);
+    });
+    if (!load)
+        return false;
+    Operation operation(*this);
+    // What the widget would report for the page going in whole.
+    forgetText();
+    index_.invalidateFrom(0);
+    changes_.inserted(0, utf8.size());
+    typed_.otherChange();
+    textDirty_ = true;
+    loadText_ = text;
+    load_ = std::move(load);
+    return true;
+}
+
+void ScintillaCodeEditor::settle() const
+{
+    if (load_)
+        const_cast<ScintillaCodeEditor*>(this)->takeLoadedDocument();
+}
+
+// The new document replaces the widget's empty one, and takes over every
+// setting the widget keeps per document.
+void ScintillaCodeEditor::takeLoadedDocument()
+{
+    const std::unique_ptr<ScintillaDocumentLoad> load = std::move(load_);
+    const QString text = std::move(loadText_);
+    loadText_ = QString();
+    void* document = load->takeDocument();
+    quietChanges_ = true;
+    if (!document) {
+        // The worker could not fill it: the page goes in here instead.
+        send(Sci::SCI_SETUNDOCOLLECTION, 0);
+        replaceBytes(0, byteLength(), load->bytes());
+    } else {
+        struct Setting {
+            unsigned int get;
+            unsigned int set;
+            long value;
+        };
+        Setting settings[] = {
+            {Sci::SCI_GETCODEPAGE, Sci::SCI_SETCODEPAGE, 0},
+            {Sci::SCI_GETEOLMODE, Sci::SCI_SETEOLMODE, 0},
+            {Sci::SCI_GETTABWIDTH, Sci::SCI_SETTABWIDTH, 0},
+            {Sci::SCI_GETINDENT, Sci::SCI_SETINDENT, 0},
+            {Sci::SCI_GETUSETABS, Sci::SCI_SETUSETABS, 0},
+            {Sci::SCI_GETTABINDENTS, Sci::SCI_SETTABINDENTS, 0},
+            {Sci::SCI_GETBACKSPACEUNINDENTS, Sci::SCI_SETBACKSPACEUNINDENTS, 0},
+            {Sci::SCI_GETLINEENDTYPESALLOWED, Sci::SCI_SETLINEENDTYPESALLOWED, 0},
+            {Sci::SCI_GETREADONLY, Sci::SCI_SETREADONLY, 0},
+        };
+        for (Setting& setting : settings)
+            setting.value = send(setting.get);
+        const long lexerId = send(Sci::SCI_GETLEXER);
+        QByteArray wordChars(int(send(Sci::SCI_GETWORDCHARS)), '\0');
+        view_->SendScintilla(Sci::SCI_GETWORDCHARS, 0ul, wordChars.data());
+        send(Sci::SCI_SETDOCPOINTER, 0, long(reinterpret_cast<intptr_t>(document)));
+        // The widget holds its own reference now.
+        send(Sci::SCI_RELEASEDOCUMENT, 0, long(reinterpret_cast<intptr_t>(document)));
+        for (const Setting& setting : settings)
+            send(setting.set, setting.value);
+        // The lexer, its keywords and properties, and the word characters
+        // belong to the document too.
+        if (view_->lexer()) {
+            view_->SendScintilla(Sci::SCI_SETLEXERLANGUAGE, 0ul, lexer_->lexer());
+            for (unsigned long set = 0; set <= kKeywordSets; ++set) {
+                const char* words = lexer_->keywords(int(set) + 1);
+                view_->SendScintilla(Sci::SCI_SETKEYWORDS, set, words ? words : "");
+            }
+            lexer_->refreshProperties();
+        } else {
+            send(Sci::SCI_SETLEXER, lexerId);
+        }
+        view_->SendScintilla(Sci::SCI_SETWORDCHARS, 0ul, wordChars.constData());
+    }
+    quietChanges_ = false;
+    keepText(text);
+    send(Sci::SCI_EMPTYUNDOBUFFER);
+    send(Sci::SCI_SETUNDOCOLLECTION, 1);
+    send(Sci::SCI_SETSAVEPOINT);
 }
 
 }

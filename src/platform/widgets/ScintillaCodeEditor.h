@@ -9,10 +9,13 @@
 #include <QColor>
 #include <QPointer>
 
+#include <memory>
+
 class QsciLexerHTML;
 
 namespace ink {
 
+class ScintillaDocumentLoad;
 class ScintillaView;
 
 // The code editor on QScintilla. The widget holds the page as UTF-8 bytes,
@@ -26,6 +29,12 @@ class ScintillaView;
 // textChanged means the text really changed: setting the text the editor
 // already holds, or replacing a selection by the same text, changes nothing
 // and raises nothing (no undo step either).
+//
+// A long page opened into a hidden, empty editor goes into a new document
+// on a worker thread. The editor answers for the page's text meanwhile and
+// raises textChanged at once; anything else it is asked, and its showing,
+// first puts the filled document into the widget (waiting for the worker if
+// need be), as does the worker's end.
 class ScintillaCodeEditor : public CodeEditor {
     Q_OBJECT
 public:
@@ -39,7 +48,7 @@ public:
     bool setText(const QString& text) override;
     // The same, with the text's bytes as the editor holds them.
     bool setTextBytes(const QString& text, const QByteArray& bytes);
-    void setOpenedText(const QString& text, QByteArrayView utf8 = {}) override;
+    void setOpenedText(const QString& text, const QByteArray& utf8 = {}) override;
 
     QString textRange(int start, int end) const override;
     Change lastChange() const override;
@@ -102,6 +111,9 @@ private:
     };
 
     void setUpView();
+    bool startLoad(const QString& text, const QByteArray& utf8);
+    void settle() const;
+    void takeLoadedDocument();
     void connectView();
     void applyLook();
 
@@ -114,6 +126,7 @@ private:
     void forgetText() const;
 
     Selection charSelection() const;
+    SourceRange byteSelection() const;
     void setByteSelection(long anchor, long caret);
     qsizetype lineUp(qsizetype caret, long& column);
     qsizetype lineStart(qsizetype caret);
@@ -136,6 +149,12 @@ private:
     CodeEditorSettings settings_;
     QColor marginColour_;
     bool bookmarkMargin_ = false;
+
+    // The page still being filled on the worker, and its text.
+    std::unique_ptr<ScintillaDocumentLoad> load_;
+    QString loadText_;
+    // Changes the widget reports are the editor's own doing, already known.
+    bool quietChanges_ = false;
 
     TextChangeRange changes_;    // bytes changed since textChanged was raised
     TextChangeRange lastChange_; // the bytes the last textChanged reported

@@ -24,8 +24,13 @@ ScintillaView::ScintillaView(QWidget* parent) : QsciScintilla(parent) {}
 // the source must go through the program's Copy to reach the clip ring.
 // Combinations with Ctrl, Alt or Meta are therefore offered to the menus
 // first; a combination no menu uses still reaches the widget as a key press.
+//
+// Before the widget is shown, its owner is told, so that a page still on its
+// way into the widget is in before the first paint.
 bool ScintillaView::event(QEvent* e)
 {
+    if (e->type() == QEvent::Show)
+        emit showing();
     if (e->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(e);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {

@@ -21,6 +21,8 @@ public:
 signals:
     void mousePressed(Qt::MouseButton button, const QPoint& globalPos);
     void focusGained();
+    // The widget is about to be shown: its owner makes it whole first.
+    void showing();
 
 protected:
     bool event(QEvent* e) override;
