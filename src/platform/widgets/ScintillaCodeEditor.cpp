@@ -141,8 +141,13 @@ void ScintillaCodeEditor::forgetText() const
 // any other text is its own UTF-8. Room is left for a final line break.
 std::optional<QByteArrayView> ScintillaCodeEditor::utf8View() const
 {
-    const long length = load_ ? 0 : byteLength();
-    const QByteArrayView bytes = load_ ? QByteArrayView(load_->bytes()) : QByteArrayView(bytesAt(0, length), length);
+    QByteArrayView bytes;
+    if (load_) {
+        bytes = load_->bytes();
+    } else {
+        const long length = byteLength();
+        bytes = QByteArrayView(bytesAt(0, length), length);
+    }
     if (!bytes.isValidUtf8())
         return std::nullopt;
     return bytes;
@@ -469,7 +474,8 @@ void ScintillaCodeEditor::emitPendingSignals()
 
 bool ScintillaCodeEditor::startLoad(const QString& text, const QByteArray& utf8)
 {
-    if (utf8.size() < kLoadOnWorkerBytes || view_->isVisible() || operationDepth_ > 0 || byteLength() != 0)
+    if (utf8.size() < kLoadOnWorkerBytes || view_->isVisible() || operationDepth_ > 0
+        || byteLength() != 0)
         return false;
     // The worker's end brings the page into the widget from the event loop.
     // The editor outlives the worker (its load waits for it), and a call
@@ -491,9 +497,11 @@ bool ScintillaCodeEditor::startLoad(const QString& text, const QByteArray& utf8)
     return true;
 }
 
+// The worker's call back may come after the widget has gone with its
+// window; the page then goes with the editor.
 void ScintillaCodeEditor::settle() const
 {
-    if (load_)
+    if (load_ && view_)
         const_cast<ScintillaCodeEditor*>(this)->takeLoadedDocument();
 }
 

@@ -2,7 +2,6 @@
 
 #include <Qsci/qsciscintillabase.h>
 
-#include <chrono>
 #include <cstddef>
 
 namespace ink {
@@ -31,7 +30,8 @@ std::unique_ptr<ScintillaDocumentLoad> ScintillaDocumentLoad::start(QsciScintill
     if (made == 0)
         return nullptr;
     auto* loader = reinterpret_cast<Loader*>(made);
-    return std::unique_ptr<ScintillaDocumentLoad>(new ScintillaDocumentLoad(loader, std::move(bytes), std::move(filled)));
+    return std::unique_ptr<ScintillaDocumentLoad>(
+        new ScintillaDocumentLoad(loader, std::move(bytes), std::move(filled)));
 }
 
 ScintillaDocumentLoad::ScintillaDocumentLoad(Loader* loader, QByteArray bytes,
@@ -40,13 +40,14 @@ ScintillaDocumentLoad::ScintillaDocumentLoad(Loader* loader, QByteArray bytes,
 {
     // The worker touches nothing but the new document, which nothing else
     // sees until takeDocument(): the future orders its writes before that.
-    filled_ = std::async(std::launch::async,
-                         [loader, data = bytes_.constData(), size = bytes_.size(), filled = std::move(filled)] {
-                             const bool ok = loader->AddData(data, size) == 0;
-                             if (filled)
-                                 filled();
-                             return ok;
-                         });
+    const char* data = bytes_.constData();
+    const qsizetype size = bytes_.size();
+    filled_ = std::async(std::launch::async, [loader, data, size, filled = std::move(filled)] {
+        const bool ok = loader->AddData(data, size) == 0;
+        if (filled)
+            filled();
+        return ok;
+    });
 }
 
 ScintillaDocumentLoad::~ScintillaDocumentLoad()
@@ -55,11 +56,6 @@ ScintillaDocumentLoad::~ScintillaDocumentLoad()
         filled_.wait();
     if (loader_)
         loader_->Release();
-}
-
-bool ScintillaDocumentLoad::finished() const
-{
-    return !filled_.valid() || filled_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 void* ScintillaDocumentLoad::takeDocument()

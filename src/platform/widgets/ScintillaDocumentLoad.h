@@ -28,7 +28,6 @@ public:
     ScintillaDocumentLoad& operator=(const ScintillaDocumentLoad&) = delete;
 
     const QByteArray& bytes() const { return bytes_; }
-    bool finished() const;
 
     // The filled document, holding one reference the caller takes over;
     // null when the fill failed (the document is then gone).
