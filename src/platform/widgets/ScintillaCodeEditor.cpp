@@ -299,14 +299,9 @@ void ScintillaCodeEditor::setSelection(int anchor, int caret)
     setByteSelection(index_.byteFromChar(anchor), index_.byteFromChar(caret));
 }
 
-SourceRange ScintillaCodeEditor::selectedBytes() const
-{
-    return byteSelection();
-}
-
 // A page being loaded has the caret at its start, where the widget puts it
 // when the page goes in.
-SourceRange ScintillaCodeEditor::byteSelection() const
+SourceRange ScintillaCodeEditor::selectedBytes() const
 {
     if (load_)
         return {0, 0};
@@ -453,7 +448,7 @@ void ScintillaCodeEditor::queueSignals()
 
 void ScintillaCodeEditor::emitPendingSignals()
 {
-    const SourceRange selection = byteSelection();
+    const SourceRange selection = selectedBytes();
     const long anchor = long(selection.anchor);
     const long caret = long(selection.focus);
     const bool selectionMoved = anchor != reportedAnchor_ || caret != reportedCaret_;

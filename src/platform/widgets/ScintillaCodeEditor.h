@@ -126,7 +126,6 @@ private:
     void forgetText() const;
 
     Selection charSelection() const;
-    SourceRange byteSelection() const;
     void setByteSelection(long anchor, long caret);
     qsizetype lineUp(qsizetype caret, long& column);
     qsizetype lineStart(qsizetype caret);
