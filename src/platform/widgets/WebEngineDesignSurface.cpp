@@ -165,7 +165,8 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     connect(input, &WebEngineInputWatch::inputArrived, this, [this] { noteEngineChange(); });
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
         noteTouch();
-        queueSignal(&DesignSurface::clicked);
+        ++releasesUnseen_;
+        confirmClick();
         queueDisplayChanged();
     });
     connect(input, &WebEngineInputWatch::keyReleased, this, [this] {
@@ -938,6 +939,45 @@ void WebEngineDesignSurface::queueDisplayChanged()
         displayChangeQueued_ = false;
         emit displayChanged();
     });
+}
+
+// The button's release reaches the page on the engine's own path, which a
+// read asked for meanwhile may overtake: a click is told of once the page
+// has handled every release sent to it, so that whoever hears of it reads
+// the selection the click made. A page that cannot say (no library in it)
+// or does not see a release (one that ended a drag) holds the click back
+// for a moment at most.
+void WebEngineDesignSurface::confirmClick()
+{
+    if (releasesAsk_ > releasesAnswered_)
+        return;
+    const int ask = ++releasesAsk_;
+    const QPointer<WebEngineDesignSurface> self(this);
+    page()->runJavaScript(designLibraryCall(QStringLiteral("takeLeftReleases"), {}),
+                          QWebEngineScript::ApplicationWorld, [self, ask](const QVariant& seen) {
+                              if (self)
+                                  self->releasesSeen(ask, seen);
+                          });
+    // An engine that never answers (its process gone) counts as one that
+    // cannot say.
+    QTimer::singleShot(callTimeoutMs_, this, [this, ask] { releasesSeen(ask, QVariant()); });
+}
+
+void WebEngineDesignSurface::releasesSeen(int ask, const QVariant& seen)
+{
+    if (ask <= releasesAnswered_)
+        return;
+    releasesAnswered_ = ask;
+    bool counted = false;
+    const int count = seen.toInt(&counted);
+    releasesUnseen_ -= counted ? count : releasesUnseen_;
+    if (releasesUnseen_ > 0 && ++releaseChecks_ < kReleaseChecks) {
+        QTimer::singleShot(kReleaseCheckMs, this, &WebEngineDesignSurface::confirmClick);
+        return;
+    }
+    releasesUnseen_ = 0;
+    releaseChecks_ = 0;
+    emit clicked();
 }
 
 void WebEngineDesignSurface::queueSignal(void (DesignSurface::*signal)())

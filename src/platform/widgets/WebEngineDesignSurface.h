@@ -137,6 +137,8 @@ private:
     void setDisplay(const QString& kind, bool on);
     void installStaleScripts();
     void queueDisplayChanged();
+    void confirmClick();
+    void releasesSeen(int ask, const QVariant& seen);
     void queueSignal(void (DesignSurface::*signal)());
 
     QPointer<QWebEngineView> view_;
@@ -185,6 +187,15 @@ private:
     bool displayPending_ = false;
     // Runs out when a load has not moved on for a long while.
     QTimer* stallTimer_;
+    // Left-button releases sent to the page that it has not yet said it
+    // handled, and how often it has been asked since the last click told.
+    int releasesUnseen_ = 0;
+    int releaseChecks_ = 0;
+    // Questions about them asked, and answered or given up on.
+    int releasesAsk_ = 0;
+    int releasesAnswered_ = 0;
+    static constexpr int kReleaseChecks = 50;
+    static constexpr int kReleaseCheckMs = 10;
 };
 
 }

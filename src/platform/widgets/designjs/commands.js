@@ -154,4 +154,5 @@ window.inkSurface = Object.freeze({
     status: commandStatus,
     state: commandState,
     setDisplay,
+    takeLeftReleases,
 });

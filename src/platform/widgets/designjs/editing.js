@@ -133,8 +133,27 @@ function selectClickedImage(event)
         selectObject(event.target);
 }
 
-function watchImageClicks()
+// Releases of the left button the page has handled since the program last
+// asked: the program tells its listeners of a click only once the page has
+// seen it, so that what they read is the selection the click made.
+let leftReleasesSeen = 0;
+
+function countLeftRelease(event)
 {
+    if (event.button === 0)
+        leftReleasesSeen++;
+}
+
+function takeLeftReleases()
+{
+    const seen = leftReleasesSeen;
+    leftReleasesSeen = 0;
+    return seen;
+}
+
+function watchClicks()
+{
+    document.addEventListener('mouseup', countLeftRelease, true);
     document.addEventListener('click', selectClickedImage, true);
 }
 
