@@ -1,7 +1,12 @@
 #pragma once
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
 
 class QTimer;
 
@@ -49,6 +54,41 @@ private:
     int recheckMs_;
     QObject* loop_ = nullptr;
 };
+
+// Runs `work` on a thread of its own while the window goes on answering
+// (events are processed meanwhile, as in any wait) and gives back what it
+// made. Empty when the program quits before the work ends: the work then
+// finishes on its own and what it made is dropped. `work` must touch
+// nothing the window's thread uses.
+template <typename T>
+std::optional<T> runWhileAnswering(std::function<T()> work)
+{
+    struct State {
+        std::atomic<bool> done{false};
+        std::optional<T> result;
+        // Touched on the window's thread only.
+        EventWait* wait = nullptr;
+    };
+    const auto state = std::make_shared<State>();
+    std::thread([state, work = std::move(work)] {
+        state->result.emplace(work());
+        state->done.store(true);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [state] {
+                if (state->wait)
+                    state->wait->wake();
+            },
+            Qt::QueuedConnection);
+    }).detach();
+    EventWait wait([&state] { return state->done.load(); }, 100);
+    state->wait = &wait;
+    wait.exec();
+    state->wait = nullptr;
+    if (!state->done.load())
+        return std::nullopt;
+    return std::move(state->result);
+}
 
 // How the program shows that it waits on a component: a busy cursor and a
 // status bar text. The main window installs the one the user sees; without

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 using namespace inktest;
 
@@ -216,5 +217,54 @@ TEST_F(PageFiles, GeneratorMarkerOfAnOpenedPageIsRewritten)
         const QString text = w->code()->text();
         EXPECT_TRUE(text.contains(QStringLiteral("content=\"Inkpress Pro 4.5 DHTML 6.00\""))) << body.size();
         EXPECT_FALSE(text.contains(QStringLiteral("MSHTML"))) << body.size();
+    }
+}
+
+// A long page is read and looked over away from the window's thread: the
+// window answers before the page's window is made, and the page is then
+// opened, refused or rewritten as a short one would be.
+TEST_F(PageFiles, LongPagesAreReadWhileTheWindowAnswers)
+{
+    const QByteArray filler = QByteArray("<P>filler &eacute; caf\xc3\xa9</P>\r\n").repeated(50000);
+    const QByteArray generator = "\r\n<META content=\"MSHTML 6.00\" name=GENERATOR>";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+        bool design;
+    };
+    const Case cases[] = {
+        {"plain", page(filler + "<P>last</P>"), nullptr, true},
+        {"frameset", "<html><frameset rows=2></frameset><!--" + filler + "--></html>",
+         "Design mode not available for framesets.", false},
+        {"titles", "<title>a</title><title>b</title>" + filler,
+         "Only one title tag allowed per page. Please make this change and reopen the document.",
+         false},
+        {"generator", page(filler, generator), nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_GE(c.bytes.size(), 1 << 20);
+        prompts.messages.clear();
+        const QString path = writePage(QStringLiteral("%1.html").arg(QLatin1String(c.name)), c.bytes);
+        const int before = openWindows();
+        int windowsWhenAnswered = -1;
+        QTimer::singleShot(0, main.get(), [&] { windowsWhenAnswered = openWindows(); });
+        EXPECT_EQ(main->files().openPaths({path}, true), 1);
+        EXPECT_EQ(windowsWhenAnswered, before);
+        ink::DocumentWindow* w = active();
+        ASSERT_NE(w, nullptr);
+        waitIdle(w);
+        EXPECT_EQ(w->caption(), QStringLiteral("%1.html").arg(QLatin1String(c.name)));
+        EXPECT_EQ(prompts.messages, c.message ? QStringList{c.message} : QStringList{});
+        EXPECT_EQ(slotOf(w).designViewShown, c.design);
+        if (c.design) {
+            EXPECT_FALSE(slotOf(w).modified);
+            w->switchToCode();
+        }
+        // The Code view rewrites the generator marker.
+        const QString expected = QString::fromUtf8(c.bytes).replace(
+            QStringLiteral("MSHTML 6.00"), QStringLiteral("Inkpress Pro 4.5 DHTML 6.00"));
+        EXPECT_EQ(w->code()->text(), expected);
     }
 }

@@ -4,6 +4,7 @@
 #include "base/Wait.h"
 #include "base/widgets/Prompts.h"
 #include "document/DocumentRoutines.h"
+#include "document/PageOpening.h"
 #include "document/PageText.h"
 #include "document/widgets/DocumentHost.h"
 #include "document/widgets/DocumentWindow.h"
@@ -14,6 +15,7 @@
 #include "projects/CommonDialog.h"
 #include "projects/PathHelpers.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace ink {
@@ -24,13 +26,10 @@ namespace {
 const QString Untitled = QStringLiteral("Untitled");
 const QString AppTitle = QStringLiteral("Inkpress");
 
-// The Code view rewrites a generator marker once the page is in it; a page
-// without one is the same text in both views from the start.
-bool keepsItsText(const PageFileContent& content)
-{
-    const QByteArrayView utf8 = content.utf8();
-    return utf8.isEmpty() ? generatorEdit(content.text).start < 0 : !holdsGeneratorMarker(utf8);
-}
+// Reading and decoding a page takes some 5 ms a megabyte, looking it over
+// some more: from this size on it is done on a thread of its own, and the
+// window answers meanwhile.
+constexpr qint64 kReadOffThreadBytes = 1 << 20;
 }
 
 DocumentFiles::DocumentFiles(DocumentHost& host)
@@ -116,21 +115,30 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     // working file are derived from it.
     const QString path = absolutePath(givenPath);
     // Read first: a file that cannot be opened leaves no half-made window.
-    const PageFileContent content = readPageFile(path);
+    std::optional<PageOpening> read;
+    if (QFileInfo(path).size() >= kReadOffThreadBytes) {
+        read = runWhileAnswering<PageOpening>([path] { return readPageForOpening(path); });
+        // The program is quitting.
+        if (!read || host_.shellFlags().appClosing)
+            return OpenResult::Failed;
+    } else {
+        read = readPageForOpening(path);
+    }
+    const PageFileContent& content = read->content;
     if (!content.ok) {
         Prompts::current().warning(host_.mainWindow(), AppTitle, content.error);
         return OpenResult::Failed;
     }
     QString refusal;
-    if (isFramesetPage(content.text))
+    if (read->frameset)
         refusal = QStringLiteral("Design mode not available for framesets.");
-    else if (titleCheck && countTitleTags(content.text) > 1)
+    else if (titleCheck && read->titleTags > 1)
         refusal = QStringLiteral("Only one title tag allowed per page. Please make this change "
                                  "and reopen the document.");
     // The file loads into the new window's Design view at once, never
     // behind a template nobody will see: as read, while the window is made,
     // unless the Code view is to rewrite a generator marker in it first.
-    const bool loadsAsRead = refusal.isEmpty() && keepsItsText(content);
+    const bool loadsAsRead = refusal.isEmpty() && read->keepsItsText;
     const QString folder = folderOfPath(path);
     const OpenedPage opened{folder, content.text, content.utf8()};
     const QPointer<DocumentWindow> doc =
@@ -142,7 +150,7 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     table.at(slot).folder = folder;
     doc->setCaption(fileNameOfPath(path));
     host_.showFolder(table.at(slot).folder);
-    encodings_.insert(slot, {content.encoding, declaredCharsetOfText(content.text)});
+    encodings_.insert(slot, {content.encoding, read->declaredCharset});
     doc->code()->setOpenedText(content.text, content.utf8Bytes());
     guardPage(doc);
     watchPage(slot, path, content.stamp);

@@ -53,6 +53,11 @@ void ScintillaCodeEditor::connectView()
     connect(view_, &QsciScintilla::cursorPositionChanged, this, &ScintillaCodeEditor::queueSignals);
     connect(view_, &ScintillaView::focusGained, this, &CodeEditor::activated);
     connect(view_, &ScintillaView::showing, this, &ScintillaCodeEditor::settle);
+    // A page's worker has the widget make its document.
+    connect(view_, &ScintillaView::goingAway, this, [this] {
+        if (load_)
+            load_->waitForWorker();
+    });
     connect(view_, &ScintillaView::mousePressed, this,
             [this](Qt::MouseButton button, const QPoint& globalPos) {
                 emit activated();
@@ -473,13 +478,11 @@ bool ScintillaCodeEditor::startLoad(const QString& text, const QByteArray& utf8)
         || byteLength() != 0)
         return false;
     // The worker's end brings the page into the widget from the event loop.
-    // The editor outlives the worker (its load waits for it), and a call
-    // posted to it goes with it.
+    // The editor and its widget outlive the worker (both wait for it), and a
+    // call posted to the editor goes with it.
     std::unique_ptr<ScintillaDocumentLoad> load = ScintillaDocumentLoad::start(*view_, utf8, [this] {
         QMetaObject::invokeMethod(this, [this] { settle(); }, Qt::QueuedConnection);
     });
-    if (!load)
-        return false;
     Operation operation(*this);
     // What the widget would report for the page going in whole.
     forgetText();

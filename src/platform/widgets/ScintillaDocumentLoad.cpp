@@ -24,52 +24,55 @@ std::unique_ptr<ScintillaDocumentLoad> ScintillaDocumentLoad::start(QsciScintill
                                                                     QByteArray bytes,
                                                                     std::function<void()> filled)
 {
-    // The document reserves room for the whole page at once.
-    const long made = view.SendScintilla(QsciScintillaBase::SCI_CREATELOADER,
-                                         static_cast<unsigned long>(bytes.size()), 0L);
-    if (made == 0)
-        return nullptr;
-    auto* loader = reinterpret_cast<Loader*>(made);
     return std::unique_ptr<ScintillaDocumentLoad>(
-        new ScintillaDocumentLoad(loader, std::move(bytes), std::move(filled)));
+        new ScintillaDocumentLoad(view, std::move(bytes), std::move(filled)));
 }
 
-ScintillaDocumentLoad::ScintillaDocumentLoad(Loader* loader, QByteArray bytes,
+ScintillaDocumentLoad::ScintillaDocumentLoad(QsciScintillaBase& view, QByteArray bytes,
                                              std::function<void()> filled)
-    : loader_(loader), bytes_(std::move(bytes))
+    : bytes_(std::move(bytes))
 {
-    // The worker touches nothing but the new document, which nothing else
+    // The worker makes the document too: it reserves room for the whole
+    // page at once, and that room's first touches cost as much as the fill.
+    // Making one touches nothing of the widget's but its message entry, and
+    // the widget waits for the worker before it goes (see the owner). The
+    // worker touches nothing else but the new document, which nothing else
     // sees until takeDocument(): the future orders its writes before that.
+    QsciScintillaBase* widget = &view;
     const char* data = bytes_.constData();
     const qsizetype size = bytes_.size();
-    filled_ = std::async(std::launch::async, [loader, data, size, filled = std::move(filled)] {
-        const bool ok = loader->AddData(data, size) == 0;
+    filled_ = std::async(std::launch::async, [widget, data, size, filled = std::move(filled)] {
+        const long made = widget->SendScintilla(QsciScintillaBase::SCI_CREATELOADER,
+                                                static_cast<unsigned long>(size), 0L);
+        auto* loader = reinterpret_cast<Loader*>(made);
+        Fill fill{loader, loader && loader->AddData(data, size) == 0};
         if (filled)
             filled();
-        return ok;
+        return fill;
     });
 }
 
 ScintillaDocumentLoad::~ScintillaDocumentLoad()
 {
-    if (filled_.valid())
-        filled_.wait();
-    if (loader_)
-        loader_->Release();
+    if (!filled_.valid())
+        return;
+    const Fill fill = filled_.get();
+    if (fill.loader)
+        fill.loader->Release();
 }
 
 void* ScintillaDocumentLoad::takeDocument()
 {
-    if (!loader_)
+    if (!filled_.valid())
         return nullptr;
-    const bool ok = filled_.get();
-    Loader* loader = loader_;
-    loader_ = nullptr;
-    if (!ok) {
-        loader->Release();
+    const Fill fill = filled_.get();
+    if (!fill.loader)
+        return nullptr;
+    if (!fill.ok) {
+        fill.loader->Release();
         return nullptr;
     }
-    return loader->ConvertToDocument();
+    return fill.loader->ConvertToDocument();
 }
 
 }

@@ -13,13 +13,15 @@ namespace ink {
 // while the window's thread goes on (the editor's own insert of a 1 MB page
 // holds the window about 15 ms, mostly first touches of fresh memory).
 //
-// The document is made by the widget, filled by the worker and handed back
-// to the widget with takeDocument(), which waits for the worker if it has
-// not finished. The widget's current document is left alone until then.
+// The worker has the widget make the document, fills it, and the widget
+// takes it with takeDocument(), which waits for the worker if it has not
+// finished. The widget's current document is left alone until then. The
+// widget must not go before the worker has ended: its owner waits for the
+// load (destroys it) first.
 class ScintillaDocumentLoad {
 public:
-    // Starts the fill; none when the widget cannot make a loading document.
-    // `filled` is called on the worker thread when the fill has ended.
+    // Starts the fill. `filled` is called on the worker thread when the
+    // fill has ended.
     static std::unique_ptr<ScintillaDocumentLoad> start(QsciScintillaBase& view, QByteArray bytes,
                                                         std::function<void()> filled);
     // Waits for a fill never taken, and lets its document go.
@@ -29,17 +31,29 @@ public:
 
     const QByteArray& bytes() const { return bytes_; }
 
+    // Until the worker has ended, and with it any use of the widget.
+    void waitForWorker() const
+    {
+        if (filled_.valid())
+            filled_.wait();
+    }
+
     // The filled document, holding one reference the caller takes over;
-    // null when the fill failed (the document is then gone).
+    // null when it could not be made or filled (the document is then gone).
     void* takeDocument();
 
 private:
     class Loader;
-    ScintillaDocumentLoad(Loader* loader, QByteArray bytes, std::function<void()> filled);
+    // The document made (none when the widget could not make one), and
+    // whether the page went into it.
+    struct Fill {
+        Loader* loader = nullptr;
+        bool ok = false;
+    };
+    ScintillaDocumentLoad(QsciScintillaBase& view, QByteArray bytes, std::function<void()> filled);
 
-    Loader* loader_;
     QByteArray bytes_;
-    std::future<bool> filled_;
+    std::future<Fill> filled_;
 };
 
 }

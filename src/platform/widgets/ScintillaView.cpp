@@ -19,6 +19,11 @@ private:
 
 ScintillaView::ScintillaView(QWidget* parent) : QsciScintilla(parent) {}
 
+ScintillaView::~ScintillaView()
+{
+    emit goingAway();
+}
+
 // The widget claims every key combination it has a binding for (Ctrl+C,
 // Ctrl+U, ...), which would take them from the program's menus: copying in
 // the source must go through the program's Copy to reach the clip ring.

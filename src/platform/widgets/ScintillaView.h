@@ -12,6 +12,7 @@ class ScintillaView : public QsciScintilla {
     Q_OBJECT
 public:
     explicit ScintillaView(QWidget* parent);
+    ~ScintillaView() override;
 
     // True while the widget handles a key, input method, paste or drop event.
     bool handlingUserInput() const { return userInputDepth_ > 0; }
@@ -23,6 +24,8 @@ signals:
     void focusGained();
     // The widget is about to be shown: its owner makes it whole first.
     void showing();
+    // The widget is going: whatever works with it must end first.
+    void goingAway();
 
 protected:
     bool event(QEvent* e) override;

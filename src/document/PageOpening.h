@@ -1,0 +1,29 @@
+#pragma once
+#include "document/PageFile.h"
+
+#include <QString>
+
+namespace ink {
+
+// A page file read for opening, with what the open decides from its text.
+// Everything here is worked out from the file alone, so that a long page
+// can be read and looked over away from the window's thread.
+struct PageOpening {
+    PageFileContent content;
+    // The page holds a frameset: the Design view cannot show it.
+    bool frameset = false;
+    // How many title tags it holds (a page may have one).
+    int titleTags = 0;
+    // No generator marker for the Code view to rewrite: the page is the
+    // same text in both views from the start, and loads as read.
+    bool keepsItsText = false;
+    // The charset the page declares, to tell later whether a save must
+    // encode it anew.
+    QString declaredCharset;
+};
+
+// Reads the page at `path` (see readPageFile); on failure only `content`
+// is filled, with the reason.
+PageOpening readPageForOpening(const QString& path);
+
+}
