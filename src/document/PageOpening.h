@@ -20,6 +20,17 @@ struct PageOpening {
     // The charset the page declares, to tell later whether a save must
     // encode it anew.
     QString declaredCharset;
+    // The page's working file, written ahead for the window that will show
+    // it (see WorkingFile::writeAhead), when the open asked for one.
+    QString workingFileAhead;
+
+    // The page goes into the Design view as it was read: it is not refused
+    // (a frameset; more than one title when titles are checked), and the
+    // Code view has nothing to rewrite in it first.
+    bool loadsAsRead(bool titleCheck) const
+    {
+        return content.ok && !frameset && !(titleCheck && titleTags > 1) && keepsItsText;
+    }
 };
 
 // Reads the page at `path` (see readPageFile); on failure only `content`

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <atomic>
+#include <cstdio>
+
 namespace ink {
 
 namespace {
@@ -41,6 +44,19 @@ bool WorkingFile::writeTo(const QString& path, const QString& text, QByteArrayVi
     return utf8.isNull() ? writeWorkingFileText(path, text) : writeWorkingFileUtf8(path, utf8);
 }
 
+// The page's folder first; never the shared temporary folder itself
+// (another user could have planted a file or link under the name there).
+QStringList WorkingFile::candidates(const QString& folder, const QString& name)
+{
+    QStringList paths;
+    if (!folder.isEmpty())
+        paths << QDir(folder).filePath(name);
+    const QString privateFolder = privateTempFolder();
+    if (!privateFolder.isEmpty())
+        paths << QDir(privateFolder).filePath(name);
+    return paths;
+}
+
 QString WorkingFile::write(const QString& folder, const QString& text, QByteArrayView utf8)
 {
     // A view switch that changed nothing does not write a long page again;
@@ -50,26 +66,53 @@ QString WorkingFile::write(const QString& folder, const QString& text, QByteArra
     // Until a write succeeds, nothing is known of what the file holds.
     text_.clear();
     size_ = -1;
-    QStringList candidates;
-    if (!folder.isEmpty())
-        candidates << QDir(folder).filePath(nameFor());
-    // Never the shared temporary folder itself: another user could have
-    // planted a file or link under the name there.
-    const QString privateFolder = privateTempFolder();
-    if (!privateFolder.isEmpty())
-        candidates << QDir(privateFolder).filePath(nameFor());
-    for (const QString& candidate : candidates) {
+    for (const QString& candidate : candidates(folder, nameFor())) {
         if (writeTo(candidate, text, utf8)) {
-            path_ = candidate;
-            folder_ = folder;
-            text_ = text;
-            size_ = QFileInfo(candidate).size();
-            if (!written_.contains(candidate))
-                written_ << candidate;
+            written(candidate, folder, text);
             return path_;
         }
     }
     return QString();
+}
+
+void WorkingFile::written(const QString& path, const QString& folder, const QString& text)
+{
+    path_ = path;
+    folder_ = folder;
+    text_ = text;
+    size_ = QFileInfo(path).size();
+    if (!written_.contains(path))
+        written_ << path;
+}
+
+// Numbered from 0 with a leading 0, which no window's number has: the name
+// is never a window's, and a later run still knows it for this run's.
+QString WorkingFile::writeAhead(const QString& folder, const QString& text, QByteArrayView utf8,
+                                const QString& extension)
+{
+    static std::atomic<int> aheadCount{0};
+    const QString name = Prefix + QString::number(QCoreApplication::applicationPid())
+        + QStringLiteral("-0") + QString::number(aheadCount++) + QLatin1Char('.') + extension;
+    for (const QString& candidate : candidates(folder, name)) {
+        if (writeTo(candidate, text, utf8))
+            return candidate;
+    }
+    return QString();
+}
+
+QString WorkingFile::adopt(const QString& folder, const QString& text, const QString& aheadPath)
+{
+    const QString path = QFileInfo(aheadPath).dir().filePath(nameFor());
+    // A rename replaces whatever stands under the name, a planted link
+    // included, and never writes through it.
+    if (aheadPath.isEmpty()
+        || ::rename(QFile::encodeName(aheadPath).constData(), QFile::encodeName(path).constData()) != 0) {
+        if (!aheadPath.isEmpty())
+            QFile::remove(aheadPath);
+        return QString();
+    }
+    written(path, folder, text);
+    return path_;
 }
 
 void WorkingFile::remove()

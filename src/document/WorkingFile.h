@@ -30,6 +30,16 @@ public:
     // `utf8`, when given, is the text's own UTF-8: written as it is, the
     // text is not encoded again.
     QString write(const QString& folder, const QString& text, QByteArrayView utf8 = {});
+    // Writes what write() would, for a window not made yet, under a name of
+    // its own in `folder` (or the private folder) for that window to
+    // adopt(). Touches nothing shared: a long page's file is written away
+    // from the window's thread. "" on failure.
+    static QString writeAhead(const QString& folder, const QString& text, QByteArrayView utf8 = {},
+                              const QString& extension = QStringLiteral("html"));
+    // Makes a file written ahead for `text` in `folder` this window's working
+    // file, renamed to its name beside it. "" when that fails; the file
+    // written ahead is gone either way.
+    QString adopt(const QString& folder, const QString& text, const QString& aheadPath);
     // The path of the last successful write, and the text it wrote.
     QString path() const { return path_; }
     QString text() const { return text_; }
@@ -40,7 +50,9 @@ public:
 
 private:
     QString nameFor() const;
-    bool writeTo(const QString& path, const QString& text, QByteArrayView utf8);
+    static QStringList candidates(const QString& folder, const QString& name);
+    static bool writeTo(const QString& path, const QString& text, QByteArrayView utf8);
+    void written(const QString& path, const QString& folder, const QString& text);
 
     int slot_;
     QString extension_;

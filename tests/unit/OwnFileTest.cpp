@@ -1,6 +1,7 @@
 #include "document/FileStamp.h"
 #include "document/OwnFile.h"
 #include "document/PageFile.h"
+#include "document/RunOwnership.h"
 #include "document/WorkingFile.h"
 
 #include <QCoreApplication>
@@ -277,4 +278,55 @@ TEST(OwnFile, TheSameTextIsWrittenAgainWhereverTheFileNoLongerHoldsIt)
     EXPECT_EQ(QFileInfo(moved).absolutePath(), QFileInfo(second.path()).absoluteFilePath());
     EXPECT_EQ(readBytes(moved), written);
     working.remove();
+}
+
+// A working file written ahead, before its window exists, becomes that
+// window's own: under its name, holding what the window would have written,
+// with nothing of it left behind and nothing written through a link.
+TEST(OwnFile, AWorkingFileWrittenAheadBecomesTheWindowsOwn)
+{
+    QTemporaryDir pages;
+    const QString victim = pages.filePath(QStringLiteral("victim.html"));
+    writeBytes(victim, "precious");
+    const QString text = QStringLiteral("<p>caf\u00e9</p>");
+    const struct {
+        const char* name;
+        QString folder;
+        bool plantLink;
+    } cases[] = {
+        {"the page's folder", pages.path(), false},
+        {"a folder that is not there", pages.filePath(QStringLiteral("missing")), false},
+        {"a link planted under the window's name", pages.path(), true},
+    };
+    int slot = 70;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString ahead = WorkingFile::writeAhead(c.folder, text);
+        ASSERT_FALSE(ahead.isEmpty());
+        // A later run clears it away like any working file of this run's.
+        EXPECT_EQ(workingFileOwner(QFileInfo(ahead).fileName()), QCoreApplication::applicationPid());
+        WorkingFile working(++slot);
+        const QString own = QFileInfo(ahead).dir().filePath(
+            QStringLiteral(".inkpress-work-%1-%2.html").arg(QCoreApplication::applicationPid()).arg(slot));
+        if (c.plantLink)
+            ASSERT_TRUE(QFile::link(victim, own));
+        EXPECT_EQ(working.adopt(c.folder, text, ahead), own);
+        EXPECT_FALSE(QFileInfo::exists(ahead));
+        EXPECT_FALSE(QFileInfo(own).isSymLink());
+        EXPECT_EQ(readBytes(victim), QByteArray("precious"));
+        WorkingFile other(++slot);
+        EXPECT_EQ(readBytes(own), readBytes(other.write(c.folder, text)));
+        // The window knows what its file holds: the same text is not
+        // written again (a mark put in at the same size stays).
+        QByteArray marked = readBytes(own);
+        marked[marked.size() - 3] = 'X';
+        writeBytes(own, marked);
+        EXPECT_EQ(working.write(c.folder, text), own);
+        EXPECT_EQ(readBytes(own), marked);
+        working.remove();
+        EXPECT_FALSE(QFileInfo::exists(own));
+    }
+    WorkingFile working(++slot);
+    EXPECT_EQ(working.adopt(pages.path(), text, pages.filePath(QStringLiteral("gone.html"))), QString());
+    EXPECT_EQ(working.path(), QString());
 }

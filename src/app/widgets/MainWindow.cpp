@@ -495,7 +495,9 @@ DocumentWindow* MainWindow::createDocumentWindow(bool loadTemplate, const Opened
     // The first page starts loading before the window is laid out and
     // painted: the engine reads it meanwhile.
     if (opened) {
-        const QString path = doc->writeWorkingFile(opened->text, opened->utf8);
+        QString path = doc->adoptWorkingFile(opened->workingFileAhead, opened->text);
+        if (path.isEmpty())
+            path = doc->writeWorkingFile(opened->text, opened->utf8);
         if (!path.isEmpty())
             doc->design()->loadWrittenDocument(path, opened->text);
     } else if (loadTemplate) {

@@ -6,6 +6,7 @@
 #include "document/DocumentRoutines.h"
 #include "document/PageOpening.h"
 #include "document/PageText.h"
+#include "document/WorkingFile.h"
 #include "document/widgets/DocumentHost.h"
 #include "document/widgets/DocumentWindow.h"
 #include "document/widgets/PageWatcher.h"
@@ -117,10 +118,20 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     // Read first: a file that cannot be opened leaves no half-made window.
     std::optional<PageOpening> read;
     if (QFileInfo(path).size() >= kReadOffThreadBytes) {
-        read = runWhileAnswering<PageOpening>([path] { return readPageForOpening(path); });
+        // The working file the page loads from is written there as well.
+        read = runWhileAnswering<PageOpening>([path, titleCheck] {
+            PageOpening opening = readPageForOpening(path);
+            if (opening.loadsAsRead(titleCheck))
+                opening.workingFileAhead = WorkingFile::writeAhead(
+                    folderOfPath(path), opening.content.text, opening.content.utf8());
+            return opening;
+        });
         // The program is quitting.
-        if (!read || host_.shellFlags().appClosing)
+        if (!read || host_.shellFlags().appClosing) {
+            if (read)
+                QFile::remove(read->workingFileAhead);
             return OpenResult::Failed;
+        }
     } else {
         read = readPageForOpening(path);
     }
@@ -138,13 +149,15 @@ DocumentFiles::OpenResult DocumentFiles::openOne(const QString& givenPath, bool 
     // The file loads into the new window's Design view at once, never
     // behind a template nobody will see: as read, while the window is made,
     // unless the Code view is to rewrite a generator marker in it first.
-    const bool loadsAsRead = refusal.isEmpty() && read->keepsItsText;
+    const bool loadsAsRead = read->loadsAsRead(titleCheck);
     const QString folder = folderOfPath(path);
-    const OpenedPage opened{folder, content.text, content.utf8()};
+    const OpenedPage opened{folder, content.text, content.utf8(), read->workingFileAhead};
     const QPointer<DocumentWindow> doc =
         host_.createDocumentWindow(false, loadsAsRead ? &opened : nullptr);
-    if (!doc)
+    if (!doc) {
+        QFile::remove(read->workingFileAhead);
         return OpenResult::Failed;
+    }
     DocumentTable& table = host_.documents();
     const int slot = doc->slot();
     table.at(slot).folder = folder;

@@ -17,6 +17,8 @@ struct OpenedPage {
     QString text;
     // The page's own bytes when they are the text's UTF-8, else empty.
     QByteArrayView utf8;
+    // Its working file written ahead, if it was (see WorkingFile::writeAhead).
+    QString workingFileAhead;
 };
 
 // What a document window needs from the main window that holds it.

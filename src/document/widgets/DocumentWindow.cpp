@@ -323,6 +323,13 @@ QString DocumentWindow::writeWorkingFile(const QString& text, QByteArrayView utf
     return working_.write(folder(), text, utf8);
 }
 
+QString DocumentWindow::adoptWorkingFile(const QString& aheadPath, const QString& text)
+{
+    if (aheadPath.isEmpty())
+        return QString();
+    return working_.adopt(folder(), text, aheadPath);
+}
+
 void DocumentWindow::waitForDesign()
 {
     design_->waitUntilLoaded([this] { return closed_ || host_.shellFlags().appClosing; });

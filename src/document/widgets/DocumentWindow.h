@@ -93,6 +93,9 @@ public:
     // Writes the working file and returns its path ("" on failure).
     // `utf8`, when given, is the text's own UTF-8 (see WorkingFile::write).
     QString writeWorkingFile(const QString& text, QByteArrayView utf8 = {});
+    // Takes a working file written ahead for `text` (see
+    // WorkingFile::writeAhead); "" when there is none or it cannot be taken.
+    QString adoptWorkingFile(const QString& aheadPath, const QString& text);
     QString workingFilePath() const { return working_.path(); }
     // Refreshes the preview when it shows the working file, else navigates it there.
     void refreshOrNavigatePreview();
