@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "document/DocumentRoutines.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -258,8 +259,13 @@ TEST_F(PageFiles, LongPagesAreReadWhileTheWindowAnswers)
         EXPECT_EQ(w->caption(), QStringLiteral("%1.html").arg(QLatin1String(c.name)));
         EXPECT_EQ(prompts.messages, c.message ? QStringList{c.message} : QStringList{});
         EXPECT_EQ(slotOf(w).designViewShown, c.design);
+        // The working file written ahead went to the window, under its name.
+        EXPECT_EQ(QDir(pagesDir.path())
+                      .entryList({QStringLiteral(".inkpress-work-*-0*")}, QDir::Files | QDir::Hidden),
+                  QStringList{});
         if (c.design) {
             EXPECT_FALSE(slotOf(w).modified);
+            EXPECT_EQ(QFileInfo(w->workingFilePath()).absolutePath(), QFileInfo(pagesDir.path()).absoluteFilePath());
             w->switchToCode();
         }
         // The Code view rewrites the generator marker.
