@@ -15,7 +15,7 @@ struct PageOpening {
     // How many title tags it holds (a page may have one).
     int titleTags = 0;
     // No generator marker for the Code view to rewrite: the page is the
-    // same text in both views from the start, and loads as read.
+    // same text in both views from the start.
     bool keepsItsText = false;
     // The charset the page declares, to tell later whether a save must
     // encode it anew.

@@ -32,8 +32,8 @@ public:
     QString write(const QString& folder, const QString& text, QByteArrayView utf8 = {});
     // Writes what write() would, for a window not made yet, under a name of
     // its own in `folder` (or the private folder) for that window to
-    // adopt(). Touches nothing shared: a long page's file is written away
-    // from the window's thread. "" on failure.
+    // adopt(). Safe on any thread: a long page's file is written away from
+    // the window's thread. "" on failure.
     static QString writeAhead(const QString& folder, const QString& text, QByteArrayView utf8 = {},
                               const QString& extension = QStringLiteral("html"));
     // Makes a file written ahead for `text` in `folder` this window's working

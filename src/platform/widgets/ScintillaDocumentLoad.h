@@ -16,8 +16,8 @@ namespace ink {
 // The worker has the widget make the document, fills it, and the widget
 // takes it with takeDocument(), which waits for the worker if it has not
 // finished. The widget's current document is left alone until then. The
-// widget must not go before the worker has ended: its owner waits for the
-// load (destroys it) first.
+// widget must not go before the worker has ended: its owner calls
+// waitForWorker() as the widget is about to go.
 class ScintillaDocumentLoad {
 public:
     // Starts the fill. `filled` is called on the worker thread when the

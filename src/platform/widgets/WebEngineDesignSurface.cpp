@@ -949,7 +949,7 @@ void WebEngineDesignSurface::queueDisplayChanged()
 // for a moment at most.
 void WebEngineDesignSurface::confirmClick()
 {
-    if (releasesAsk_ > releasesAnswered_)
+    if (!view_ || releasesAsk_ > releasesAnswered_)
         return;
     const int ask = ++releasesAsk_;
     const QPointer<WebEngineDesignSurface> self(this);
