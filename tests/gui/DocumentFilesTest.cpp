@@ -274,3 +274,20 @@ TEST_F(PageFiles, LongPagesAreReadWhileTheWindowAnswers)
         EXPECT_EQ(w->code()->text(), expected);
     }
 }
+
+// The program closed while a long page is still being read: the open makes
+// no window, and leaves nothing of the page's working file behind.
+TEST_F(PageFiles, ClosingWhileALongPageIsReadOpensNothing)
+{
+    const QString path =
+        writePage("long.html", page(QByteArray("<P>filler text</P>\r\n").repeated(60000)));
+    const int before = openWindows();
+    bool closed = false;
+    QTimer::singleShot(0, main.get(), [&] { closed = main->close(); });
+    EXPECT_EQ(main->files().openPaths({path}, true), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(openWindows(), before);
+    EXPECT_EQ(QDir(pagesDir.path())
+                  .entryList({QStringLiteral(".inkpress-work-*")}, QDir::Files | QDir::Hidden),
+              QStringList{});
+}
