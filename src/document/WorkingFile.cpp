@@ -102,13 +102,13 @@ QString WorkingFile::writeAhead(const QString& folder, const QString& text, QByt
 
 QString WorkingFile::adopt(const QString& folder, const QString& text, const QString& aheadPath)
 {
+    if (aheadPath.isEmpty())
+        return QString();
     const QString path = QFileInfo(aheadPath).dir().filePath(nameFor());
     // A rename replaces whatever stands under the name, a planted link
     // included, and never writes through it.
-    if (aheadPath.isEmpty()
-        || ::rename(QFile::encodeName(aheadPath).constData(), QFile::encodeName(path).constData()) != 0) {
-        if (!aheadPath.isEmpty())
-            QFile::remove(aheadPath);
+    if (::rename(QFile::encodeName(aheadPath).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(aheadPath);
         return QString();
     }
     written(path, folder, text);

@@ -37,8 +37,8 @@ public:
     static QString writeAhead(const QString& folder, const QString& text, QByteArrayView utf8 = {},
                               const QString& extension = QStringLiteral("html"));
     // Makes a file written ahead for `text` in `folder` this window's working
-    // file, renamed to its name beside it. "" when that fails; the file
-    // written ahead is gone either way.
+    // file, renamed to its name beside it. "" when there is none or that
+    // fails; a file written ahead is gone either way.
     QString adopt(const QString& folder, const QString& text, const QString& aheadPath);
     // The path of the last successful write, and the text it wrote.
     QString path() const { return path_; }

@@ -325,8 +325,6 @@ QString DocumentWindow::writeWorkingFile(const QString& text, QByteArrayView utf
 
 QString DocumentWindow::adoptWorkingFile(const QString& aheadPath, const QString& text)
 {
-    if (aheadPath.isEmpty())
-        return QString();
     return working_.adopt(folder(), text, aheadPath);
 }
 

@@ -970,7 +970,8 @@ void WebEngineDesignSurface::releasesSeen(int ask, const QVariant& seen)
     releasesAnswered_ = ask;
     bool counted = false;
     const int count = seen.toInt(&counted);
-    releasesUnseen_ -= counted ? count : releasesUnseen_;
+    // A page that cannot say is taken to have seen them all.
+    releasesUnseen_ = counted ? releasesUnseen_ - count : 0;
     if (releasesUnseen_ > 0 && ++releaseChecks_ < kReleaseChecks) {
         QTimer::singleShot(kReleaseCheckMs, this, &WebEngineDesignSurface::confirmClick);
         return;
