@@ -41,6 +41,10 @@ void run(const QString& name, const QStringList& args)
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setReadChannel(QProcess::StandardOutput);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(bench::LaunchedAtVariable),
+                       QString::number(bench::monotonicNs(), 'f', 0));
+    process.setProcessEnvironment(environment);
     process.start(benchPath(name), args);
     if (!process.waitForFinished(30 * 60 * 1000)) {
         std::fprintf(stderr, "%s did not finish\n", qPrintable(name));

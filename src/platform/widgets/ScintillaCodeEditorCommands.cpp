@@ -67,6 +67,11 @@ void ScintillaCodeEditor::setUpView()
     // A marker without a visible margin would paint its whole line in its
     // colour, hiding the text; transparent, it shows only in the margin.
     send(Sci::SCI_MARKERSETALPHA, kBookmarkMarker, 0);
+    // The lines on screen keep their measured layout between paints: the
+    // view shown again after the Design view, a scroll back or a caret
+    // moved across lines paints them without shaping their text anew. By
+    // default only the caret's line is kept.
+    send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
     settings_.font = fixedFont();
     view_->setLexer(lexer_);
     applyLook();
