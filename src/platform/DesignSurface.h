@@ -225,6 +225,8 @@ signals:
     void titleArrived();
     void displayChanged();
     void contextMenuRequested(const QPoint& globalPos);
+    // A click, or a key let go, in the view: told once the page has handled
+    // it, so that the selection read then is the one it made.
     void clicked();
     void keyReleased();
     void focusLost();

@@ -217,6 +217,34 @@ TEST_F(DesignEditing, ClickOnAnImageShowsItInInverseProperty)
     EXPECT_EQ(active()->design()->selectionType(), QStringLiteral("Control"));
 }
 
+// A selection made or dropped with the keyboard shows in the Inverse
+// Property window once the key is let go: the window reads the selection
+// the key made, never the one from before it, which nothing would correct.
+TEST_F(DesignEditing, KeyboardSelectionShowsInInverseProperty)
+{
+    openFile(writePage("keys.html", "<HTML><BODY><P id=a>plain <B>bold</B> end</P></BODY></HTML>"));
+    ASSERT_TRUE(slotOf(active()).designViewShown);
+    focusPage();
+    main->runCommand(QStringLiteral("text1properteis"));
+    auto* window = main->findChild<ink::DesignSelectionWindow*>("frmEditSelection");
+    ASSERT_TRUE(window);
+    const auto shows = [window](bool bold) {
+        return waitUntil([window, bold] {
+            return window->editor()->text().contains(QStringLiteral("<B>bold</B>")) == bold;
+        }, 2000);
+    };
+    focusPage();
+    // Each key is read at once after the one before: a read that overtakes
+    // the key's handling shows up within a few rounds on a busy machine.
+    for (int round = 0; round < 5; ++round) {
+        selectInParagraph("a", 0, 0);
+        QTest::keyClick(pageKeys(), Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_TRUE(shows(true)) << round << ": " << window->editor()->text().toStdString();
+        QTest::keyClick(pageKeys(), Qt::Key_Home);
+        EXPECT_TRUE(shows(false)) << round << ": " << window->editor()->text().toStdString();
+    }
+}
+
 // Words typed in the Design view and in the Code view, one after the other,
 // across switches that find the other view's text unchanged: neither is
 // lost, on a short page (loaded again for a Code edit) and on a long one

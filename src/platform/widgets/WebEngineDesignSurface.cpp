@@ -165,13 +165,12 @@ WebEngineDesignSurface::WebEngineDesignSurface(QWidget* parent)
     connect(input, &WebEngineInputWatch::inputArrived, this, [this] { noteEngineChange(); });
     connect(input, &WebEngineInputWatch::leftButtonReleased, this, [this] {
         noteTouch();
-        ++releasesUnseen_;
-        confirmClick();
+        noteRelease(clicks_);
         queueDisplayChanged();
     });
     connect(input, &WebEngineInputWatch::keyReleased, this, [this] {
         noteTouch();
-        queueSignal(&DesignSurface::keyReleased);
+        noteRelease(keys_);
         queueDisplayChanged();
     });
     connect(input, &WebEngineInputWatch::focusOut, this,
@@ -941,44 +940,54 @@ void WebEngineDesignSurface::queueDisplayChanged()
     });
 }
 
-// The button's release reaches the page on the engine's own path, which a
-// read asked for meanwhile may overtake: a click is told of once the page
-// has handled every release sent to it, so that whoever hears of it reads
-// the selection the click made. A page that cannot say (no library in it)
-// or does not see a release (one that ended a drag) holds the click back
-// for a moment at most.
-void WebEngineDesignSurface::confirmClick()
+void WebEngineDesignSurface::noteRelease(ReleaseWait& wait)
 {
-    if (!view_ || releasesAsk_ > releasesAnswered_)
+    ++wait.unseen;
+    confirmRelease(wait);
+}
+
+// A button's or a key's release reaches the page on the engine's own path,
+// which a read asked for meanwhile may overtake: a click or a key is told
+// of once the page has handled every release of its kind sent to it, so
+// that whoever hears of it reads the selection it made. A page that cannot
+// say (no library in it) or does not see a release (one that ended a drag)
+// holds it back for a moment at most.
+void WebEngineDesignSurface::confirmRelease(ReleaseWait& wait)
+{
+    if (!view_ || wait.asked > wait.answered)
         return;
-    const int ask = ++releasesAsk_;
+    const int ask = ++wait.asked;
     const QPointer<WebEngineDesignSurface> self(this);
-    page()->runJavaScript(designLibraryCall(QStringLiteral("takeLeftReleases"), {}),
-                          QWebEngineScript::ApplicationWorld, [self, ask](const QVariant& seen) {
+    ReleaseWait* waiting = &wait;
+    page()->runJavaScript(designLibraryCall(QStringLiteral("takeReleases"), {wait.kind}),
+                          QWebEngineScript::ApplicationWorld,
+                          [self, waiting, ask](const QVariant& seen) {
                               if (self)
-                                  self->releasesSeen(ask, seen);
+                                  self->releasesSeen(*waiting, ask, seen);
                           });
     // An engine that never answers (its process gone) counts as one that
     // cannot say.
-    QTimer::singleShot(callTimeoutMs_, this, [this, ask] { releasesSeen(ask, QVariant()); });
+    QTimer::singleShot(callTimeoutMs_, this,
+                       [this, waiting, ask] { releasesSeen(*waiting, ask, QVariant()); });
 }
 
-void WebEngineDesignSurface::releasesSeen(int ask, const QVariant& seen)
+void WebEngineDesignSurface::releasesSeen(ReleaseWait& wait, int ask, const QVariant& seen)
 {
-    if (ask <= releasesAnswered_)
+    if (ask <= wait.answered)
         return;
-    releasesAnswered_ = ask;
+    wait.answered = ask;
     bool counted = false;
     const int count = seen.toInt(&counted);
     // A page that cannot say is taken to have seen them all.
-    releasesUnseen_ = counted ? releasesUnseen_ - count : 0;
-    if (releasesUnseen_ > 0 && ++releaseChecks_ < kReleaseChecks) {
-        QTimer::singleShot(kReleaseCheckMs, this, &WebEngineDesignSurface::confirmClick);
+    wait.unseen = counted ? wait.unseen - count : 0;
+    if (wait.unseen > 0 && ++wait.checks < kReleaseChecks) {
+        ReleaseWait* waiting = &wait;
+        QTimer::singleShot(kReleaseCheckMs, this, [this, waiting] { confirmRelease(*waiting); });
         return;
     }
-    releasesUnseen_ = 0;
-    releaseChecks_ = 0;
-    emit clicked();
+    wait.unseen = 0;
+    wait.checks = 0;
+    emit(this->*wait.told)();
 }
 
 void WebEngineDesignSurface::queueSignal(void (DesignSurface::*signal)())

@@ -137,8 +137,10 @@ private:
     void setDisplay(const QString& kind, bool on);
     void installStaleScripts();
     void queueDisplayChanged();
-    void confirmClick();
-    void releasesSeen(int ask, const QVariant& seen);
+    struct ReleaseWait;
+    void noteRelease(ReleaseWait& wait);
+    void confirmRelease(ReleaseWait& wait);
+    void releasesSeen(ReleaseWait& wait, int ask, const QVariant& seen);
     void queueSignal(void (DesignSurface::*signal)());
 
     QPointer<QWebEngineView> view_;
@@ -187,13 +189,18 @@ private:
     bool displayPending_ = false;
     // Runs out when a load has not moved on for a long while.
     QTimer* stallTimer_;
-    // Left-button releases sent to the page that it has not yet said it
-    // handled, and how often it has been asked since the last click told.
-    int releasesUnseen_ = 0;
-    int releaseChecks_ = 0;
-    // Questions about them asked, and answered or given up on.
-    int releasesAsk_ = 0;
-    int releasesAnswered_ = 0;
+    // Releases of one kind sent to the page that it has not yet said it
+    // handled (see confirmRelease), and the asking after them.
+    struct ReleaseWait {
+        QString kind;                   // the page's name for them
+        void (DesignSurface::*told)();  // told once the page has seen them
+        int unseen = 0;
+        int checks = 0;                 // asked since the last one was told
+        int asked = 0;                  // questions asked, and answered or
+        int answered = 0;               // given up on
+    };
+    ReleaseWait clicks_{QStringLiteral("left"), &DesignSurface::clicked};
+    ReleaseWait keys_{QStringLiteral("key"), &DesignSurface::keyReleased};
     static constexpr int kReleaseChecks = 50;
     static constexpr int kReleaseCheckMs = 10;
 };

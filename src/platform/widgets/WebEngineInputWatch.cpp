@@ -1,6 +1,7 @@
 #include "platform/widgets/WebEngineInputWatch.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWebEngineView>
 
@@ -54,7 +55,11 @@ bool WebEngineInputWatch::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyRelease:
         emit inputArrived();
-        emit keyReleased();
+        // A key held down repeats as presses and releases: it is told of
+        // once it is let go, not after every repeat, which a read of the
+        // selection would only lag behind.
+        if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            emit keyReleased();
         break;
     case QEvent::FocusIn:
         emit focusIn();

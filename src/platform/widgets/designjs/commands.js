@@ -154,5 +154,5 @@ window.inkSurface = Object.freeze({
     status: commandStatus,
     state: commandState,
     setDisplay,
-    takeLeftReleases,
+    takeReleases,
 });

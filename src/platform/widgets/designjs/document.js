@@ -68,7 +68,7 @@ function noteUserInput()
 function createDocument(options)
 {
     document.addEventListener('input', noteUserInput, true);
-    watchClicks();
+    watchReleases();
     document.designMode = 'on';
     setDisplay('details', options.details);
     setDisplay('borders', options.borders);

@@ -133,27 +133,34 @@ function selectClickedImage(event)
         selectObject(event.target);
 }
 
-// Releases of the left button the page has handled since the program last
-// asked: the program tells its listeners of a click only once the page has
-// seen it, so that what they read is the selection the click made.
-let leftReleasesSeen = 0;
+// Releases of the left button and of keys the page has handled since the
+// program last asked: the program tells its listeners of a click or a key
+// only once the page has seen its release, so that what they read is the
+// selection the click or the key made.
+const releasesSeen = {left: 0, key: 0};
 
 function countLeftRelease(event)
 {
     if (event.button === 0)
-        leftReleasesSeen++;
+        releasesSeen.left++;
 }
 
-function takeLeftReleases()
+function countKeyRelease()
 {
-    const seen = leftReleasesSeen;
-    leftReleasesSeen = 0;
+    releasesSeen.key++;
+}
+
+function takeReleases(kind)
+{
+    const seen = releasesSeen[kind] || 0;
+    releasesSeen[kind] = 0;
     return seen;
 }
 
-function watchClicks()
+function watchReleases()
 {
     document.addEventListener('mouseup', countLeftRelease, true);
+    document.addEventListener('keyup', countKeyRelease, true);
     document.addEventListener('click', selectClickedImage, true);
 }
 
