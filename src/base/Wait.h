@@ -56,10 +56,10 @@ private:
 };
 
 // Runs `work` on a thread of its own while the window goes on answering
-// (events are processed meanwhile, as in any wait) and gives back what it
-// made. Empty when the program quits before the work ends: the work then
-// finishes on its own and what it made is dropped. `work` must touch
-// nothing the window's thread uses.
+// (events are processed meanwhile, as in any wait, and at least once) and
+// gives back what it made. Empty when the program quits before the work
+// ends: the work then finishes on its own and what it made is dropped.
+// `work` must touch nothing the window's thread uses.
 template <typename T>
 std::optional<T> runWhileAnswering(std::function<T()> work)
 {
@@ -81,6 +81,10 @@ std::optional<T> runWhileAnswering(std::function<T()> work)
             },
             Qt::QueuedConnection);
     }).detach();
+    // The window answers at least once, however soon the work ends: whether
+    // what came in meanwhile is handled before the work's result is used
+    // does not hang on how fast the disk or the machine was this time.
+    processPendingEvents();
     EventWait wait([&state] { return state->done.load(); }, 100);
     state->wait = &wait;
     wait.exec();
