@@ -117,7 +117,6 @@ inline QString writeFile(const QString& path, const QString& text)
     return path;
 }
 
-// Milliseconds since the kernel started this process.
 // The monotonic clock, in nanoseconds: the same clock in every process.
 inline double monotonicNs()
 {
@@ -129,11 +128,12 @@ inline double monotonicNs()
 // The variable a launcher sets to its monotonic clock at the launch.
 inline constexpr const char* LaunchedAtVariable = "INKPRESS_BENCH_LAUNCHED_NS";
 
-// A launcher that gives its clock at the launch (bench_all does) gets the
-// figure to the microsecond, the launch itself included, alike for the
-// program and its baselines. Otherwise the process's start time from /proc,
-// which counts in clock ticks (10 ms here): too coarse for a start of 200 ms
-// measured against another.
+// Milliseconds since this process was started. A launcher that gives its
+// clock at the launch (bench_all does) gets the figure to the microsecond,
+// the launch itself included, alike for the program and its baselines.
+// Otherwise the process's start time from /proc, which counts in clock
+// ticks (10 ms here): too coarse for a start of 200 ms measured against
+// another.
 inline double msSinceProcessStart()
 {
     if (const char* launched = std::getenv(LaunchedAtVariable))

@@ -55,9 +55,9 @@ bool WebEngineInputWatch::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyRelease:
         emit inputArrived();
-        // A key held down repeats as presses and releases: it is told of
-        // once it is let go, not after every repeat, which a read of the
-        // selection would only lag behind.
+        // A key held down repeats as presses and releases, but the page
+        // sees only the release that lets it go: the key is told of then,
+        // as the page's count of releases has it.
         if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
             emit keyReleased();
         break;

@@ -152,7 +152,9 @@ function countKeyRelease()
 
 function takeReleases(kind)
 {
-    const seen = releasesSeen[kind] || 0;
+    if (!(kind in releasesSeen))
+        return 0;
+    const seen = releasesSeen[kind];
     releasesSeen[kind] = 0;
     return seen;
 }
