@@ -10,10 +10,14 @@
 #include "BenchSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QStringList>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 
@@ -66,6 +70,31 @@ void run(const QString& name, const QStringList& args)
     }
 }
 
+// Whether a web engine process is running on the machine: one of a
+// benchmark that has ended may still be winding down.
+bool enginesRunning()
+{
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(entry));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("QtWebEngineProc"))
+            return true;
+    }
+    return false;
+}
+
+// A start counts from its launch: it must not share the machine with the
+// engine processes of the benchmark before it, which wind down for a while
+// after it has ended. Waits until none is left (10 s at most), then half a
+// second more.
+void settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && enginesRunning())
+        QThread::msleep(50);
+    QThread::msleep(500);
+}
+
 double median(std::vector<double> values)
 {
     if (values.empty())
@@ -98,8 +127,10 @@ int main(int argc, char** argv)
         const bool programFirst = round % 2 == 0;
         const QStringList starts = programFirst ? QStringList{"program", "bare", "eager"}
                                                 : QStringList{"bare", "eager", "program"};
-        for (const QString& mode : starts)
+        for (const QString& mode : starts) {
+            settle();
             run(QStringLiteral("start_bench"), {mode});
+        }
         const QStringList memory = programFirst ? QStringList{"program", "plain"}
                                                 : QStringList{"plain", "program"};
         for (const QString& side : memory)
